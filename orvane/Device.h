@@ -1,0 +1,53 @@
+#pragma once
+
+#include "orvane/AttributeSemantic.h"
+#include "orvane/RenderEnums.h"
+
+#include <string>
+
+typedef void* SDL_GLContext;
+
+namespace Orvane {
+
+class Window;
+
+enum class ClearTarget : int { Color = 0, Depth, Stencil, ColorDepth, ColorStencil, DepthStencil, All };
+
+// The GL context on a window: pixel format, extension loading, clears, immediate-mode vertices
+// and the per-frame event pump with buffer swap.
+class Device {
+public:
+    static const char* const NotCapableMessage;
+
+    Device(Window* window, int depthBits, int stencilBits, int samples, bool floatBuffer);
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    // 0 the SDL window, 2 the GL context, anything else null (there is no device context or
+    // shader runtime context on this platform).
+    void* handle(int kind) const;
+
+    // Handles at most one pending event; false on a quit request (no swap then).
+    bool present();
+
+    void clear(ClearTarget target, float red, float green, float blue, float alpha, float depth, int stencil);
+    void beginPrimitives(PrimitiveTypeEnum primitive);
+    void vertexAttribute(AttributeSemantic semantic, float x, float y, float z, float w);
+    void setDisplayMode(int width, int height, int bitsPerPixel);
+
+    int samples() const { return samples_; }
+    Window* window() const { return window_; }
+
+    static Device* current();
+
+private:
+    void createContext(int depthBits, int stencilBits, int samples);
+
+    Window* window_;
+    SDL_GLContext context_ = nullptr;
+    bool ownsWindow_ = false;
+    int samples_ = 0;
+};
+
+}

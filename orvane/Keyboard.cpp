@@ -1,0 +1,29 @@
+#include "orvane/Keyboard.h"
+
+#include <SDL2/SDL.h>
+
+namespace Orvane::Keyboard {
+
+namespace {
+
+SDL_Scancode scancodeOf(Key key)
+{
+    switch (key) {
+    case Key::Escape: return SDL_SCANCODE_ESCAPE;
+    case Key::Left: return SDL_SCANCODE_LEFT;
+    case Key::Right: return SDL_SCANCODE_RIGHT;
+    case Key::L: return SDL_SCANCODE_L;
+    case Key::Space: return SDL_SCANCODE_SPACE;
+    }
+    return SDL_SCANCODE_UNKNOWN;
+}
+
+}
+
+bool isDown(Key key)
+{
+    SDL_PumpEvents();
+    return SDL_GetKeyboardState(nullptr)[scancodeOf(key)] != 0;
+}
+
+}

@@ -1,0 +1,34 @@
+#include "orvane/MessageBox.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Orvane::MessageBox {
+
+namespace {
+
+bool batchMode = false;
+
+bool displayAvailable()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}
+
+void setBatchMode(bool batch) { batchMode = batch; }
+bool isBatchMode() { return batchMode; }
+
+void show(const std::string& caption, const std::string& text)
+{
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    if (batchMode || !displayAvailable())
+        return;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace Orvane {
+
+// Writes 8-bit pixels of 1 to 4 channels (grey, grey+alpha, RGB, RGBA), stored bottom row first
+// as GL reads them back and as bitmaps keep them, to a PNG file. Throws Exception naming the file.
+void writePng(const std::string& path, int width, int height, int channels, const unsigned char* bottomUpPixels);
+
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+struct SDL_Window;
+
+namespace Orvane {
+
+// The one window the demo draws into. The GL pixel format of an X11 window is fixed when the
+// window is made, so the device rebuilds the window once it has set the format it wants.
+class Window {
+public:
+    Window(int width, int height, bool windowed, bool visible = true);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    int clientWidth() const;
+    int clientHeight() const;
+    bool isWindowed() const { return windowed_; }
+    SDL_Window* handle() const { return window_; }
+
+    // Destroys the SDL window and makes it again with the GL attributes now in force.
+    void rebuild();
+    void destroy();
+
+private:
+    void create();
+
+    SDL_Window* window_ = nullptr;
+    int width_, height_;
+    bool windowed_, visible_;
+};
+
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "tavrin/DemoSettings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Tavrin {
+
+struct CaptureOptions {
+    std::string path;               // a folder of PNG frames, or a video file (.mp4, .mkv, .webm)
+    int fps = 60;
+    float from = 0.0f;
+    std::optional<float> to;        // default: the end time
+    std::vector<float> times;       // only these times, when not empty
+
+    bool enabled() const { return !path.empty(); }
+    bool isVideo() const;
+};
+
+// How this run was asked for: the dialog's five settings plus what only the command line sets.
+struct RunOptions {
+    bool showDialog = true;
+    DemoSettings settings;
+    int width = 0, height = 0;      // any size; 0 takes the resolution from the settings
+    std::optional<int> samples;     // multisample count; unset takes it from the settings
+    std::string flowFile;           // empty: the production's flow file
+    float start = 0.0f;
+    CaptureOptions capture;
+};
+
+}
