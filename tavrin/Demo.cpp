@@ -11,6 +11,7 @@
 #include "orvane/utils/Random.h"
 #include "tavrin/CapturePlan.h"
 #include "tavrin/ScreenSetup.h"
+#include "tavrin/SettingsDialog.h"
 
 #include <GL/gl.h>
 
@@ -45,6 +46,8 @@ float Demo::beatsToSeconds(float p1, float p2, float p3, float p4) const
 int Demo::run(const RunOptions& options)
 {
     demoSettings = options.settings;
+    if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
+        return 0;
     int samples = 0;
     configureScreen(options, samples);
     try {
