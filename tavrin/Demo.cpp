@@ -10,13 +10,14 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
 #include "tavrin/CapturePlan.h"
+#include "tavrin/CaptureProgress.h"
+#include "tavrin/CaptureSink.h"
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 namespace Tavrin {
@@ -121,31 +122,29 @@ void Demo::captureLoop(const RunOptions& options)
 {
     Orvane::MessageBox::setBatchMode(true);
     const CaptureOptions& capture = options.capture;
-    if (capture.isVideo())
-        throw Orvane::Exceptions::Exception("Video capture is not available yet: give a folder for PNG frames");
-    std::error_code error;
-    std::filesystem::create_directories(capture.path, error);
-    if (error)
-        throw Orvane::Exceptions::Exception("Cannot create the capture folder " + capture.path + ": " + error.message());
+    std::string musicPath = musicFileName.empty() ? std::string() : dataFolder + musicFileName;
+    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     std::vector<CaptureFrame> frames = planCapture(capture, endTime());
     frameDelta = 1.0f / float(capture.fps);
     fps = float(capture.fps);
-    for (size_t i = 0; i < frames.size(); ++i) {
-        captureFrame(capture.path, frames[i]);
-        std::fprintf(stderr, "\rframe %zu/%zu  time %.3f s", i + 1, frames.size(), double(frames[i].time));
+    CaptureProgress progress(frames.size());
+    std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
+    for (const CaptureFrame& frame : frames) {
+        time = frame.time;
+        renderFrame();
+        readFrame(pixels);
+        sink->write(frame, pixels);
+        progress.report(frame);
     }
-    std::fprintf(stderr, "\n");
+    sink->finish();
+    progress.done();
 }
 
-void Demo::captureFrame(const std::string& folder, const CaptureFrame& frame)
+void Demo::readFrame(std::vector<unsigned char>& rgb) const
 {
-    time = frame.time;
-    renderFrame();
-    std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, viewportY, width, viewportHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    Orvane::writePng(captureFrameFileName(folder, frame.index), width, viewportHeight, 3, pixels.data());
+    glReadPixels(0, viewportY, width, viewportHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 }
 
 void Demo::teardown()

@@ -79,7 +79,7 @@ private:
     void frameLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
-    void captureFrame(const std::string& folder, const CaptureFrame& frame);
+    void readFrame(std::vector<unsigned char>& rgb) const;
     void teardown();
 
     std::unique_ptr<Orvane::Window> window_;
