@@ -1,6 +1,7 @@
 #include "orvane/Device.h"
 
 #include "orvane/Extensions.h"
+#include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/Window.h"
 #include "orvane/exceptions/Exception.h"
@@ -16,6 +17,10 @@ const char* const Device::NotCapableMessage =
     " - The graphics hardware device might be Orvane-incompatible. Your hardware must support at least Shader "
     "Model 2.0 to be Orvane-compatible.\n"
     " - The drivers might be outdated. Try downloading the latest drivers from your vendor.";
+
+const char* const Device::DefaultShaderSource =
+    "#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
+    "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(1.0, 1.0, 1.0, 1.0); }\n#endif\n";
 
 namespace {
 
@@ -64,6 +69,8 @@ Device::Device(Window* window, int depthBits, int stencilBits, int samples, bool
     createContext(depthBits, stencilBits, samples);
     if (!Ext::loadExtensions())
         throw Exceptions::DeviceNotCapableException(NotCapableMessage);
+    defaultShader_ = std::make_unique<Shader>(DefaultShaderSource, "vsMain", "psMain");
+    defaultShader_->bind();
 
     currentDevice = this;
     State::setViewport(0, 0, window_->clientWidth(), window_->clientHeight());
@@ -97,6 +104,7 @@ void Device::createContext(int depthBits, int stencilBits, int samples)
 
 Device::~Device()
 {
+    defaultShader_.reset();
     if (currentDevice == this)
         currentDevice = nullptr;
     SDL_GL_MakeCurrent(window_->handle(), nullptr);

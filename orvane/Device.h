@@ -3,12 +3,14 @@
 #include "orvane/AttributeSemantic.h"
 #include "orvane/RenderEnums.h"
 
+#include <memory>
 #include <string>
 
 typedef void* SDL_GLContext;
 
 namespace Orvane {
 
+class Shader;
 class Window;
 
 enum class ClearTarget : int { Color = 0, Depth, Stencil, ColorDepth, ColorStencil, DepthStencil, All };
@@ -18,6 +20,8 @@ enum class ClearTarget : int { Color = 0, Depth, Stencil, ColorDepth, ColorStenc
 class Device {
 public:
     static const char* const NotCapableMessage;
+    // Compiled and bound at start-up, so a missing or broken GLSL compiler shows at once.
+    static const char* const DefaultShaderSource;
 
     Device(Window* window, int depthBits, int stencilBits, int samples, bool floatBuffer);
     ~Device();
@@ -38,6 +42,7 @@ public:
 
     int samples() const { return samples_; }
     Window* window() const { return window_; }
+    Shader* defaultShader() const { return defaultShader_.get(); }
 
     static Device* current();
 
@@ -48,6 +53,7 @@ private:
     SDL_GLContext context_ = nullptr;
     bool ownsWindow_ = false;
     int samples_ = 0;
+    std::unique_ptr<Shader> defaultShader_;
 };
 
 }

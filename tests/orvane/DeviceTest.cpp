@@ -1,5 +1,6 @@
 #include "orvane/Device.h"
 #include "orvane/Extensions.h"
+#include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/exceptions/Exception.h"
 #include "support/GlTest.h"
@@ -65,6 +66,8 @@ TEST_F(DeviceTest, EachClearTargetClearsItsBuffers)
 TEST_F(DeviceTest, ImmediateModeTriangleLandsWhereSubmitted)
 {
     device().clear(ClearTarget::All, 0, 0, 0, 1, 1.0f, 0);
+    // Fixed function, so that the submitted colour shows instead of the default shader's white.
+    Orvane::Ext::glUseProgram(0);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -76,6 +79,24 @@ TEST_F(DeviceTest, ImmediateModeTriangleLandsWhereSubmitted)
     device().vertexAttribute(AttributeSemantic::Position, -1, 1, 0, 1);
     glEnd();
     EXPECT_RGBA_NEAR(pixelAt(20, 20), 0, 255, 0, 255, 0);
+    EXPECT_RGBA_NEAR(pixelAt(Width - 20, Height - 20), 0, 0, 0, 255, 0);
+}
+
+TEST_F(DeviceTest, DefaultShaderIsBoundAtStartUpAndDrawsWhite)
+{
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    ASSERT_NE(device().defaultShader(), nullptr);
+    EXPECT_EQ(GLuint(current), device().defaultShader()->getProgram());
+
+    device().clear(ClearTarget::All, 0, 0, 0, 1, 1.0f, 0);
+    device().beginPrimitives(PrimitiveTypeEnum::Triangles);
+    device().vertexAttribute(AttributeSemantic::Color, 0, 1, 0, 1);
+    device().vertexAttribute(AttributeSemantic::Position, -1, -1, 0, 1);
+    device().vertexAttribute(AttributeSemantic::Position, 1, -1, 0, 1);
+    device().vertexAttribute(AttributeSemantic::Position, -1, 1, 0, 1);
+    glEnd();
+    EXPECT_RGBA_NEAR(pixelAt(20, 20), 255, 255, 255, 255, 0);
     EXPECT_RGBA_NEAR(pixelAt(Width - 20, Height - 20), 0, 0, 0, 255, 0);
 }
 
