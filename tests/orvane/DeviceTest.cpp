@@ -78,6 +78,7 @@ TEST_F(DeviceTest, ImmediateModeTriangleLandsWhereSubmitted)
     device().vertexAttribute(AttributeSemantic::Position, 1, -1, 0, 1);
     device().vertexAttribute(AttributeSemantic::Position, -1, 1, 0, 1);
     glEnd();
+    device().defaultShader()->bind();
     EXPECT_RGBA_NEAR(pixelAt(20, 20), 0, 255, 0, 255, 0);
     EXPECT_RGBA_NEAR(pixelAt(Width - 20, Height - 20), 0, 0, 0, 255, 0);
 }
