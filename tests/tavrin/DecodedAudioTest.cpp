@@ -73,6 +73,37 @@ TEST(DecodedAudio, MonoOggAtAnotherRateIsResampledAndDuplicated)
     EXPECT_NEAR(bins[20], 0.25f, 0.03f);
 }
 
+TEST(DecodedAudio, FlacIsLosslessAndMp3AtFortyEightKilohertzIsResampled)
+{
+    TestSupport::TempDir dir;
+    double hertz = 12.0 * 44100.0 / 256.0;
+    std::vector<float> mono = tone(hertz, 44100, 20000);
+    std::vector<float> stereo;
+    for (float v : mono) {
+        stereo.push_back(v);
+        stereo.push_back(-v);
+    }
+    writeSound(dir.file("s.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 2, stereo);
+    Tavrin::DecodedAudio flac = decodeAudioFile(dir.file("s.flac"));
+    ASSERT_EQ(flac.samples.size(), stereo.size());
+    for (size_t i = 0; i < stereo.size(); ++i)
+        ASSERT_NEAR(flac.samples[i], stereo[i], 1.0f / 32768.0f);
+
+    std::vector<float> mp3Source = tone(hertz, 48000, 48000);
+    std::vector<float> mp3Stereo;
+    for (float v : mp3Source) {
+        mp3Stereo.push_back(v);
+        mp3Stereo.push_back(v);
+    }
+    writeSound(dir.file("s.mp3"), SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 48000, 2, mp3Stereo);
+    Tavrin::DecodedAudio mp3 = decodeAudioFile(dir.file("s.mp3"));
+    EXPECT_NEAR(double(mp3.frameCount()), 44100.0, 3000.0);
+    Tavrin::SpectrumAnalyzer analyzer;
+    float bins[128];
+    analyzer.analyze(mp3, 20000, bins);
+    EXPECT_EQ(std::max_element(bins, bins + 128) - bins, 12);
+}
+
 TEST(DecodedAudio, MissingEmptyAndDamagedFilesAreErrorsNamingTheFile)
 {
     TestSupport::TempDir dir;

@@ -1,6 +1,8 @@
 #include "tavrin/SyncTrackText.h"
 
 #include "orvane/exceptions/Exception.h"
+#include "orvane/utils/StreamReaders.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -49,10 +51,12 @@ TEST(SyncTrackText, CompilesKeysWithRowsModesAndOptionalOutValues)
     EXPECT_EQ(keys[1][0].outValue, V(0, 0, 0, 0));
 }
 
-TEST(SyncTrackText, TextToKeysToTextRoundTrips)
+TEST(SyncTrackText, TextToBinaryToTextRoundTrips)
 {
+    TestSupport::TempDir dir;
     Tavrin::SyncTrackKeys keys = compileSyncTrackText(Source, "cam.txt");
-    std::string text = decompileSyncTrackKeys(keys);
+    Tavrin::writeSyncTrackFile(dir.file("cam.track"), keys);
+    std::string text = decompileSyncTrackKeys(Tavrin::readSyncTrackFile(dir.file("cam.track")));
     EXPECT_NE(text.find("0 r256 linear 0 1.5 -8 0  1 2 3 4\n"), std::string::npos) << text;
     EXPECT_NE(text.find("0 27.125 step"), std::string::npos) << text;
     Tavrin::SyncTrackKeys again = compileSyncTrackText(text, "decompiled.txt");
@@ -91,4 +95,13 @@ TEST(SyncTrackText, DecompilingAModeWithoutANameFails)
         track.push_back(Tavrin::SyncKey{});
     keys[2][0].mode = 3;
     EXPECT_THROW(decompileSyncTrackKeys(keys), Orvane::Exceptions::Exception);
+}
+
+TEST(SyncTrackText, TheDefaultTrackSourceCompilesWithACameraSetUp)
+{
+    std::string path = NIGHTGLASS_SOURCE_DIR "/data/tracks/default.txt";
+    Tavrin::SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
+    EXPECT_GE(keys[0].size(), 2u) << "the eye moves";
+    EXPECT_EQ(keys[2][0].outValue, V(0, 1, 0, 0)) << "up is up";
+    EXPECT_GT(keys[3][0].outValue.x, 10.0f) << "a usable field of view";
 }
