@@ -1,0 +1,65 @@
+#include "tavrin/Demoface.h"
+
+#include "orvane/exceptions/Exception.h"
+#include "tavrin/Demo.h"
+#include "tavrin/MusicSeeker.h"
+
+#include <cstdio>
+
+namespace Tavrin::Demoface {
+
+using Orvane::Keyboard::Key;
+
+Demoface::Demoface(Demo& demo, KeyState keyState) : demo_(demo), keyState_(std::move(keyState))
+{
+    applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
+}
+
+std::string Demoface::trackFilePath() const { return demo_.dataFolder + demo_.trackFileName; }
+
+void Demoface::update()
+{
+    for (float& timer : keyTimers_)
+        timer -= demo_.frameDelta;
+    evaluateTracks();
+    handleSeekKeys();
+    handleReloadKey();
+}
+
+void Demoface::evaluateTracks()
+{
+    for (int i = 0; i < SyncTrackCount; ++i)
+        demo_.syncValues[i] = tracks_[size_t(i)].evaluate(demo_.time);
+}
+
+void Demoface::handleSeekKeys()
+{
+    // The step is rounded to float before it is added; both keys down seek twice, right last.
+    float step = SeekSpeed * demo_.frameDelta;
+    if (keyState_(Key::Left) && music_ != nullptr)
+        music_->seek(demo_.time - step);
+    if (keyState_(Key::Right) && music_ != nullptr)
+        music_->seek(demo_.time + step);
+}
+
+void Demoface::handleReloadKey()
+{
+    if (!keyState_(Key::L) || keyTimers_[ReloadKeyTimer] >= 0.0f)
+        return;
+    keyTimers_[ReloadKeyTimer] = ReloadInterval;
+    reload();
+}
+
+bool Demoface::reload()
+{
+    ++reloadAttempts_;
+    try {
+        applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
+        return true;
+    } catch (const Orvane::Exceptions::Exception& e) {
+        std::fprintf(stderr, "Sync tracks not reloaded, the previous ones stay: %s\n", e.getMessage().c_str());
+        return false;
+    }
+}
+
+}

@@ -1,0 +1,38 @@
+#include "tavrin/SpectrumAnalyzer.h"
+
+#include "orvane/exceptions/Exception.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace Tavrin {
+
+SpectrumAnalyzer::SpectrumAnalyzer()
+    : fft_(kiss_fftr_alloc(WindowFrames, 0, nullptr, nullptr)), input_(WindowFrames),
+      bins_(WindowFrames / 2 + 1)
+{
+    if (fft_ == nullptr)
+        throw Orvane::Exceptions::Exception("SpectrumAnalyzer: cannot set up the FFT");
+    // Periodic Hann: the window repeats every 256 frames, so bin centres fall on whole cycles.
+    for (int n = 0; n < WindowFrames; ++n)
+        window_[size_t(n)] = float(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / WindowFrames));
+}
+
+SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(fft_); }
+
+void SpectrumAnalyzer::analyze(const DecodedAudio& audio, std::int64_t startFrame, float* out)
+{
+    std::int64_t frames = audio.frameCount();
+    for (int n = 0; n < WindowFrames; ++n) {
+        std::int64_t frame = startFrame + n;
+        float mono = 0.0f;
+        if (frame >= 0 && frame < frames)
+            mono = 0.5f * (audio.samples[size_t(frame) * 2] + audio.samples[size_t(frame) * 2 + 1]);
+        input_[size_t(n)] = mono * window_[size_t(n)];
+    }
+    kiss_fftr(fft_, input_.data(), bins_.data());
+    for (int k = 0; k < BinCount; ++k)
+        out[k] = std::hypot(bins_[size_t(k)].r, bins_[size_t(k)].i) * 2.0f / WindowFrames;
+}
+
+}

@@ -1,0 +1,122 @@
+#include "tavrin/DecodedAudio.h"
+
+#include "orvane/exceptions/Exception.h"
+#include "support/TempDir.h"
+#include "tavrin/SpectrumAnalyzer.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <vector>
+
+using Tavrin::decodeAudioFile;
+
+namespace {
+
+// Written in chunks: one very large write crashes inside libvorbis.
+void writeSound(const std::string& path, int format, int rate, int channels, const std::vector<float>& samples)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    sf_count_t frames = sf_count_t(samples.size()) / channels;
+    for (sf_count_t at = 0; at < frames; at += 4096)
+        sf_writef_float(file, samples.data() + at * channels, std::min<sf_count_t>(4096, frames - at));
+    sf_close(file);
+}
+
+std::vector<float> tone(double hertz, int rate, int frames)
+{
+    std::vector<float> samples;
+    for (int n = 0; n < frames; ++n)
+        samples.push_back(0.5f * float(std::sin(2.0 * std::numbers::pi * hertz * n / rate)));
+    return samples;
+}
+
+}
+
+TEST(DecodedAudio, StereoWavAtTheMusicRateDecodesUnchanged)
+{
+    TestSupport::TempDir dir;
+    std::vector<float> samples;
+    for (int n = 0; n < 5000; ++n) {
+        samples.push_back(float(n % 100) / 100.0f);
+        samples.push_back(-float(n % 7) / 8.0f);
+    }
+    writeSound(dir.file("a.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2, samples);
+    Tavrin::DecodedAudio audio = decodeAudioFile(dir.file("a.wav"));
+    ASSERT_EQ(audio.frameCount(), 5000);
+    EXPECT_EQ(audio.samples, samples);
+}
+
+TEST(DecodedAudio, MonoOggAtAnotherRateIsResampledAndDuplicated)
+{
+    TestSupport::TempDir dir;
+    // 1 s of a tone that falls on bin 20 of the 256-frame spectrum once at 44,100 Hz.
+    double hertz = 20.0 * 44100.0 / 256.0;
+    writeSound(dir.file("m.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 1, tone(hertz, 22050, 22050));
+    Tavrin::DecodedAudio audio = decodeAudioFile(dir.file("m.ogg"));
+    EXPECT_NEAR(double(audio.frameCount()), 44100.0, 200.0);
+    for (std::int64_t n = 0; n < audio.frameCount(); ++n)
+        ASSERT_EQ(audio.samples[size_t(n) * 2], audio.samples[size_t(n) * 2 + 1]);
+    Tavrin::SpectrumAnalyzer analyzer;
+    float bins[128];
+    analyzer.analyze(audio, 20000, bins);
+    EXPECT_EQ(std::max_element(bins, bins + 128) - bins, 20);
+    EXPECT_NEAR(bins[20], 0.25f, 0.03f);
+}
+
+TEST(DecodedAudio, FlacIsLosslessAndMp3AtFortyEightKilohertzIsResampled)
+{
+    TestSupport::TempDir dir;
+    double hertz = 12.0 * 44100.0 / 256.0;
+    std::vector<float> mono = tone(hertz, 44100, 20000);
+    std::vector<float> stereo;
+    for (float v : mono) {
+        stereo.push_back(v);
+        stereo.push_back(-v);
+    }
+    writeSound(dir.file("s.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 2, stereo);
+    Tavrin::DecodedAudio flac = decodeAudioFile(dir.file("s.flac"));
+    ASSERT_EQ(flac.samples.size(), stereo.size());
+    for (size_t i = 0; i < stereo.size(); ++i)
+        ASSERT_NEAR(flac.samples[i], stereo[i], 1.0f / 32768.0f);
+
+    std::vector<float> mp3Source = tone(hertz, 48000, 48000);
+    std::vector<float> mp3Stereo;
+    for (float v : mp3Source) {
+        mp3Stereo.push_back(v);
+        mp3Stereo.push_back(v);
+    }
+    writeSound(dir.file("s.mp3"), SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 48000, 2, mp3Stereo);
+    Tavrin::DecodedAudio mp3 = decodeAudioFile(dir.file("s.mp3"));
+    EXPECT_NEAR(double(mp3.frameCount()), 44100.0, 3000.0);
+    Tavrin::SpectrumAnalyzer analyzer;
+    float bins[128];
+    analyzer.analyze(mp3, 20000, bins);
+    EXPECT_EQ(std::max_element(bins, bins + 128) - bins, 12);
+}
+
+TEST(DecodedAudio, MissingEmptyAndDamagedFilesAreErrorsNamingTheFile)
+{
+    TestSupport::TempDir dir;
+    EXPECT_THROW(decodeAudioFile(dir.file("none.ogg")), Orvane::Exceptions::FileNotFoundException);
+
+    std::ofstream(dir.file("junk.ogg"), std::ios::binary) << "this is not a sound file at all";
+    try {
+        decodeAudioFile(dir.file("junk.ogg"));
+        ADD_FAILURE() << "junk was decoded";
+    } catch (const Orvane::Exceptions::UnsupportedFormatException& e) {
+        EXPECT_NE(e.getMessage().find(dir.file("junk.ogg")), std::string::npos) << e.getMessage();
+    }
+
+    writeSound(dir.file("empty.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, {});
+    EXPECT_THROW(decodeAudioFile(dir.file("empty.wav")), Orvane::Exceptions::UnsupportedFormatException);
+}
