@@ -46,6 +46,7 @@ public:
         if (setjmp(errors_.jump))
             return false;
         jpeg_create_decompress(&cinfo_);
+        cinfo_.mem->max_memory_to_use = MaxWorkingMemory;
         cinfo_.src = &source_;
         jpeg_read_header(&cinfo_, TRUE);
         jpeg_start_decompress(&cinfo_);
@@ -69,6 +70,10 @@ public:
     const jpeg_decompress_struct& info() const { return cinfo_; }
 
 private:
+    // A progressive file keeps all its coefficients in memory, zeroed up front; without a bound a
+    // damaged header claiming a huge size would make the library fill gigabytes before failing.
+    static constexpr long MaxWorkingMemory = 1L << 30;
+
     struct ErrorManager {
         jpeg_error_mgr base;
         std::jmp_buf jump;

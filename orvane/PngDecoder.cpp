@@ -25,6 +25,7 @@ class PngReader {
 public:
     explicit PngReader(Utils::InputStream& stream) : stream_(stream)
     {
+        // The headers' own version: libpng 1.6 refuses a structure asked for with a 1.2 string.
         png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
         info_ = png_ ? png_create_info_struct(png_) : nullptr;
         if (info_ == nullptr) {

@@ -19,10 +19,9 @@ namespace {
 const char* const DebianPng = "/usr/share/gitweb/static/git-logo.png";      // git
 const char* const DebianJpeg = "/usr/share/doc/libsndfile1-dev/markdown/libsndfile.jpg"; // libsndfile1-dev
 
-void requireFile(const char* path, const char* package)
+std::string missing(const char* path, const char* package)
 {
-    ASSERT_TRUE(std::filesystem::exists(path))
-        << path << " is missing: install the Debian package " << package << " (scripts/setup.sh does)";
+    return std::string(path) + " is missing: install the Debian package " + package + " (scripts/setup.sh does)";
 }
 
 }
@@ -57,13 +56,13 @@ TEST(ImageLoader, LoadsFromPathAndReportsMissingFile)
 
 TEST(ImageLoader, DecodesRealFilesFromDebianPackages)
 {
-    requireFile(DebianPng, "git");
+    ASSERT_TRUE(std::filesystem::exists(DebianPng)) << missing(DebianPng, "git");
     auto png = Orvane::loadImage(DebianPng);
     EXPECT_EQ(png->getWidth(), 72);
     EXPECT_EQ(png->getHeight(), 27);
     EXPECT_EQ(png->getPixelType(), Orvane::RGB8);
 
-    requireFile(DebianJpeg, "libsndfile1-dev");
+    ASSERT_TRUE(std::filesystem::exists(DebianJpeg)) << missing(DebianJpeg, "libsndfile1-dev");
     auto jpeg = Orvane::loadImage(DebianJpeg);
     EXPECT_EQ(jpeg->getWidth(), 367);
     EXPECT_EQ(jpeg->getHeight(), 98);

@@ -45,6 +45,18 @@ std::string patternPng()
     return encodePng(d);
 }
 
+// Packed samples, palette expansion and transparency: the other half of the decoder's paths.
+std::string palettePng()
+{
+    PngDescription d = describePng(11, 5, 4, PNG_COLOR_TYPE_PALETTE, {});
+    for (unsigned char value : testPattern(11, 5, 1))
+        d.samples.push_back(value % 16u);
+    for (png_byte index = 0; index < 16; ++index)
+        d.palette.push_back({png_byte(index * 16), png_byte(255 - index * 16), png_byte(index * 7)});
+    d.paletteAlpha = {0, 64, 128, 192};
+    return encodePng(d);
+}
+
 std::string patternJpeg() { return encodeJpeg(24, 16, JCS_RGB, testPattern(24, 16, 3)); }
 
 }
@@ -52,6 +64,7 @@ std::string patternJpeg() { return encodeJpeg(24, 16, JCS_RGB, testPattern(24, 1
 TEST(ImagePrefixSweep, EveryPrefixOfAPngDecodesOrIsRefused)
 {
     sweepPrefixes(patternPng(), 12, 9);
+    sweepPrefixes(palettePng(), 11, 5);
 }
 
 TEST(ImagePrefixSweep, EveryPrefixOfAJpegDecodesOrIsRefused)
@@ -62,5 +75,6 @@ TEST(ImagePrefixSweep, EveryPrefixOfAJpegDecodesOrIsRefused)
 TEST(ImageDamageSweep, EveryDamagedByteOfAPngOrJpegDecodesOrIsRefused)
 {
     sweepDamagedBytes(patternPng());
+    sweepDamagedBytes(palettePng());
     sweepDamagedBytes(patternJpeg());
 }

@@ -53,3 +53,17 @@ TEST(JpegDecoder, HeaderCutShortIsUnsupportedButCutPixelDataDecodes)
     EXPECT_EQ(image->getWidth(), 16);
     EXPECT_EQ(image->getHeight(), 16);
 }
+
+// 20000 x 20000 fits a bitmap, but a progressive decoder would first zero 2.4 GB of coefficients.
+TEST(JpegDecoder, ProgressiveHeaderClaimingAHugeSizeIsRefusedBeforeFillingMemory)
+{
+    std::string jpeg = encodeJpeg(16, 16, JCS_RGB, testPattern(16, 16, 3), true);
+    EXPECT_EQ(decode(jpeg)->getWidth(), 16);
+    size_t frame = jpeg.find("\xFF\xC2");
+    ASSERT_NE(frame, std::string::npos);
+    for (size_t at : {frame + 5, frame + 7}) {
+        jpeg[at] = char(20000 >> 8);
+        jpeg[at + 1] = char(20000 & 0xFF);
+    }
+    EXPECT_EQ(decodeFailure(jpeg), "Unsupported format");
+}

@@ -4,6 +4,7 @@
 #include "orvane/exceptions/Exception.h"
 #include "support/MemoryInputStream.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -97,7 +98,8 @@ std::string encodePng(const PngDescription& d)
 }
 
 // libjpeg's default error handling exits on misuse, which fails the test loudly.
-std::string encodeJpeg(int width, int height, J_COLOR_SPACE colourSpace, const std::vector<unsigned char>& samples)
+std::string encodeJpeg(int width, int height, J_COLOR_SPACE colourSpace, const std::vector<unsigned char>& samples,
+                       bool progressive)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
@@ -115,6 +117,8 @@ std::string encodeJpeg(int width, int height, J_COLOR_SPACE colourSpace, const s
     // Full-resolution chroma, so that neighbouring pixels of a tiny image keep their own colours.
     for (int c = 0; c < cinfo.num_components; ++c)
         cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     size_t stride = size_t(width) * size_t(cinfo.input_components);
     while (cinfo.next_scanline < cinfo.image_height) {

@@ -32,7 +32,8 @@ PngDescription describePng(int width, int height, int bitDepth, int colourType, 
 std::string encodePng(const PngDescription& description);
 
 // 8-bit samples, top row first; colourSpace JCS_RGB (3), JCS_GRAYSCALE (1) or JCS_CMYK (4).
-std::string encodeJpeg(int width, int height, J_COLOR_SPACE colourSpace, const std::vector<unsigned char>& samples);
+std::string encodeJpeg(int width, int height, J_COLOR_SPACE colourSpace, const std::vector<unsigned char>& samples,
+                       bool progressive = false);
 
 // A varied picture: a gradient with some noise, so that compressed data has some bulk.
 std::vector<unsigned char> testPattern(int width, int height, int channels);
