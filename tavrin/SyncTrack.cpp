@@ -1,7 +1,7 @@
 #include "tavrin/SyncTrack.h"
 
 #include "orvane/exceptions/Exception.h"
-#include "tavrin/CosineEase.h"
+#include "tavrin/Curves.h"
 
 #include <cmath>
 
