@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace Tavrin {
+namespace Orvane::Utils::Loaders {
 
 // Runs build. A decoding or compile error does not say which file it was about, so it gets the
 // path in front; it keeps its type, and a missing file (whose message names it) passes unchanged.

@@ -1,0 +1,70 @@
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
+
+#include "orvane/BitmapImage.h"
+#include "orvane/BufferModeEnum.h"
+#include "orvane/ImageLoader.h"
+#include "orvane/Shader.h"
+#include "orvane/Texture.h"
+#include "orvane/utils/StreamReaders.h"
+#include "orvane/utils/geometry/FgmReader.h"
+#include "orvane/utils/geometry/Geometry.h"
+#include "orvane/utils/loaders/WithPath.h"
+
+namespace Orvane::Utils::Loaders {
+
+namespace {
+
+template <typename T, typename Build>
+T* cached(std::map<std::string, std::unique_ptr<T>>& cache, const std::string& name, Build build)
+{
+    auto found = cache.find(name);
+    if (found != cache.end())
+        return found->second.get();
+    std::unique_ptr<T> object = build();
+    T* result = object.get();
+    cache.emplace(name, std::move(object));
+    return result;
+}
+
+}
+
+DefaultResourceProxy::DefaultResourceProxy(std::string basePath)
+    : basePath_([path = std::move(basePath)] { return path; })
+{
+}
+
+DefaultResourceProxy::DefaultResourceProxy(std::function<std::string()> basePath) : basePath_(std::move(basePath)) {}
+
+DefaultResourceProxy::~DefaultResourceProxy() = default;
+
+void DefaultResourceProxy::clear()
+{
+    textures_.clear();
+    geometries_.clear();
+    shaders_.clear();
+}
+
+Texture* DefaultResourceProxy::getTexture(const std::string& name)
+{
+    return cached(textures_, name, [&] {
+        std::string path = basePath_() + name;
+        std::unique_ptr<BitmapImage> image = withPath(path, [&] { return loadImage(path); });
+        return std::make_unique<Texture>(*image, Mipmapped);
+    });
+}
+
+Geometry* DefaultResourceProxy::getGeometry(const std::string& name)
+{
+    return cached(geometries_, name, [&] { return loadFgmFile(basePath_() + name, hardware_mem_static_draw); });
+}
+
+Shader* DefaultResourceProxy::getShader(const std::string& name)
+{
+    return cached(shaders_, name, [&] {
+        std::string path = basePath_() + name;
+        std::string source = readTextFile(path);
+        return withPath(path, [&] { return std::make_unique<Shader>(source, "vsMain", "psMain"); });
+    });
+}
+
+}
