@@ -1,31 +1,37 @@
 #include "tavrin/Demo.h"
 
 #include "orvane/Device.h"
+#include "orvane/Font.h"
 #include "orvane/Keyboard.h"
 #include "orvane/MessageBox.h"
-#include "orvane/PngWriter.h"
+#include "orvane/RenderTarget.h"
+#include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/Timer.h"
 #include "orvane/Window.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "tavrin/CapturePlan.h"
 #include "tavrin/CaptureProgress.h"
 #include "tavrin/CaptureSink.h"
+#include "tavrin/Demoface.h"
+#include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace Tavrin {
 
 using Orvane::Utils::random;
 using Orvane::Utils::RandomMax;
+using Orvane::Utils::Loaders::DefaultResourceProxy;
 
 Demo::Demo()
+    : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; }))
 {
     // Unseeded on purpose: the points are the same on every run.
     randomPoints.reserve(10000);
@@ -49,6 +55,9 @@ int Demo::run(const RunOptions& options)
     demoSettings = options.settings;
     if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
         return 0;
+    // Unattended runs must never wait on a message box.
+    if (options.capture.enabled())
+        Orvane::MessageBox::setBatchMode(true);
     int samples = 0;
     configureScreen(options, samples);
     try {
@@ -89,26 +98,68 @@ void Demo::openDisplay(const RunOptions& options, int samples)
         device_->setDisplayMode(width, height, 32);
 }
 
-void Demo::load(const RunOptions&)
+void Demo::load(const RunOptions& options)
 {
+    loadingScreen(1);
+    ownedResourceProxy_ = std::make_unique<DefaultResourceProxy>(dataFolder);
+    resourceProxy = ownedResourceProxy_.get();
+    loadBuiltins();
+    loadingScreen(5);
+    demoface_ = std::make_unique<Demoface::Demoface>(*this);
+    loadingScreen(10);
+    const int sizes[6][2] = {{width, height}, {width, height}, {128, 128}, {128, 128}, {256, 256}, {256, 256}};
+    for (int i = 0; i < 6; ++i) {
+        ownedRenderTargets_[size_t(i)] = std::make_unique<Orvane::RenderTarget>(sizes[i][0], sizes[i][1], true, i < 2);
+        renderTargets[size_t(i)] = ownedRenderTargets_[size_t(i)].get();
+    }
+    loadFlow();
+    loadingScreen(80);
+    if (!musicFileName.empty()) {
+        MusicOptions musicOptions;
+        musicOptions.muted = !demoSettings.music;
+        musicOptions.capture = options.capture.enabled();
+        music_ = Music::start(dataFolder + musicFileName, musicOptions);
+        demoface_->setMusic(music_.get());
+        if (options.start > 0)
+            music_->seek(options.start);
+    }
     timer_ = std::make_unique<Orvane::Timer>();
     timer_->start();
+    startOffset_ = music_ ? 0.0f : options.start;
+    loadingScreen(100);
 }
+
+void Demo::loadFlow() {}
+
+void Demo::evaluateFlow() {}
+
+bool Demo::musicDrivesTime() const { return music_ && music_->hasStream(); }
 
 void Demo::renderFrame()
 {
     device_->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1.0f, 0);
     Orvane::State::setViewport(0, viewportY, width, viewportHeight);
+    Orvane::Shader& constantColor = *builtinShaders.at(0);
+    constantColor.bind();
+    const float white[4] = {1, 1, 1, 1};
+    constantColor.getParameter("color").setFloat4(white);
+    constantColor.updateState();
+    evaluateFlow();
     device_->clear(Orvane::ClearTarget::Depth, 0, 0, 0, 0, 1.0f, 0);
+    demoface_->update();
 }
 
 void Demo::frameLoop()
 {
     for (;;) {
-        time = timer_->time();
+        time = timer_->time() + startOffset_;
         frameDelta = clampFrameDelta(timer_->delta());
         fps = timer_->fps();
-        if (Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
+        if (musicDrivesTime()) {
+            time = music_->position();
+            music_->readSpectrum(spectrum);
+        }
+        if (quitRequested_ || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
         renderFrame();
         if (time > endTime())
@@ -120,9 +171,8 @@ void Demo::frameLoop()
 
 void Demo::captureLoop(const RunOptions& options)
 {
-    Orvane::MessageBox::setBatchMode(true);
     const CaptureOptions& capture = options.capture;
-    std::string musicPath = musicFileName.empty() ? std::string() : dataFolder + musicFileName;
+    std::string musicPath = musicDrivesTime() ? dataFolder + musicFileName : std::string();
     std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     std::vector<CaptureFrame> frames = planCapture(capture, endTime());
     frameDelta = 1.0f / float(capture.fps);
@@ -131,6 +181,10 @@ void Demo::captureLoop(const RunOptions& options)
     std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
     for (const CaptureFrame& frame : frames) {
         time = frame.time;
+        if (musicDrivesTime()) {
+            music_->setCaptureTime(frame.time);
+            music_->readSpectrum(spectrum);
+        }
         renderFrame();
         readFrame(pixels);
         sink->write(frame, pixels);
@@ -147,9 +201,28 @@ void Demo::readFrame(std::vector<unsigned char>& rgb) const
     glReadPixels(0, viewportY, width, viewportHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 }
 
+void Demo::releaseResources()
+{
+    // GL objects go while their context still exists.
+    for (size_t i = 0; i < ownedRenderTargets_.size(); ++i) {
+        ownedRenderTargets_[i].reset();
+        renderTargets[i] = nullptr;
+    }
+    builtinShaders.clear();
+    if (ownedResourceProxy_)
+        ownedResourceProxy_->clear();
+    resourceCache_->clear();
+    ownedFont_.reset();
+    font = nullptr;
+}
+
 void Demo::teardown()
 {
+    demoface_.reset();
+    music_.reset();
     timer_.reset();
+    if (device_)
+        releaseResources();
     device_.reset();
     window_.reset();
 }

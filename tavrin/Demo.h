@@ -18,8 +18,12 @@ class Device;
 class Font;
 class RenderTarget;
 class Shader;
+class Texture;
 class Timer;
 class Window;
+namespace Utils {
+class Geometry;
+}
 namespace Utils::Loaders {
 class DefaultResourceProxy;
 }
@@ -28,7 +32,11 @@ class DefaultResourceProxy;
 namespace Tavrin {
 
 class Visual;
+class Music;
 struct CaptureFrame;
+namespace Demoface {
+class Demoface;
+}
 
 // The application object: the state every effect shares, and run, which takes the demo from the
 // settings through window, device and loading to the frame loop and teardown.
@@ -47,6 +55,37 @@ public:
 
     float beatsToSeconds(float p1, float p2, float p3, float p4) const;
     float endTime() const { return beatsToSeconds(37, 0, 2, 0); }
+
+    // Assets by name relative to dataFolder, each loaded once and kept until the end.
+    Orvane::Shader* loadShader(const std::string& name);
+    Orvane::Texture* loadTexture(const std::string& name);
+    Orvane::Utils::Geometry* loadGeometry(const std::string& name);
+    // count images named by pattern with its "%d" replaced by 0 .. count - 1, side by side in one
+    // mipmapped RGBA texture; all must share one size. Not cached: the caller owns it.
+    std::unique_ptr<Orvane::Texture> loadTextureStrip(const std::string& pattern, int count);
+    // The font and the seven built-in shaders (slots 0 to 6).
+    void loadBuiltins();
+    // The loading picture with a red bar at progress (0 to 100), presented at once.
+    void loadingScreen(float progress);
+
+    // Drawing helpers; each leaves the matrices as it found them.
+    void drawQuad(float x, float y, float w, float h, float u, float v, float du, float dv);
+    void drawTexturedRect(float x, float y, float w, float h, const Orvane::Texture& texture);
+    void drawFullscreenTexture(Orvane::Shader& shader, const Orvane::Texture& texture);
+    void copyTarget(Orvane::RenderTarget& source, Orvane::RenderTarget& destination);
+    void blurTarget(Orvane::RenderTarget& target, Orvane::RenderTarget& scratch, int passes, float stepX, float stepY);
+    void drawFullscreenColor(const Orvane::Vector4t<float>& rgba);
+    void drawFullscreenTextureAlpha(const Orvane::Texture& texture, float alpha);
+    // The sync-track camera: eye track 0 (scaled), target track 1, up track 2, field of view 3.x.
+    void setCamera(float scale, float nearPlane, float farPlane);
+    // Turns with the sync camera but stays at the origin, for skies.
+    void setSkyCamera();
+    void restoreScreenViewport();
+
+    float cosineEase(float x) const;
+    float envelope(float t, float peak, float attack, float decay, float power) const;
+    float beatEnvelope(float t, float attack, float decay);
+    Orvane::Vector3t<float> randomPath(float t) const;
 
     std::map<int, Orvane::Shader*> builtinShaders;
     std::array<Orvane::RenderTarget*, 6> renderTargets{};
@@ -71,6 +110,8 @@ public:
 
 protected:
     Orvane::Device* device() const { return device_.get(); }
+    // The flow file as a tree of nodes; the engine knows how to read it, the production adds effects.
+    virtual void loadFlow();
 
 private:
     void configureScreen(const RunOptions& options, int& samples);
@@ -82,9 +123,22 @@ private:
     void readFrame(std::vector<unsigned char>& rgb) const;
     void teardown();
 
+    void drawFullscreenQuad();
+    void releaseResources();
+    void evaluateFlow();
+    bool musicDrivesTime() const;
+
+    std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> resourceCache_;
+    std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> ownedResourceProxy_;
+    std::unique_ptr<Orvane::Font> ownedFont_;
+    std::array<std::unique_ptr<Orvane::RenderTarget>, 6> ownedRenderTargets_;
     std::unique_ptr<Orvane::Window> window_;
     std::unique_ptr<Orvane::Device> device_;
+    std::unique_ptr<Demoface::Demoface> demoface_;
+    std::unique_ptr<Music> music_;
     std::unique_ptr<Orvane::Timer> timer_;
+    bool quitRequested_ = false;
+    float startOffset_ = 0.0f;
 };
 
 }
