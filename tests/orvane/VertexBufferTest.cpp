@@ -260,4 +260,6 @@ TEST_F(VertexBufferTest, UnassignedSemanticsAndAttributesAreErrors)
     EXPECT_EQ(messageOf<Exception>([&] { buffer.disable(AttributeSemantic(99)); }), unreachable);
     EXPECT_EQ(messageOf<Exception>([&] { buffer.disable(AttributeSemantic(-1)); }), unreachable);
     EXPECT_THROW(buffer.enable(1, AttributeSemantic::Position), Exception);
+    buffer.setData(nullptr, 0);
+    EXPECT_THROW(buffer.enable(0, AttributeSemantic::Position), Exception) << "GL would read through null";
 }
