@@ -39,8 +39,10 @@ public:
             geometry.bindAttribute(1, 0, AttributeSemantic::Normal);
         }
         auto position = geometry.getAttribute(AttributeSemantic::Position);
-        for (int i = 0; i < n; ++i)
-            position->set(i, positions_[size_t(3 * i)], positions_[size_t(3 * i + 1)], positions_[size_t(3 * i + 2)], 0);
+        for (int i = 0; i < n; ++i) {
+            const float* p = &positions_[size_t(3 * i)];
+            position->set(i, p[0], p[1], p[2], 0);
+        }
         geometry.setIndexBuffer(
             new IndexBuffer(int(indices_.size()), Orvane::system_mem, indices_.data(), IndexBuffer::UnsignedInt));
     }
