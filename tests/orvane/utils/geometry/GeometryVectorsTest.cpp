@@ -135,4 +135,12 @@ TEST(GeometryVectors, PreconditionsAndTheirMessages)
     Mesh shortIndices({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
     shortIndices.geometry.setIndexBuffer(new IndexBuffer(3, Orvane::system_mem, shorts, IndexBuffer::UnsignedShort));
     EXPECT_THROW(shortIndices.geometry.calcVectorsFast(AttributeSemantic::Normal, true), Exception);
+
+    Mesh flatOutput({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
+    const int two[1] = {2};
+    flatOutput.geometry.bindAttribute(flatOutput.geometry.addVertexBuffer(
+                                          new VertexBuffer(1, two, 3, Orvane::system_mem, nullptr)),
+                                      0, AttributeSemantic::TexCoord0);
+    EXPECT_EQ(messageOf([&] { flatOutput.geometry.calcVectorsFast(AttributeSemantic::TexCoord0, true); }),
+              "Geometry::calcVectorsFast() requires an output attribute of three floats");
 }
