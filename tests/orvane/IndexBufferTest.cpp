@@ -152,4 +152,6 @@ TEST_F(IndexBufferTest, RangesOutsideTheBufferAreRefused)
     EXPECT_THROW(buffer.draw(PrimitiveTypeEnum::Triangles, 30, 12), Exception);
     EXPECT_THROW(buffer.draw(PrimitiveTypeEnum::Triangles, -3, 3), Exception);
     EXPECT_THROW(buffer.draw(PrimitiveTypeEnum::Triangles, 40, -1), Exception);
+    buffer.setData(nullptr, 0);
+    EXPECT_THROW(buffer.draw(PrimitiveTypeEnum::Triangles, 0, -1), Exception) << "GL would read through null";
 }

@@ -69,7 +69,8 @@ TEST(VertexBuffer, DataTypeLookupsUseTheirOwnSpellings)
 TEST(VertexBuffer, IllegalModeAndOversizedBuffersAreRejected)
 {
     const int counts[1] = {4};
-    EXPECT_EQ(messageOf<IllegalEnumException>([&] { VertexBuffer(1, counts, 3, 7, nullptr); }), "Illegal BufferModeEnum");
+    EXPECT_EQ(messageOf<IllegalEnumException>([&] { VertexBuffer(1, counts, 3, 7, nullptr); }),
+              "Illegal BufferModeEnum");
     EXPECT_THROW(VertexBuffer(1, counts, 1 << 28, Orvane::system_mem, nullptr), Exception);
     EXPECT_THROW(VertexBuffer(1, counts, -1, Orvane::system_mem, nullptr), Exception);
 }
@@ -260,4 +261,6 @@ TEST_F(VertexBufferTest, UnassignedSemanticsAndAttributesAreErrors)
     EXPECT_EQ(messageOf<Exception>([&] { buffer.disable(AttributeSemantic(99)); }), unreachable);
     EXPECT_EQ(messageOf<Exception>([&] { buffer.disable(AttributeSemantic(-1)); }), unreachable);
     EXPECT_THROW(buffer.enable(1, AttributeSemantic::Position), Exception);
+    buffer.setData(nullptr, 0);
+    EXPECT_THROW(buffer.enable(0, AttributeSemantic::Position), Exception) << "GL would read through null";
 }
