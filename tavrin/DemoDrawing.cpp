@@ -71,7 +71,10 @@ void Demo::restoreScreenViewport() { State::setViewport(0, viewportY, width, vie
 void Demo::copyTarget(Orvane::RenderTarget& source, Orvane::RenderTarget& destination)
 {
     destination.bind();
-    drawFullscreenTexture(*builtinShaders.at(TextureColor), *source.getColorTexture());
+    // A copy is untinted, whatever colour the shader was last given.
+    Orvane::Shader& copy = *builtinShaders.at(TextureColor);
+    setColor(copy, {1, 1, 1, 1});
+    drawFullscreenTexture(copy, *source.getColorTexture());
     destination.unbind();
     restoreScreenViewport();
 }
