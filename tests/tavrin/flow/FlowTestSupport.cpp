@@ -16,8 +16,13 @@ namespace FlowTest {
 Sighting sightingAt(float time, bool readGl)
 {
     const Orvane::State::Matrices& matrices = Orvane::State::matrices();
-    bool blending = readGl && glIsEnabled(GL_BLEND) == GL_TRUE;
-    return {time, matrices.world, matrices.view, matrices.projection, blending};
+    Sighting sighting{time, matrices.world, matrices.view, matrices.projection, false, 0, 0};
+    if (readGl) {
+        sighting.blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+        glGetIntegerv(GL_BLEND_SRC, &sighting.blendSrc);
+        glGetIntegerv(GL_BLEND_DST, &sighting.blendDst);
+    }
+    return sighting;
 }
 
 float TimeProbe::evaluate(float time)

@@ -19,6 +19,7 @@ struct Sighting {
     float time;
     Orvane::Matrix4 world, view, projection;
     bool blending;
+    int blendSrc, blendDst;
 };
 
 Sighting sightingAt(float time, bool readGl);
