@@ -32,6 +32,14 @@ using Orvane::Exceptions::Exception;
 
 bool named(const XMLElement& element, const char* name) { return std::strcmp(element.Name(), name) == 0; }
 
+// The same file reached by another spelling of its path must still be recognised.
+std::filesystem::path identityOf(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::path(path) : canonical;
+}
+
 struct ParameterSlot {
     const char* name;
     Node** slot;
@@ -110,7 +118,7 @@ std::unique_ptr<ParentNode> FlowLoader::loadFile(const std::string& path)
     if (!progressRoot_)
         progressRoot_ = root.get();
     files_.push_back(path);
-    openPaths_.push_back(std::filesystem::weakly_canonical(path));
+    openPaths_.push_back(identityOf(path));
     const XMLElement* top = document.RootElement();
     if (top && named(*top, "flow"))
         parseChildren(top->FirstChildElement(), *root);
@@ -195,9 +203,9 @@ std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)
     if (!file)
         throw elementError(element, "needs a \"file\" attribute");
     std::string path = demo_.dataFolder + file;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(path);
+    std::filesystem::path identity = identityOf(path);
     for (const std::filesystem::path& open : openPaths_)
-        if (open == canonical)
+        if (open == identity)
             throw elementError(element, "\"" + path + "\" is already being loaded: inline files cannot include themselves");
     return loadFile(path);
 }
