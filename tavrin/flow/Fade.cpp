@@ -1,6 +1,6 @@
 #include "tavrin/flow/Fade.h"
 
-#include "tavrin/Easing.h"
+#include "tavrin/Curves.h"
 
 namespace Tavrin::Flow {
 

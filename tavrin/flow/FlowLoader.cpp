@@ -85,7 +85,7 @@ private:
     float timeAttribute(const XMLElement& element, const char* name, float fallback) const;
     float requiredTimeAttribute(const XMLElement& element, const char* name) const;
     const char* requiredText(const XMLElement& element) const;
-    [[noreturn]] void refuseTexture(const XMLElement& element, const char* name) const;
+    Orvane::Texture* textureNamed(const XMLElement& element, const char* name) const;
     std::string location(const XMLElement& element) const;
     Exception elementError(const XMLElement& element, const std::string& problem) const;
 
@@ -250,14 +250,14 @@ std::unique_ptr<Node> FlowLoader::makeQuad(const XMLElement& element)
     auto quad = std::make_unique<Quad>(&demo_);
     readParameterAttributes(element, {{"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}});
     if (const char* texture = element.Attribute("texture"))
-        refuseTexture(element, texture);
+        quad->texture = textureNamed(element, texture);
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (readParameterChild(*child, *quad, {{"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}}))
             continue;
         if (named(*child, "color"))
             quad->color = quad->addChild(parseColor(*child));
         else if (named(*child, "texture"))
-            refuseTexture(*child, requiredText(*child));
+            quad->texture = textureNamed(*child, requiredText(*child));
     }
     return quad;
 }
@@ -455,9 +455,14 @@ const char* FlowLoader::requiredText(const XMLElement& element) const
     return text;
 }
 
-void FlowLoader::refuseTexture(const XMLElement& element, const char* name) const
+Orvane::Texture* FlowLoader::textureNamed(const XMLElement& element, const char* name) const
 {
-    throw elementError(element, std::string("textured quads are not available yet (texture \"") + name + "\")");
+    if (!options_.loadTexture)
+        throw elementError(element, std::string("names the texture \"") + name + "\" but textures cannot be loaded here");
+    Orvane::Texture* texture = options_.loadTexture(name);
+    if (!texture)
+        throw elementError(element, std::string("names the texture \"") + name + "\", which could not be loaded");
+    return texture;
 }
 
 std::string FlowLoader::location(const XMLElement& element) const

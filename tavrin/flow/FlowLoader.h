@@ -6,6 +6,10 @@
 #include <memory>
 #include <string>
 
+namespace Orvane {
+class Texture;
+}
+
 namespace Tavrin {
 class Demo;
 }
@@ -16,6 +20,9 @@ struct LoadOptions {
     // Called after every element with the loading-screen percentage: 10 + 70 * (nodes built so
     // far) / (remembered node count). Empty: no reports.
     std::function<void(float percent)> progress;
+    // Textures of textured quads by name, relative to the data folder (the demo's texture cache).
+    // Empty: a flow that names a texture is refused.
+    std::function<Orvane::Texture*(const std::string& name)> loadTexture;
     // Remembers the node count between runs; relative to the working directory.
     std::string nodeCountFile = "data/lol.dat";
 };

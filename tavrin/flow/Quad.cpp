@@ -1,7 +1,9 @@
 #include "tavrin/flow/Quad.h"
 
 #include "orvane/Device.h"
-#include "tavrin/flow/ConstantColorStandIn.h"
+#include "orvane/Shader.h"
+#include "orvane/exceptions/Exception.h"
+#include "tavrin/Demo.h"
 #include "tavrin/flow/CurrentDevice.h"
 
 #include <GL/gl.h>
@@ -27,9 +29,23 @@ float Quad::evaluate(float time)
     float bottom = y->evaluate(time);
     float w = width->evaluate(time);
     float h = height->evaluate(time);
-    ConstantColorStandIn::bind(rgba);
+    bindShader(rgba);
     submitCorners(left, bottom, w, h);
     return 0.0f;
+}
+
+void Quad::bindShader(const Orvane::Vector4t<float>& rgba) const
+{
+    int slot = texture ? TextureColorSlot : ConstantColorSlot;
+    auto found = demo->builtinShaders.find(slot);
+    if (found == demo->builtinShaders.end() || !found->second)
+        throw Orvane::Exceptions::Exception("quad: built-in shader " + std::to_string(slot) + " is not loaded");
+    Orvane::Shader& shader = *found->second;
+    shader.bind();
+    shader.updateState();
+    shader.getParameter("color").setFloat4(rgba.data());
+    if (texture)
+        shader.getParameter("texture").setTexture(*texture);
 }
 
 void Quad::submitCorners(float left, float bottom, float w, float h)

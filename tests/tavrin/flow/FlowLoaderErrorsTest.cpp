@@ -84,14 +84,21 @@ TEST_F(FlowLoaderErrors, MissingRequiredTextOrAttributesNameTheElement)
         {"<camera><position><y></y></position></camera>", "<y> needs a value"},
         {R"(<rotate><angle><fade start="0" stop="4" from="0"/></angle></rotate>)", ":2: <fade> needs a \"to\" attribute"},
         {R"(<quad><x><scurve stop="4" from="0" to="1"/></x></quad>)", "<scurve> needs a \"start\" attribute"},
-        {R"(<quad texture="textures/dott.png"/>)", "<quad> textured quads are not available yet"},
-        {"<quad><texture>a.png</texture></quad>", "<texture> textured quads are not available yet"},
+        {R"(<quad texture="textures/dott.png"/>)", "<quad> names the texture \"textures/dott.png\" but textures cannot be loaded here"},
+        {"<quad><texture></texture></quad>", "<texture> needs text"},
     };
     for (const Case& c : cases) {
         std::string message = failureOf("<flow>\n" + std::string(c.body) + "</flow>");
         EXPECT_NE(message.find(c.expected), std::string::npos) << c.body << " gave: " << message;
         EXPECT_EQ(message.rfind(path(), 0), 0u) << message;
     }
+}
+
+TEST_F(FlowLoaderErrors, ATextureTheLoaderCannotFindNamesTheQuad)
+{
+    options.loadTexture = [](const std::string&) -> Orvane::Texture* { return nullptr; };
+    std::string message = failureOf("<flow>\n<quad><texture>a.png</texture></quad></flow>");
+    EXPECT_EQ(message, path() + ":2: <texture> names the texture \"a.png\", which could not be loaded");
 }
 
 TEST_F(FlowLoaderErrors, AnUnknownRampNamesTheTag)

@@ -164,6 +164,20 @@ TEST_F(FlowLoaderTest, ParameterFormsAndTheChildElementWins)
     EXPECT_EQ(quad.countNodes(), 6 + 3) << "replacements are listed next to the defaults";
 }
 
+TEST_F(FlowLoaderTest, QuadTexturesComeFromTheTextureLoaderAndTheChildElementWins)
+{
+    std::vector<std::string> asked;
+    Orvane::Texture* const fake[2] = {reinterpret_cast<Orvane::Texture*>(0x10), reinterpret_cast<Orvane::Texture*>(0x20)};
+    options.loadTexture = [&](const std::string& name) {
+        asked.push_back(name);
+        return fake[asked.size() - 1];
+    };
+    auto root = load(R"(<quad texture="textures/a.png"><texture>textures/b.png</texture></quad><quad/>)");
+    EXPECT_EQ(asked, (std::vector<std::string>{"textures/a.png", "textures/b.png"}));
+    EXPECT_EQ(child<Quad>(*root, 0).texture, fake[1]);
+    EXPECT_EQ(child<Quad>(*root, 1).texture, nullptr);
+}
+
 TEST_F(FlowLoaderTest, ColoursTakeShortOrLongNamesAndTheLongOneWins)
 {
     auto root = load(R"(<quad><color r="0.1" red="0.2" g="0.3" blue="0.4"><alpha>0.5</alpha><a>0.6</a></color></quad>)"

@@ -20,6 +20,7 @@ protected:
         if (IsSkipped())
             return;
         Orvane::State::resetMatrices();
+        demo.loadQuadShaders();
         options.nodeCountFile = dir.file("lol.dat");
     }
 

@@ -1,6 +1,7 @@
 #include "FlowTestSupport.h"
 
 #include "orvane/State.h"
+#include "orvane/utils/StreamReaders.h"
 
 #include <GL/gl.h>
 #include <tinyxml2.h>
@@ -51,6 +52,16 @@ Tavrin::Visual* TestDemo::createVisual(const tinyxml2::XMLElement& element)
         return loose_.get();
     }
     return nullptr;
+}
+
+void TestDemo::loadQuadShaders()
+{
+    const char* sources[] = {"tavrin/constant_color.cg", "tavrin/texture_color.cg"};
+    for (int slot = 0; slot < 2; ++slot) {
+        std::string path = std::string(NIGHTGLASS_SOURCE_DIR) + "/data/" + sources[slot];
+        shaders_.push_back(std::make_unique<Orvane::Shader>(Orvane::Utils::readTextFile(path), "vsMain", "psMain"));
+        builtinShaders[slot] = shaders_.back().get();
+    }
 }
 
 RecordingVisual& TestDemo::probe()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvane/Matrix4.h"
+#include "orvane/Shader.h"
 #include "tavrin/Demo.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/flow/Node.h"
@@ -61,6 +62,9 @@ public:
     explicit TestDemo(bool readGl = false) : readGl_(readGl) {}
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement& element) override;
 
+    // Fills the two built-in slots quads draw with, from the engine's shader sources.
+    void loadQuadShaders();
+
     RecordingVisual& probe();
     RecordingVisual& probe2();
     std::vector<std::string> askedFor;
@@ -70,6 +74,7 @@ private:
     bool readGl_;
     std::unique_ptr<RecordingVisual> probe_, probe2_;
     std::unique_ptr<LooseVisual> loose_;
+    std::vector<std::unique_ptr<Orvane::Shader>> shaders_;
 };
 
 ::testing::AssertionResult matricesNear(const Orvane::Matrix4& actual, const Orvane::Matrix4& expected,

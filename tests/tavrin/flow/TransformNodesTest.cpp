@@ -1,6 +1,7 @@
 #include "FlowTestSupport.h"
 
 #include "orvane/State.h"
+#include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
 
 using namespace Tavrin::Flow;
@@ -91,4 +92,14 @@ TEST_F(FlowTransforms, CameraDefaultsAndItsViewOutlivesIt)
     play(R"(<camera><probe2/></camera>)", 0.0f);
     expected.setLookAt(100, 100, 100, 0, 0, 0, 0, 0, 1);
     EXPECT_TRUE(matricesNear(demo.probe2().sightings.at(1).view, expected));
+}
+
+TEST_F(FlowTransforms, AQuadWithoutItsBuiltInShaderIsAnErrorNotACrash)
+{
+    try {
+        play("<quad/>", 0.0f);
+        FAIL() << "drew without a shader";
+    } catch (const Orvane::Exceptions::Exception& e) {
+        EXPECT_EQ(e.getMessage(), "quad: built-in shader 0 is not loaded");
+    }
 }

@@ -1,6 +1,8 @@
 #include "FlowTestSupport.h"
 
+#include "orvane/PixelType.h"
 #include "orvane/State.h"
+#include "orvane/Texture.h"
 #include "support/GlTest.h"
 #include "support/TempDir.h"
 
@@ -18,6 +20,7 @@ protected:
         if (IsSkipped())
             return;
         Orvane::State::resetMatrices();
+        demo.loadQuadShaders();
         Orvane::State::disable(Orvane::Capability::Blend);
         options.nodeCountFile = dir.file("lol.dat");
         device().clear(Orvane::ClearTarget::All, 0, 0, 1, 1, 1, 0);
@@ -98,4 +101,17 @@ TEST_F(FlowVisualsGl, ClearUsesItsColourAndDepth)
     SCOPED_TRACE("its children are not drawn");
     EXPECT_RGBA_NEAR(pixelAt(128, 128), 128, 255, 0, 0, 1);
     EXPECT_NEAR(depthAt(128, 128), 0.5f, 1e-6f);
+}
+
+TEST_F(FlowVisualsGl, TexturedQuadsMapTheImageCornerToCornerTintedByTheColour)
+{
+    // Bottom row first: red, green; top row: blue, white.
+    const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+    Orvane::Texture texture(2, 2, texels, int(Orvane::PixelType::RGBA8), Orvane::Nearest);
+    options.loadTexture = [&](const std::string& name) { return name == "checker.png" ? &texture : nullptr; };
+    play(R"(<quad x="-1" y="-1" width="2" height="2" texture="checker.png"><color g="0.5"/></quad>)");
+    EXPECT_RGBA_NEAR(pixelAt(64, 64), 255, 0, 0, 255, 1);
+    EXPECT_RGBA_NEAR(pixelAt(192, 64), 0, 128, 0, 255, 1);
+    EXPECT_RGBA_NEAR(pixelAt(64, 192), 0, 0, 255, 255, 1);
+    EXPECT_RGBA_NEAR(pixelAt(192, 192), 255, 128, 255, 255, 1);
 }
