@@ -206,7 +206,8 @@ std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)
     std::filesystem::path identity = identityOf(path);
     for (const std::filesystem::path& open : openPaths_)
         if (open == identity)
-            throw elementError(element, "\"" + path + "\" is already being loaded: inline files cannot include themselves");
+            throw elementError(element,
+                               "\"" + path + "\" is already being loaded: inline files cannot include themselves");
     return loadFile(path);
 }
 
@@ -248,11 +249,13 @@ std::unique_ptr<Node> FlowLoader::makeTimeStretch(const XMLElement& element)
 std::unique_ptr<Node> FlowLoader::makeQuad(const XMLElement& element)
 {
     auto quad = std::make_unique<Quad>(&demo_);
-    readParameterAttributes(element, {{"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}});
+    std::initializer_list<ParameterSlot> slots = {
+        {"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}};
+    readParameterAttributes(element, slots);
     if (const char* texture = element.Attribute("texture"))
         quad->texture = textureNamed(element, texture);
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
-        if (readParameterChild(*child, *quad, {{"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}}))
+        if (readParameterChild(*child, *quad, slots))
             continue;
         if (named(*child, "color"))
             quad->color = quad->addChild(parseColor(*child));
