@@ -1,0 +1,7 @@
+#include "tavrin/Visual.h"
+
+namespace Tavrin {
+
+void Visual::draw(float) {}
+
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "orvane/Device.h"
+#include "tavrin/flow/Color.h"
+
+namespace Tavrin::Flow {
+
+// Clears colour and depth of the current device; children are not evaluated.
+class ClearNode : public Node {
+public:
+    ClearNode();
+    float evaluate(float time) override;
+
+    Orvane::ClearTarget target = Orvane::ClearTarget::ColorDepth;
+    Color* color;
+    Node* depth;
+};
+
+}

@@ -1,0 +1,488 @@
+#include "tavrin/flow/FlowLoader.h"
+
+#include "orvane/exceptions/Exception.h"
+#include "tavrin/Demo.h"
+#include "tavrin/flow/AtNode.h"
+#include "tavrin/flow/Blend.h"
+#include "tavrin/flow/CameraNode.h"
+#include "tavrin/flow/ClearNode.h"
+#include "tavrin/flow/Fade.h"
+#include "tavrin/flow/NodeCountFile.h"
+#include "tavrin/flow/Ortho.h"
+#include "tavrin/flow/PerspectiveNode.h"
+#include "tavrin/flow/Quad.h"
+#include "tavrin/flow/Rotate.h"
+#include "tavrin/flow/TimeStretch.h"
+#include "tavrin/flow/Translate.h"
+#include "tavrin/flow/ValueSyntax.h"
+
+#include <tinyxml2.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace Tavrin::Flow {
+
+namespace {
+
+using tinyxml2::XMLElement;
+using Orvane::Exceptions::Exception;
+
+bool named(const XMLElement& element, const char* name) { return std::strcmp(element.Name(), name) == 0; }
+
+// The same file reached by another spelling of its path must still be recognised.
+std::filesystem::path identityOf(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::path(path) : canonical;
+}
+
+struct ParameterSlot {
+    const char* name;
+    Node** slot;
+};
+
+// One load, with the files being read (for error locations and to refuse inline cycles) and
+// the progress of the outermost tree.
+class FlowLoader {
+public:
+    FlowLoader(Demo& demo, const LoadOptions& options) : demo_(demo), options_(options) {}
+
+    std::unique_ptr<ParentNode> load(const std::string& fileName);
+
+private:
+    std::unique_ptr<ParentNode> loadFile(const std::string& path);
+    void openDocument(tinyxml2::XMLDocument& document, const std::string& path) const;
+    void parseChildren(const XMLElement* first, Node& parent);
+    void addNodeFor(const XMLElement& element, Node& parent);
+    void addVisualFromRegistry(const XMLElement& element, Node& parent);
+    void reportProgress() const;
+
+    std::unique_ptr<ParentNode> makeInline(const XMLElement& element);
+    void readDemoSettings(const XMLElement& element);
+    std::unique_ptr<Node> makeAt(const XMLElement& element);
+    std::unique_ptr<Node> makeTimeStretch(const XMLElement& element);
+    std::unique_ptr<Node> makeQuad(const XMLElement& element);
+    std::unique_ptr<Node> makeOrtho(const XMLElement& element);
+    std::unique_ptr<Node> makeCamera(const XMLElement& element);
+    std::unique_ptr<Node> makePerspective(const XMLElement& element);
+    std::unique_ptr<Node> makeTranslate(const XMLElement& element);
+    std::unique_ptr<Node> makeRotate(const XMLElement& element);
+    std::unique_ptr<Node> makeBlend(const XMLElement& element);
+    std::unique_ptr<Node> makeClear(const XMLElement& element);
+
+    std::unique_ptr<Node> parseParameter(const XMLElement& element);
+    std::unique_ptr<Fade> parseFade(const XMLElement& element);
+    std::unique_ptr<Color> parseColor(const XMLElement& element);
+    std::unique_ptr<VectorNode> parseVector(const XMLElement& element);
+    void readParameterAttributes(const XMLElement& element, std::initializer_list<ParameterSlot> slots) const;
+    void readParameterChildren(const XMLElement& element, Node& owner, std::initializer_list<ParameterSlot> slots);
+    bool readParameterChild(const XMLElement& child, Node& owner, std::initializer_list<ParameterSlot> slots);
+    float valueAttribute(const XMLElement& element, const char* name, float fallback) const;
+    float timeAttribute(const XMLElement& element, const char* name, float fallback) const;
+    float requiredTimeAttribute(const XMLElement& element, const char* name) const;
+    const char* requiredText(const XMLElement& element) const;
+    Orvane::Texture* textureNamed(const XMLElement& element, const char* name) const;
+    std::string location(const XMLElement& element) const;
+    Exception elementError(const XMLElement& element, const std::string& problem) const;
+
+    Demo& demo_;
+    const LoadOptions& options_;
+    const Node* progressRoot_ = nullptr;
+    int expectedCount_ = NodeCountFile::FallbackCount;
+    std::vector<std::string> files_;
+    std::vector<std::filesystem::path> openPaths_;
+};
+
+std::unique_ptr<ParentNode> FlowLoader::load(const std::string& fileName)
+{
+    NodeCountFile countFile(options_.nodeCountFile);
+    expectedCount_ = countFile.read();
+    std::unique_ptr<ParentNode> root = loadFile(fileName);
+    int count = root->countNodes();
+    if (count != expectedCount_) {
+        expectedCount_ = count;
+        countFile.write(count);
+    }
+    return root;
+}
+
+std::unique_ptr<ParentNode> FlowLoader::loadFile(const std::string& path)
+{
+    tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
+    openDocument(document, path);
+    auto root = std::make_unique<ParentNode>();
+    if (!progressRoot_)
+        progressRoot_ = root.get();
+    files_.push_back(path);
+    openPaths_.push_back(identityOf(path));
+    const XMLElement* top = document.RootElement();
+    if (top && named(*top, "flow"))
+        parseChildren(top->FirstChildElement(), *root);
+    openPaths_.pop_back();
+    files_.pop_back();
+    return root;
+}
+
+void FlowLoader::openDocument(tinyxml2::XMLDocument& document, const std::string& path) const
+{
+    tinyxml2::XMLError error = document.LoadFile(path.c_str());
+    if (error == tinyxml2::XML_SUCCESS)
+        return;
+    if (error == tinyxml2::XML_ERROR_FILE_NOT_FOUND || error == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED ||
+        error == tinyxml2::XML_ERROR_FILE_READ_ERROR)
+        throw Orvane::Exceptions::FileNotFoundException("File not found: " + path);
+    throw Orvane::Exceptions::UnsupportedFormatException(path + ":" + std::to_string(document.ErrorLineNum()) +
+                                                         ": malformed XML (" + document.ErrorStr() + ")");
+}
+
+void FlowLoader::parseChildren(const XMLElement* first, Node& parent)
+{
+    for (const XMLElement* element = first; element; element = element->NextSiblingElement()) {
+        addNodeFor(*element, parent);
+        reportProgress();
+    }
+}
+
+void FlowLoader::addNodeFor(const XMLElement& element, Node& parent)
+{
+    using Maker = std::unique_ptr<Node> (FlowLoader::*)(const XMLElement&);
+    static const std::pair<const char*, Maker> makers[] = {
+        {"at", &FlowLoader::makeAt},
+        {"time_stretch", &FlowLoader::makeTimeStretch},
+        {"quad", &FlowLoader::makeQuad},
+        {"ortho", &FlowLoader::makeOrtho},
+        {"camera", &FlowLoader::makeCamera},
+        {"perspective", &FlowLoader::makePerspective},
+        {"translate", &FlowLoader::makeTranslate},
+        {"rotate", &FlowLoader::makeRotate},
+        {"blend", &FlowLoader::makeBlend},
+        {"clear", &FlowLoader::makeClear},
+    };
+    if (named(element, "inline")) {
+        parent.addChild(makeInline(element));
+        return;
+    }
+    if (named(element, "demo")) {
+        readDemoSettings(element);
+        return;
+    }
+    for (const auto& [name, maker] : makers)
+        if (named(element, name)) {
+            parent.addChild((this->*maker)(element));
+            return;
+        }
+    addVisualFromRegistry(element, parent);
+}
+
+void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent)
+{
+    Visual* visual = demo_.createVisual(element);
+    if (!visual)
+        return;
+    auto* node = dynamic_cast<Node*>(visual);
+    if (!node)
+        throw elementError(element, "the effect registry made a visual that is not a flow node");
+    parent.addBorrowedChild(node);
+}
+
+void FlowLoader::reportProgress() const
+{
+    if (!options_.progress)
+        return;
+    int built = progressRoot_->countNodes();
+    options_.progress(10.0f + float(70 * built) / float(expectedCount_));
+}
+
+std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)
+{
+    const char* file = element.Attribute("file");
+    if (!file)
+        throw elementError(element, "needs a \"file\" attribute");
+    std::string path = demo_.dataFolder + file;
+    std::filesystem::path identity = identityOf(path);
+    for (const std::filesystem::path& open : openPaths_)
+        if (open == identity)
+            throw elementError(element,
+                               "\"" + path + "\" is already being loaded: inline files cannot include themselves");
+    return loadFile(path);
+}
+
+void FlowLoader::readDemoSettings(const XMLElement& element)
+{
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (named(*child, "data_folder")) {
+            demo_.dataFolder = requiredText(*child);
+        } else if (named(*child, "music")) {
+            demo_.musicFileName = requiredText(*child);
+        } else if (named(*child, "bpm")) {
+            float bpm = parseValue(requiredText(*child), demo_);
+            // Every musical time divides by the tempo.
+            if (!(bpm > 0.0f) || !std::isfinite(bpm))
+                throw elementError(*child, "needs a positive tempo, not \"" + std::string(child->GetText()) + "\"");
+            demo_.bpm = bpm;
+        }
+    }
+}
+
+std::unique_ptr<Node> FlowLoader::makeAt(const XMLElement& element)
+{
+    float time = timeAttribute(element, "time", 0.0f);
+    float length = timeAttribute(element, "length", 3.0f);
+    auto at = std::make_unique<AtNode>(time, length);
+    parseChildren(element.FirstChildElement(), *at);
+    return at;
+}
+
+std::unique_ptr<Node> FlowLoader::makeTimeStretch(const XMLElement& element)
+{
+    float offset = timeAttribute(element, "offset", 0.0f);
+    float factor = valueAttribute(element, "factor", 1.0f);
+    auto stretch = std::make_unique<TimeStretch>(factor, offset);
+    parseChildren(element.FirstChildElement(), *stretch);
+    return stretch;
+}
+
+std::unique_ptr<Node> FlowLoader::makeQuad(const XMLElement& element)
+{
+    auto quad = std::make_unique<Quad>(&demo_);
+    std::initializer_list<ParameterSlot> slots = {
+        {"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}};
+    readParameterAttributes(element, slots);
+    if (const char* texture = element.Attribute("texture"))
+        quad->texture = textureNamed(element, texture);
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (readParameterChild(*child, *quad, slots))
+            continue;
+        if (named(*child, "color"))
+            quad->color = quad->addChild(parseColor(*child));
+        else if (named(*child, "texture"))
+            quad->texture = textureNamed(*child, requiredText(*child));
+    }
+    return quad;
+}
+
+std::unique_ptr<Node> FlowLoader::makeOrtho(const XMLElement& element)
+{
+    auto ortho = std::make_unique<Ortho>(&demo_);
+    ortho->left = valueAttribute(element, "left", ortho->left);
+    ortho->right = valueAttribute(element, "right", ortho->right);
+    ortho->top = valueAttribute(element, "top", ortho->top);
+    ortho->bottom = valueAttribute(element, "bottom", ortho->bottom);
+    parseChildren(element.FirstChildElement(), *ortho);
+    return ortho;
+}
+
+std::unique_ptr<Node> FlowLoader::makeCamera(const XMLElement& element)
+{
+    auto camera = std::make_unique<CameraNode>();
+    parseChildren(element.FirstChildElement(), *camera);
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (named(*child, "position"))
+            camera->position = camera->addChild(parseVector(*child));
+        else if (named(*child, "target"))
+            camera->target = camera->addChild(parseVector(*child));
+        else if (named(*child, "up"))
+            camera->up = camera->addChild(parseVector(*child));
+    }
+    return camera;
+}
+
+std::unique_ptr<Node> FlowLoader::makePerspective(const XMLElement& element)
+{
+    auto perspective = std::make_unique<PerspectiveNode>(&demo_);
+    std::initializer_list<ParameterSlot> slots = {{"fov", &perspective->fov},
+                                                  {"aspect", &perspective->aspect},
+                                                  {"near_plane", &perspective->nearPlane},
+                                                  {"far_plane", &perspective->farPlane}};
+    readParameterAttributes(element, slots);
+    parseChildren(element.FirstChildElement(), *perspective);
+    readParameterChildren(element, *perspective, slots);
+    return perspective;
+}
+
+std::unique_ptr<Node> FlowLoader::makeTranslate(const XMLElement& element)
+{
+    auto translate = std::make_unique<Translate>(&demo_);
+    std::initializer_list<ParameterSlot> slots = {{"x", &translate->x}, {"y", &translate->y}, {"z", &translate->z}};
+    readParameterAttributes(element, slots);
+    parseChildren(element.FirstChildElement(), *translate);
+    readParameterChildren(element, *translate, slots);
+    return translate;
+}
+
+std::unique_ptr<Node> FlowLoader::makeRotate(const XMLElement& element)
+{
+    auto rotate = std::make_unique<Rotate>(&demo_);
+    readParameterAttributes(element, {{"angle", &rotate->angle}});
+    parseChildren(element.FirstChildElement(), *rotate);
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (readParameterChild(*child, *rotate, {{"angle", &rotate->angle}}))
+            continue;
+        if (named(*child, "axis"))
+            rotate->axis = rotate->addChild(parseVector(*child));
+    }
+    return rotate;
+}
+
+std::unique_ptr<Node> FlowLoader::makeBlend(const XMLElement& element)
+{
+    auto blend = std::make_unique<Blend>(&demo_);
+    blend->src = parseBlendSource(element.Attribute("src"), blend->src);
+    blend->dst = parseBlendDestination(element.Attribute("dst"), blend->dst);
+    parseChildren(element.FirstChildElement(), *blend);
+    return blend;
+}
+
+std::unique_ptr<Node> FlowLoader::makeClear(const XMLElement& element)
+{
+    auto clear = std::make_unique<ClearNode>();
+    // Replacements are owned but, unlike other parameters, not listed: they do not count.
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
+        if (named(*child, "color"))
+            clear->color = clear->keepUnlisted(parseColor(*child));
+        else if (named(*child, "depth"))
+            clear->depth = clear->keepUnlisted(parseParameter(*child));
+    }
+    return clear;
+}
+
+std::unique_ptr<Node> FlowLoader::parseParameter(const XMLElement& element)
+{
+    if (const XMLElement* inner = element.FirstChildElement())
+        return parseFade(*inner);
+    const char* text = element.GetText();
+    if (!text)
+        throw elementError(element, "needs a value or a fade/scurve element");
+    return std::make_unique<Node>(parseValue(text, demo_));
+}
+
+std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
+{
+    FadeMode mode;
+    if (named(element, "fade"))
+        mode = FadeMode::Linear;
+    else if (named(element, "scurve"))
+        mode = FadeMode::SCurve;
+    else
+        throw Exception("unknown tag: " + std::string(element.Name()) + " (" + location(element) + ")");
+    float start = requiredTimeAttribute(element, "start");
+    float stop = requiredTimeAttribute(element, "stop");
+    float from = requiredTimeAttribute(element, "from");
+    float to = requiredTimeAttribute(element, "to");
+    return std::make_unique<Fade>(mode, start, stop, from, to);
+}
+
+std::unique_ptr<Color> FlowLoader::parseColor(const XMLElement& element)
+{
+    auto color = std::make_unique<Color>(1.0f, 1.0f, 1.0f, 1.0f);
+    struct Component {
+        const char* shortName;
+        const char* longName;
+        Node** slot;
+    };
+    const Component components[] = {
+        {"r", "red", &color->r}, {"g", "green", &color->g}, {"b", "blue", &color->b}, {"a", "alpha", &color->a}};
+    for (const Component& component : components) {
+        // The long spelling is read second, so it wins when both are given.
+        (*component.slot)->value = valueAttribute(element, component.shortName, (*component.slot)->value);
+        (*component.slot)->value = valueAttribute(element, component.longName, (*component.slot)->value);
+    }
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement())
+        for (const Component& component : components)
+            if (named(*child, component.shortName) || named(*child, component.longName))
+                *component.slot = color->addChild(parseParameter(*child));
+    return color;
+}
+
+std::unique_ptr<VectorNode> FlowLoader::parseVector(const XMLElement& element)
+{
+    auto vector = std::make_unique<VectorNode>(0.0f, 0.0f, 0.0f);
+    std::initializer_list<ParameterSlot> slots = {{"x", &vector->x}, {"y", &vector->y}, {"z", &vector->z}};
+    readParameterAttributes(element, slots);
+    readParameterChildren(element, *vector, slots);
+    return vector;
+}
+
+void FlowLoader::readParameterAttributes(const XMLElement& element, std::initializer_list<ParameterSlot> slots) const
+{
+    // The kept nodes are still the constructor's constants here: set their values.
+    for (const ParameterSlot& parameter : slots)
+        (*parameter.slot)->value = valueAttribute(element, parameter.name, (*parameter.slot)->value);
+}
+
+void FlowLoader::readParameterChildren(const XMLElement& element, Node& owner, std::initializer_list<ParameterSlot> slots)
+{
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement())
+        readParameterChild(*child, owner, slots);
+}
+
+bool FlowLoader::readParameterChild(const XMLElement& child, Node& owner, std::initializer_list<ParameterSlot> slots)
+{
+    for (const ParameterSlot& parameter : slots)
+        if (named(child, parameter.name)) {
+            *parameter.slot = owner.addChild(parseParameter(child));
+            return true;
+        }
+    return false;
+}
+
+float FlowLoader::valueAttribute(const XMLElement& element, const char* name, float fallback) const
+{
+    const char* text = element.Attribute(name);
+    return text ? parseValue(text, demo_) : fallback;
+}
+
+float FlowLoader::timeAttribute(const XMLElement& element, const char* name, float fallback) const
+{
+    const char* text = element.Attribute(name);
+    return text ? parseTime(text, demo_) : fallback;
+}
+
+float FlowLoader::requiredTimeAttribute(const XMLElement& element, const char* name) const
+{
+    const char* text = element.Attribute(name);
+    if (!text)
+        throw elementError(element, std::string("needs a \"") + name + "\" attribute");
+    return parseTime(text, demo_);
+}
+
+const char* FlowLoader::requiredText(const XMLElement& element) const
+{
+    const char* text = element.GetText();
+    if (!text)
+        throw elementError(element, "needs text");
+    return text;
+}
+
+Orvane::Texture* FlowLoader::textureNamed(const XMLElement& element, const char* name) const
+{
+    if (!options_.loadTexture)
+        throw elementError(element, std::string("names the texture \"") + name + "\" but textures cannot be loaded here");
+    Orvane::Texture* texture = options_.loadTexture(name);
+    if (!texture)
+        throw elementError(element, std::string("names the texture \"") + name + "\", which could not be loaded");
+    return texture;
+}
+
+std::string FlowLoader::location(const XMLElement& element) const
+{
+    return files_.back() + ":" + std::to_string(element.GetLineNum());
+}
+
+Exception FlowLoader::elementError(const XMLElement& element, const std::string& problem) const
+{
+    return Exception(location(element) + ": <" + element.Name() + "> " + problem);
+}
+
+}
+
+std::unique_ptr<ParentNode> loadFlow(const std::string& fileName, Demo& demo, const LoadOptions& options)
+{
+    return FlowLoader(demo, options).load(fileName);
+}
+
+}

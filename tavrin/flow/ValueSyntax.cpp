@@ -1,0 +1,113 @@
+#include "tavrin/flow/ValueSyntax.h"
+
+#include "tavrin/Demo.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace Tavrin::Flow {
+
+namespace {
+
+constexpr int NoField = -1;
+
+// One "%i" field; strtol with base 0 reads the same forms without scanf's undefined overflow.
+bool readIntegerField(const char*& cursor, int& field)
+{
+    char* end = nullptr;
+    long parsed = std::strtol(cursor, &end, 0);
+    if (end == cursor)
+        return false;
+    cursor = end;
+    field = parsed > INT_MAX ? INT_MAX : (parsed < INT_MIN ? INT_MIN : int(parsed));
+    return true;
+}
+
+int readTimeFields(const char* text, int fields[4])
+{
+    int count = 0;
+    const char* cursor = text;
+    while (count < 4) {
+        if (count > 0 && *cursor++ != ':')
+            break;
+        int field = NoField;
+        if (!readIntegerField(cursor, field) || field == NoField)
+            break;
+        fields[count++] = field;
+    }
+    return count;
+}
+
+using Orvane::BlendOperandEnum;
+
+struct BlendWord {
+    const char* word;
+    BlendOperandEnum source;
+    BlendOperandEnum destination;
+};
+
+constexpr BlendWord blendWords[] = {
+    {"alpha", BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha},
+    {"one", BlendOperandEnum::One, BlendOperandEnum::One},
+    {"invalpha", BlendOperandEnum::OneMinusSrcAlpha, BlendOperandEnum::OneMinusSrcAlpha},
+    {"color", BlendOperandEnum::SrcColor, BlendOperandEnum::SrcColor},
+    {"invcolor", BlendOperandEnum::OneMinusSrcColor, BlendOperandEnum::OneMinusSrcColor},
+    {"dstcolor", BlendOperandEnum::DstColor, BlendOperandEnum::DstColor},
+    {"invdstcolor", BlendOperandEnum::OneMinusDstColor, BlendOperandEnum::OneMinusDstColor},
+};
+
+const BlendWord* findBlendWord(const char* word)
+{
+    if (!word)
+        return nullptr;
+    for (const BlendWord& entry : blendWords)
+        if (std::strcmp(entry.word, word) == 0)
+            return &entry;
+    return nullptr;
+}
+
+}
+
+float parseTime(const char* text, const Demo& demo)
+{
+    if (!text)
+        return 0.0f;
+    int fields[4];
+    int count = readTimeFields(text, fields);
+    if (count == 0)
+        return 0.0f;
+    float aligned[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    for (int i = 0; i < count; ++i)
+        aligned[4 - count + i] = float(fields[i]);
+    return demo.beatsToSeconds(aligned[0], aligned[1], aligned[2], aligned[3]);
+}
+
+float parseValue(const char* text, const Demo& demo)
+{
+    if (!text)
+        return 0.0f;
+    if (std::strcmp(text, "#resolution.x") == 0)
+        return float(demo.width);
+    if (std::strcmp(text, "#resolution.y") == 0)
+        return float(demo.height);
+    if (std::strcmp(text, "#aspect") == 0)
+        return demo.aspect;
+    char* end = nullptr;
+    float parsed = std::strtof(text, &end);
+    return end == text ? 0.0f : parsed;
+}
+
+Orvane::BlendOperandEnum parseBlendSource(const char* word, Orvane::BlendOperandEnum fallback)
+{
+    const BlendWord* entry = findBlendWord(word);
+    return entry ? entry->source : fallback;
+}
+
+Orvane::BlendOperandEnum parseBlendDestination(const char* word, Orvane::BlendOperandEnum fallback)
+{
+    const BlendWord* entry = findBlendWord(word);
+    return entry ? entry->destination : fallback;
+}
+
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "orvane/RenderEnums.h"
+
+namespace Tavrin {
+class Demo;
+}
+
+namespace Tavrin::Flow {
+
+// A musical time: up to four colon-separated integers (each signed, octal with a leading 0, hex
+// with 0x, as C's "%i" reads them), right-aligned into sixteenth notes and turned into seconds
+// at the demo's current tempo. Reading stops at the first character that does not fit or at a
+// field of -1; a null text, a text without digits or a first field of -1 gives 0.
+float parseTime(const char* text, const Demo& demo);
+
+// "#resolution.x", "#resolution.y" and "#aspect" read the demo's display; anything else is a
+// float with leading blanks skipped and trailing text ignored (0 when there is none).
+float parseValue(const char* text, const Demo& demo);
+
+// Blend words of the "src" and "dst" attributes; an unknown word keeps the fallback. "alpha"
+// means the inverse source alpha as a destination.
+Orvane::BlendOperandEnum parseBlendSource(const char* word, Orvane::BlendOperandEnum fallback);
+Orvane::BlendOperandEnum parseBlendDestination(const char* word, Orvane::BlendOperandEnum fallback);
+
+}

@@ -1,0 +1,125 @@
+#include "FlowTestSupport.h"
+
+#include "orvane/exceptions/Exception.h"
+#include "support/TempDir.h"
+
+#include <functional>
+
+using namespace Tavrin::Flow;
+using Orvane::Exceptions::Exception;
+
+namespace {
+
+class FlowLoaderErrors : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        demo.dataFolder = dir.path().string() + "/";
+        options.nodeCountFile = dir.file("lol.dat");
+    }
+
+    std::string path() const { return dir.file("bad.flow"); }
+
+    // The message of the exception that loading the text throws; another type fails the test.
+    template <class E = Exception>
+    std::string failureOf(const std::string& text)
+    {
+        FlowTest::writeFile(path(), text);
+        try {
+            loadFlow(path(), demo, options);
+        } catch (const E& e) {
+            return e.getMessage();
+        }
+        ADD_FAILURE() << "loaded without an error: " << text;
+        return {};
+    }
+
+    TestSupport::TempDir dir;
+    FlowTest::TestDemo demo;
+    LoadOptions options;
+};
+
+}
+
+TEST_F(FlowLoaderErrors, MissingFilesAreNotFoundByThePathGiven)
+{
+    std::string missing = dir.file("nowhere.flow");
+    try {
+        loadFlow(missing, demo, options);
+        FAIL() << "loaded a missing file";
+    } catch (const Orvane::Exceptions::FileNotFoundException& e) {
+        EXPECT_EQ(e.getMessage(), "File not found: " + missing);
+    }
+    EXPECT_EQ(failureOf<Orvane::Exceptions::FileNotFoundException>(R"(<flow><inline file="gone.flow"/></flow>)"),
+              "File not found: " + demo.dataFolder + "gone.flow");
+}
+
+TEST_F(FlowLoaderErrors, MalformedXmlNamesTheFileAndLine)
+{
+    std::string message = failureOf<Orvane::Exceptions::UnsupportedFormatException>("<flow>\n  <at>\n</flow>\n");
+    EXPECT_NE(message.find(path() + ":2: malformed XML"), std::string::npos) << message;
+
+    FlowTest::writeFile(dir.file("broken.flow"), "<flow><at></flow>");
+    message = failureOf<Orvane::Exceptions::UnsupportedFormatException>(R"(<flow><inline file="broken.flow"/></flow>)");
+    EXPECT_NE(message.find(dir.file("broken.flow") + ":1:"), std::string::npos) << message;
+
+    message = failureOf<Orvane::Exceptions::UnsupportedFormatException>("");
+    EXPECT_NE(message.find(path()), std::string::npos) << message;
+}
+
+TEST_F(FlowLoaderErrors, MissingRequiredTextOrAttributesNameTheElement)
+{
+    struct Case {
+        const char* body;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"<inline/>", ":2: <inline> needs a \"file\" attribute"},
+        {"<demo><music/></demo>", ":2: <music> needs text"},
+        {"<demo>\n<data_folder></data_folder></demo>", ":3: <data_folder> needs text"},
+        {"<demo><bpm>0</bpm></demo>", ":2: <bpm> needs a positive tempo, not \"0\""},
+        {"<demo><bpm>fast</bpm></demo>", "<bpm> needs a positive tempo"},
+        {"<translate><x/></translate>", ":2: <x> needs a value or a fade/scurve element"},
+        {"<quad><color><a/></color></quad>", "<a> needs a value"},
+        {"<camera><position><y></y></position></camera>", "<y> needs a value"},
+        {R"(<rotate><angle><fade start="0" stop="4" from="0"/></angle></rotate>)", ":2: <fade> needs a \"to\" attribute"},
+        {R"(<quad><x><scurve stop="4" from="0" to="1"/></x></quad>)", "<scurve> needs a \"start\" attribute"},
+        {R"(<quad texture="textures/dott.png"/>)", "<quad> names the texture \"textures/dott.png\" but textures cannot be loaded here"},
+        {"<quad><texture></texture></quad>", "<texture> needs text"},
+    };
+    for (const Case& c : cases) {
+        std::string message = failureOf("<flow>\n" + std::string(c.body) + "</flow>");
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.body << " gave: " << message;
+        EXPECT_EQ(message.rfind(path(), 0), 0u) << message;
+    }
+}
+
+TEST_F(FlowLoaderErrors, ATextureTheLoaderCannotFindNamesTheQuad)
+{
+    options.loadTexture = [](const std::string&) -> Orvane::Texture* { return nullptr; };
+    std::string message = failureOf("<flow>\n<quad><texture>a.png</texture></quad></flow>");
+    EXPECT_EQ(message, path() + ":2: <texture> names the texture \"a.png\", which could not be loaded");
+}
+
+TEST_F(FlowLoaderErrors, AnUnknownRampNamesTheTag)
+{
+    std::string message = failureOf(R"(<flow><translate><x><linear start="0"/></x></translate></flow>)");
+    EXPECT_EQ(message.rfind("unknown tag: linear", 0), 0u) << message;
+    EXPECT_NE(message.find(path() + ":1"), std::string::npos) << message;
+}
+
+TEST_F(FlowLoaderErrors, InlineFilesCannotIncludeThemselves)
+{
+    FlowTest::writeFile(dir.file("a.flow"), R"(<flow><inline file="b.flow"/></flow>)");
+    FlowTest::writeFile(dir.file("b.flow"), R"(<flow><at><inline file="a.flow"/></at></flow>)");
+    std::string message = failureOf(R"(<flow><inline file="a.flow"/></flow>)");
+    EXPECT_NE(message.find(dir.file("b.flow") + ":1: <inline>"), std::string::npos) << message;
+    EXPECT_NE(message.find("cannot include themselves"), std::string::npos) << message;
+}
+
+TEST_F(FlowLoaderErrors, ARegistryVisualThatIsNoNodeIsRefused)
+{
+    std::string message = failureOf("<flow><loose/></flow>");
+    EXPECT_NE(message.find("<loose> the effect registry made a visual that is not a flow node"), std::string::npos)
+        << message;
+}
