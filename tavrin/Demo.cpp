@@ -19,6 +19,7 @@
 #include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
+#include "tavrin/flow/FlowLoader.h"
 
 #include <GL/gl.h>
 
@@ -53,6 +54,8 @@ float Demo::beatsToSeconds(float p1, float p2, float p3, float p4) const
 int Demo::run(const RunOptions& options)
 {
     demoSettings = options.settings;
+    if (!options.flowFile.empty())
+        flowFileName = options.flowFile;
     if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
         return 0;
     // Unattended runs must never wait on a message box.
@@ -129,9 +132,19 @@ void Demo::load(const RunOptions& options)
     loadingScreen(100);
 }
 
-void Demo::loadFlow() {}
+void Demo::loadFlow()
+{
+    Flow::LoadOptions flowOptions;
+    flowOptions.progress = [this](float percent) { loadingScreen(percent); };
+    flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
+    flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
+}
 
-void Demo::evaluateFlow() {}
+void Demo::evaluateFlow()
+{
+    if (flowRoot_)
+        flowRoot_->evaluate(time);
+}
 
 bool Demo::musicDrivesTime() const { return music_ && music_->hasStream(); }
 

@@ -37,6 +37,9 @@ struct CaptureFrame;
 namespace Demoface {
 class Demoface;
 }
+namespace Flow {
+class ParentNode;
+}
 
 // The application object: the state every effect shares, and run, which takes the demo from the
 // settings through window, device and loading to the frame loop and teardown.
@@ -136,6 +139,7 @@ private:
     std::unique_ptr<Orvane::Device> device_;
     std::unique_ptr<Demoface::Demoface> demoface_;
     std::unique_ptr<Music> music_;
+    std::unique_ptr<Flow::ParentNode> flowRoot_;
     std::unique_ptr<Orvane::Timer> timer_;
     bool quitRequested_ = false;
     float startOffset_ = 0.0f;

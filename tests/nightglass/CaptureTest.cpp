@@ -5,12 +5,16 @@
 #include "tavrin/CommandLine.h"
 
 #include <png.h>
+#include <sndfile.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -36,6 +40,19 @@ DecodedPng readPng(const std::string& path)
     return result;
 }
 
+// A timeline that only clears the screen, so every captured pixel is known.
+std::string writeEmptyFlow(const TestSupport::TempDir& dir)
+{
+    std::ofstream(dir.file("empty.flow")) << "<flow><demo><data_folder>data/</data_folder></demo></flow>";
+    return dir.file("empty.flow");
+}
+
+std::vector<unsigned char> fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 Tavrin::RunOptions captureOptions(const std::vector<std::string>& arguments)
 {
     Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(arguments);
@@ -57,17 +74,19 @@ TEST(Capture, ClearedFramesAreWrittenAtTheLetterboxedSize)
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
     TestSupport::TempDir dir;
     Nightglass::Nightglass demo;
-    int status = demo.run(captureOptions({"--capture", dir.path().string(), "--times", "0,1.5",
+    std::string flow = writeEmptyFlow(dir);
+    std::string frames = dir.file("frames");
+    int status = demo.run(captureOptions({"--flow", flow, "--capture", frames, "--times", "0,1.5",
                                           "--size", "320x240", "--aspect", "4:3", "--aa", "0"}));
     EXPECT_EQ(status, 0);
     for (const char* name : {"frame_000000.png", "frame_000090.png"}) {
-        DecodedPng png = readPng(dir.file(name));
+        DecodedPng png = readPng(frames + "/" + name);
         ASSERT_EQ(png.width, 320) << name;
         ASSERT_EQ(png.height, 180) << name;
         for (unsigned char channel : png.rgb)
             ASSERT_EQ(channel, 0) << name;
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(frames), std::filesystem::directory_iterator()), 2);
 }
 
 TEST(Capture, VideoFileHoldsEveryFrameOfTheRange)
@@ -78,7 +97,7 @@ TEST(Capture, VideoFileHoldsEveryFrameOfTheRange)
     TestSupport::TempDir dir;
     std::string video = dir.file("clip.mp4");
     Nightglass::Nightglass demo;
-    int status = demo.run(captureOptions({"--capture", video, "--from", "1", "--to", "2", "--fps", "10",
+    int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "1", "--to", "2", "--fps", "10",
                                           "--size", "320x180", "--aspect", "16:9", "--aa", "0"}));
     ASSERT_EQ(status, 0);
     std::string probe = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
@@ -105,4 +124,59 @@ TEST(Capture, VideoCommandCarriesTheMusicFromTheFirstFrame)
     settings.musicPath.clear();
     args = Tavrin::VideoSink::ffmpegArguments(settings);
     EXPECT_EQ(find("-c:a"), args.end());
+}
+
+TEST(Capture, TheSameTimesGiveTheSamePixelsTwice)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    for (const char* run : {"first", "second"}) {
+        Nightglass::Nightglass demo;
+        ASSERT_EQ(demo.run(captureOptions({"--flow", "data/test.flow", "--capture", dir.file(run), "--times",
+                                           "3,47.5,130", "--size", "320x180", "--aspect", "16:9", "--aa", "0"})),
+                  0);
+    }
+    for (const char* name : {"frame_000180.png", "frame_002850.png", "frame_007800.png"}) {
+        std::vector<unsigned char> first = fileBytes(dir.file(std::string("first/") + name));
+        ASSERT_FALSE(first.empty()) << name;
+        EXPECT_EQ(first, fileBytes(dir.file(std::string("second/") + name))) << name;
+    }
+    // The sample timeline draws something at these times: not every pixel is black.
+    DecodedPng frame = readPng(dir.file("first/frame_000180.png"));
+    EXPECT_NE(std::count(frame.rgb.begin(), frame.rgb.end(), 0), std::ptrdiff_t(frame.rgb.size()));
+}
+
+TEST(Capture, VideoCarriesTheMusicAsAnAudioStream)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    std::vector<short> tone(44100 * 2 * 3);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = short(8000 * std::sin(double(i / 2) * 440.0 * 6.2831853 / 44100.0));
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* wav = sf_open(dir.file("tone.wav").c_str(), SFM_WRITE, &info);
+    ASSERT_NE(wav, nullptr);
+    sf_writef_short(wav, tone.data(), sf_count_t(tone.size() / 2));
+    sf_close(wav);
+    std::ofstream(dir.file("music.flow")) << "<flow><demo><data_folder>" << dir.path().string()
+                                          << "/</data_folder><music>tone.wav</music></demo></flow>";
+    std::string video = dir.file("clip.mkv");
+    Nightglass::Nightglass demo;
+    ASSERT_EQ(demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", video, "--from", "0", "--to",
+                                       "2", "--fps", "10", "--size", "160x90", "--aspect", "16:9", "--aa", "0"})),
+              0);
+    std::FILE* pipe = popen(("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + video + "'").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string streams;
+    char line[64];
+    while (std::fgets(line, sizeof line, pipe))
+        streams += line;
+    pclose(pipe);
+    EXPECT_NE(streams.find("video"), std::string::npos) << streams;
+    EXPECT_NE(streams.find("audio"), std::string::npos) << streams;
 }
