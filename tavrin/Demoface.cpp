@@ -10,17 +10,17 @@ namespace Tavrin::Demoface {
 
 using Orvane::Keyboard::Key;
 
-Demoface::Demoface(Demo& demo, KeyState keyState) : demo_(demo), keyState_(std::move(keyState))
+Demoface::Demoface(Demo& demo, KeyState keyState) : Visual(&demo), keyState_(std::move(keyState))
 {
     applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
 }
 
-std::string Demoface::trackFilePath() const { return demo_.dataFolder + demo_.trackFileName; }
+std::string Demoface::trackFilePath() const { return demo->dataFolder + demo->trackFileName; }
 
 void Demoface::update()
 {
     for (float& timer : keyTimers_)
-        timer -= demo_.frameDelta;
+        timer -= demo->frameDelta;
     evaluateTracks();
     handleSeekKeys();
     handleReloadKey();
@@ -29,17 +29,17 @@ void Demoface::update()
 void Demoface::evaluateTracks()
 {
     for (int i = 0; i < SyncTrackCount; ++i)
-        demo_.syncValues[i] = tracks_[size_t(i)].evaluate(demo_.time);
+        demo->syncValues[i] = tracks_[size_t(i)].evaluate(demo->time);
 }
 
 void Demoface::handleSeekKeys()
 {
     // The step is rounded to float before it is added; both keys down seek twice, right last.
-    float step = SeekSpeed * demo_.frameDelta;
+    float step = SeekSpeed * demo->frameDelta;
     if (keyState_(Key::Left) && music_ != nullptr)
-        music_->seek(demo_.time - step);
+        music_->seek(demo->time - step);
     if (keyState_(Key::Right) && music_ != nullptr)
-        music_->seek(demo_.time + step);
+        music_->seek(demo->time + step);
 }
 
 void Demoface::handleReloadKey()

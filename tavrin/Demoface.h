@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvane/Keyboard.h"
+#include "tavrin/Visual.h"
 #include "tavrin/SyncTrackFile.h"
 
 #include <array>
@@ -16,7 +17,7 @@ namespace Demoface {
 
 // Owns the 64 sync tracks: evaluates them into the demo's syncValues every frame, seeks the music
 // on the arrow keys and re-reads the track file on "L", so timing can be edited while the demo runs.
-class Demoface {
+class Demoface : public Visual {
 public:
     using KeyState = std::function<bool(Orvane::Keyboard::Key)>;
 
@@ -48,7 +49,6 @@ private:
     void handleSeekKeys();
     void handleReloadKey();
 
-    Demo& demo_;
     SyncTracks tracks_;
     // DirectInput has no counterpart here: keys come from SDL, so no input interface is created.
     KeyState keyState_;
