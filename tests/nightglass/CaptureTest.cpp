@@ -180,3 +180,18 @@ TEST(Capture, VideoCarriesTheMusicAsAnAudioStream)
     EXPECT_NE(streams.find("video"), std::string::npos) << streams;
     EXPECT_NE(streams.find("audio"), std::string::npos) << streams;
 }
+
+TEST(Nightglass, AnErrorEndsTheRunWithStatusOneAndNamesTheFile)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    Nightglass::Nightglass demo;
+    testing::internal::CaptureStderr();
+    int status = demo.run(captureOptions({"--flow", dir.file("missing.flow"), "--capture", dir.file("frames"),
+                                          "--times", "1", "--size", "64x36", "--aa", "0"}));
+    std::string stderrText = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(stderrText.find("Orvane Exception: File not found: " + dir.file("missing.flow")), std::string::npos)
+        << stderrText;
+}
