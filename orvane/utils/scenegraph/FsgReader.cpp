@@ -5,7 +5,7 @@
 #include "orvane/utils/File.h"
 #include "orvane/utils/StreamReaders.h"
 #include "orvane/utils/geometry/Geometry.h"
-#include "orvane/utils/loaders/FgmReader.h"
+#include "orvane/utils/geometry/FgmReader.h"
 #include "orvane/utils/scenegraph/ChannelBlock.h"
 #include "orvane/utils/scenegraph/FsgFormat.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
@@ -61,7 +61,7 @@ private:
         for (int count = readCount("mesh"), i = 0; i < count; ++i) {
             std::string key = readString(stream_);
             readString(stream_);
-            std::unique_ptr<Geometry> mesh(loadFgm(stream_, hardware_mem_static_draw));
+            std::unique_ptr<Geometry> mesh = loadFgm(stream_, hardware_mem_static_draw);
             scene_->meshes()[key] = std::move(mesh);
         }
     }

@@ -4,7 +4,7 @@
 #include "orvane/utils/File.h"
 #include "orvane/utils/StreamReaders.h"
 #include "orvane/utils/geometry/Geometry.h"
-#include "orvane/utils/loaders/FgmWriter.h"
+#include "orvane/utils/geometry/FgmWriter.h"
 #include "orvane/utils/scenegraph/ChannelBlock.h"
 #include "orvane/utils/scenegraph/FsgFormat.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"

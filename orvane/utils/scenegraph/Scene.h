@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/scenegraph/Entity.h"
 #include "orvane/utils/scenegraph/Material.h"
 #include "orvane/utils/scenegraph/Node.h"

@@ -19,7 +19,7 @@ ScalarControllers readBlock(const ByteWriter& file, int components)
 {
     ByteReader stream(file.bytes());
     ScalarControllers controllers = readChannelBlock(stream, components);
-    EXPECT_EQ(stream.position(), file.bytes().size()) << "the block was not read to its end";
+    EXPECT_EQ(size_t(stream.position()), file.bytes().size()) << "the block was not read to its end";
     return controllers;
 }
 

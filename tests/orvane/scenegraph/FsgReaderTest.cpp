@@ -1,5 +1,5 @@
 #include "FsgBytes.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/scenegraph/FsgReader.h"
@@ -21,7 +21,7 @@ std::unique_ptr<Scene> load(const ByteWriter& file, const TextureResolver& resol
 {
     ByteReader stream(file.bytes());
     auto scene = loadFsg(stream, resolver);
-    EXPECT_EQ(stream.position(), file.bytes().size()) << "the scene was not read to its end";
+    EXPECT_EQ(size_t(stream.position()), file.bytes().size()) << "the scene was not read to its end";
     return scene;
 }
 

@@ -19,7 +19,7 @@ std::unique_ptr<Scene> writeAndRead(const Scene& scene)
     writeFsg(file, scene);
     ByteReader stream(file.bytes());
     auto back = loadFsg(stream);
-    EXPECT_EQ(stream.position(), file.bytes().size());
+    EXPECT_EQ(size_t(stream.position()), file.bytes().size());
     return back;
 }
 
