@@ -179,6 +179,10 @@ TEST(FsgReader, DamagedCountsAndNestingAreRejected)
     negative.raw("FSG100").i32(0).i32(-3);
     EXPECT_EQ(formatError(negative.bytes()), "loadFSG(): negative entity count -3");
 
+    ByteWriter longName;
+    TestSupport::emptyTables(longName).i32(1).str("").i32(300).raw(std::string(300, 'n'));
+    EXPECT_EQ(formatError(longName.bytes()), "Unsupported format: a string of 300 bytes is longer than 255");
+
     ByteWriter deep;
     TestSupport::emptyTables(deep).i32(1);
     for (int depth = 0; depth < 300; ++depth)
