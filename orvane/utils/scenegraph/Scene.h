@@ -26,6 +26,10 @@ public:
     // Updates the whole hierarchy with the identity as parent.
     void update(float time);
 
+    // Adds an instance to the node, linked to the mesh and material under those keys (null where a
+    // table has no such entry; the tables are left as they are).
+    void addMeshInstance(Node& node, const std::string& meshKey, const std::string& materialKey) const;
+
     Table<Geometry>& meshes() { return meshes_; }
     const Table<Geometry>& meshes() const { return meshes_; }
     Table<Entity>& entityTableA() { return entityTableA_; }

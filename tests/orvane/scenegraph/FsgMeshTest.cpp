@@ -85,8 +85,8 @@ TEST_F(FsgMeshes, WrittenSceneKeepsItsMeshesAndAnimation)
     auto scene = TestSupport::animatedScene();
     scene->meshes()["quad"] = quad().toGeometry(Orvane::hardware_mem_static_draw);
     Node& hand = *scene->findByName("hand");
-    hand.meshInstances().push_back({"quad", "paint", scene->meshes().at("quad").get(),
-                                    scene->materials().at("paint").get()});
+    scene->addMeshInstance(hand, "quad", "paint");
+    EXPECT_EQ(hand.meshInstances()[1].mesh, scene->meshes().at("quad").get());
 
     ByteWriter file;
     writeFsg(file, *scene);

@@ -2,6 +2,7 @@
 #include "orvane/utils/scenegraph/LinearTrack.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
 #include "orvane/utils/scenegraph/Node.h"
+#include "orvane/utils/scenegraph/TransformFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +10,6 @@ using namespace Orvane::Utils::SceneGraph;
 using Orvane::Matrix4;
 
 namespace {
-
-std::unique_ptr<Controller<float>> constant(float v) { return std::make_unique<ConstantController<float>>(v); }
-
-Node::Transform translate(float x, float y, float z)
-{
-    return std::make_unique<Translation>(
-        std::make_unique<CompositeVector3Controller<float>>(constant(x), constant(y), constant(z)));
-}
-
-Node::Transform rotate(float x, float y, float z, float degrees)
-{
-    return std::make_unique<Rotation>(std::make_unique<CompositeVector4Controller<float>>(
-        constant(x), constant(y), constant(z), constant(degrees)));
-}
 
 std::unique_ptr<Node> named(const std::string& name) { return std::make_unique<Node>(name); }
 
@@ -38,8 +25,8 @@ void expectPoint(const Orvane::Vector3t<float>& p, float x, float y, float z)
 TEST(Node, FirstTransformIsOutermost)
 {
     Node node("n");
-    node.addTransform(translate(1.0f, 0.0f, 0.0f));
-    node.addTransform(rotate(0.0f, 0.0f, 1.0f, 90.0f));
+    node.addTransform(makeTranslation(1.0f, 0.0f, 0.0f));
+    node.addTransform(makeRotation(0.0f, 0.0f, 1.0f, 90.0f));
     node.update(0.0f, Matrix4());
     expectPoint(node.getWorldMatrix().transformPoint(1.0f, 0.0f, 0.0f), 1.0f, 1.0f, 0.0f);
     expectPoint(node.getWorldPosition(), 1.0f, 0.0f, 0.0f);
@@ -51,10 +38,9 @@ TEST(Node, ChildrenComposeWithTheirParentsAtTheSameTime)
     auto x = std::make_unique<LinearTrack>();
     x->addKey(0.0f, 0.0f);
     x->addKey(1.0f, 4.0f);
-    root.addTransform(std::make_unique<Translation>(
-        std::make_unique<CompositeVector3Controller<float>>(std::move(x), constant(0.0f), constant(0.0f))));
+    root.addTransform(makeTranslation(std::move(x), constantChannel(0.0f), constantChannel(0.0f)));
     Node& child = root.addChild(named("child"));
-    child.addTransform(translate(0.0f, 2.0f, 0.0f));
+    child.addTransform(makeTranslation(0.0f, 2.0f, 0.0f));
     Node& grandchild = child.addChild(named("grandchild"));
 
     Matrix4 parent;

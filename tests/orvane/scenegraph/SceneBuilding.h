@@ -4,6 +4,7 @@
 #include "orvane/utils/scenegraph/LinearTrack.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
 #include "orvane/utils/scenegraph/Scene.h"
+#include "orvane/utils/scenegraph/TransformFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ namespace TestSupport {
 
 using namespace Orvane::Utils::SceneGraph;
 
-inline std::unique_ptr<Controller<float>> constant(float v)
-{
-    return std::make_unique<ConstantController<float>>(v);
-}
+inline Channel constant(float v) { return constantChannel(v); }
 
 inline std::unique_ptr<LinearTrack> linear(std::vector<std::pair<float, float>> keys)
 {
@@ -35,13 +33,6 @@ inline std::unique_ptr<BezierTrack> bezier(std::vector<std::pair<float, float>> 
     for (auto [time, value] : keys)
         track->addKey(time, value, {time, -value}, {value, 0.5f});
     return track;
-}
-
-inline std::unique_ptr<CompositeVector3Controller<float>> vector3(std::unique_ptr<Controller<float>> x,
-                                                                  std::unique_ptr<Controller<float>> y,
-                                                                  std::unique_ptr<Controller<float>> z)
-{
-    return std::make_unique<CompositeVector3Controller<float>>(std::move(x), std::move(y), std::move(z));
 }
 
 // root (translate on a shared linear timeline) > arm (bezier rotation, constant scale) > hand
@@ -61,18 +52,15 @@ inline std::unique_ptr<Scene> animatedScene()
     scene->entityTableB()["camera"] = std::make_unique<Entity>("Camera01");
     auto paint = std::make_unique<Material>("Paint");
     paint->slots().push_back({"diffuse", "paint.png", nullptr});
-    Material* paintPointer = paint.get();
     scene->materials()["paint"] = std::move(paint);
 
     Node& root = scene->addChild(std::make_unique<Node>("root"));
-    root.addTransform(std::make_unique<Translation>(vector3(linear({{0.0f, 0.0f}, {2.0f, 4.0f}}),
-                                                            linear({{0.0f, 1.0f}, {2.0f, -1.0f}}),
-                                                            linear({{0.0f, 0.0f}, {2.0f, 0.0f}}))));
+    root.addTransform(makeTranslation(linear({{0.0f, 0.0f}, {2.0f, 4.0f}}), linear({{0.0f, 1.0f}, {2.0f, -1.0f}}),
+                                      linear({{0.0f, 0.0f}, {2.0f, 0.0f}})));
     Node& arm = root.addChild(std::make_unique<Node>("arm"));
-    arm.addTransform(std::make_unique<Rotation>(std::make_unique<CompositeVector4Controller<float>>(
-        bezier({{0.0f, 0.0f}, {1.0f, 1.0f}}), bezier({{0.0f, 1.0f}, {1.0f, 0.0f}}),
-        bezier({{0.0f, 0.0f}, {1.0f, 0.0f}}), bezier({{0.0f, 0.0f}, {1.0f, 180.0f}}))));
-    arm.addTransform(std::make_unique<Scale>(vector3(constant(2.0f), constant(1.0f), constant(0.5f))));
+    arm.addTransform(makeRotation(bezier({{0.0f, 0.0f}, {1.0f, 1.0f}}), bezier({{0.0f, 1.0f}, {1.0f, 0.0f}}),
+                                  bezier({{0.0f, 0.0f}, {1.0f, 0.0f}}), bezier({{0.0f, 0.0f}, {1.0f, 180.0f}})));
+    arm.addTransform(makeScale(2.0f, 1.0f, 0.5f));
     Node& hand = arm.addChild(std::make_unique<Node>("hand"));
     CompositeMatrixController::Elements elements;
     for (int i = 0; i < 16; ++i)
@@ -80,13 +68,13 @@ inline std::unique_ptr<Scene> animatedScene()
     elements[12] = linear({{0.0f, 0.0f}, {0.5f, 3.0f}, {1.5f, 1.0f}});
     elements[4] = bezier({{0.25f, 0.0f}, {1.0f, 0.5f}});
     hand.addTransform(std::make_unique<CompositeMatrixController>(std::move(elements)));
-    hand.meshInstances().push_back({"absent", "paint", nullptr, paintPointer});
+    scene->addMeshInstance(hand, "absent", "paint");
     hand.entityReferencesA().push_back({"light", lightPointer});
     hand.entityReferencesB().push_back({"camera", scene->entityTableB().at("camera").get()});
 
     Node& sibling = scene->addChild(std::make_unique<Node>("sibling"));
-    sibling.addTransform(std::make_unique<Translation>(
-        vector3(linear({{0.0f, 0.0f}, {1.0f, 1.0f}}), constant(7.0f), bezier({{0.5f, 2.0f}, {3.0f, -2.0f}}))));
+    sibling.addTransform(
+        makeTranslation(linear({{0.0f, 0.0f}, {1.0f, 1.0f}}), constant(7.0f), bezier({{0.5f, 2.0f}, {3.0f, -2.0f}})));
     return scene;
 }
 
