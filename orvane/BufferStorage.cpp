@@ -96,6 +96,8 @@ void BufferStorage::setData(const void* data, int sizeInBytes)
 
 const void* BufferStorage::bindForPointer(int byteOffset) const
 {
+    if (bufferObject_ == 0 && data_ == nullptr)
+        throw Exception("Cannot draw from a system_mem buffer that holds no data");
     Ext::glBindBuffer(target_, bufferObject_);
     if (bufferObject_ != 0)
         return reinterpret_cast<const void*>(std::uintptr_t(byteOffset));

@@ -31,7 +31,8 @@ public:
     void setData(const void* data, int sizeInBytes);
 
     // Binds the buffer object (or 0 for system memory) to the target and returns the pointer GL
-    // expects for byteOffset into the contents: the offset itself for a buffer object.
+    // expects for byteOffset into the contents: the offset itself for a buffer object. Throws
+    // Exception for system memory without data, which GL would read through a null pointer.
     const void* bindForPointer(int byteOffset) const;
 
     int mode() const { return mode_; }

@@ -16,6 +16,8 @@ struct FgmAttribute {
     AttributeSemantic semantic;
     int components;
     std::vector<float> values;
+
+    bool operator==(const FgmAttribute&) const = default;
 };
 
 // What an FGM file holds, as plain data: built in code by the asset tools and written, or read
@@ -43,10 +45,5 @@ struct FgmMesh {
 
     bool operator==(const FgmMesh&) const = default;
 };
-
-inline bool operator==(const FgmAttribute& a, const FgmAttribute& b)
-{
-    return a.semantic == b.semantic && a.components == b.components && a.values == b.values;
-}
 
 }

@@ -8,7 +8,7 @@ namespace Orvane::Utils {
 
 using Exceptions::Exception;
 
-Geometry::Attribute::Attribute(Geometry* geometry, AttributeSemantic semantic) : geometry_(geometry)
+Geometry::Attribute::Attribute(Geometry* geometry, AttributeSemantic semantic)
 {
     const AttributeBinding* binding = geometry->findBinding(semantic);
     VertexBuffer* buffer = binding ? geometry->getVertexBuffer(binding->slot) : nullptr;

@@ -32,7 +32,6 @@ public:
 protected:
     unsigned char* element(int index) const;
 
-    Geometry* geometry_;
     VertexBuffer* vertexBuffer_ = nullptr;
     unsigned char* pointer_ = nullptr;
     int components_ = 0;
