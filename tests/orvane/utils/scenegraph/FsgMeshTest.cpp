@@ -1,5 +1,6 @@
 #include "FsgBytes.h"
 #include "SceneBuilding.h"
+#include "support/FgmBytes.h"
 #include "support/GlTest.h"
 
 #include "orvane/BufferModeEnum.h"
@@ -22,8 +23,8 @@ ByteWriter sceneWithTwoMeshes()
 {
     ByteWriter w;
     w.raw("FSG100").i32(2);
-    w.str("first").str("unused").append(TestSupport::oneTriangleFgm());
-    w.str("second").str("unused").append(TestSupport::oneTriangleFgm());
+    w.str("first").str("unused").append(TestSupport::FgmBytes::triangle().bytes());
+    w.str("second").str("unused").append(TestSupport::FgmBytes::triangle().bytes());
     w.i32(0).i32(0).i32(0).i32(1);
     w.str("").str("Box01").i32(2).str("second").str("none").str("first").str("none").i32(0).i32(0);
     w.i32(1);

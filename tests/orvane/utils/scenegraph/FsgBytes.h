@@ -6,16 +6,6 @@
 
 namespace TestSupport {
 
-// The smallest useful FGM: one triangle with positions only.
-inline Bytes oneTriangleFgm()
-{
-    ByteWriter w;
-    w.raw("FGM100").i32(3).i32(1).str("position").i32(3);
-    w.floats({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f});
-    w.str("triangles").i32(3).i32(0).i32(1).i32(2);
-    return w.bytes();
-}
-
 // Magic plus empty mesh, entity and material tables: what precedes the root nodes.
 inline ByteWriter& emptyTables(ByteWriter& w) { return w.raw("FSG100").i32(0).i32(0).i32(0).i32(0); }
 
