@@ -2,6 +2,7 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/File.h"
+#include "orvane/utils/MemoryStream.h"
 #include "orvane/utils/StreamReaders.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/FgmWriter.h"
@@ -44,6 +45,10 @@ public:
 
     void write(const Scene& scene)
     {
+        if (!scene.transforms().empty() || !scene.meshInstances().empty() || !scene.parameters().empty()
+            || !scene.entityReferencesA().empty() || !scene.entityReferencesB().empty())
+            throw Exception("writeFsg(): scene files have no place for transforms, meshes, parameters or "
+                            "references of the scene itself; give them to a root node");
         writeExactly(stream_, FsgFormat::Magic.data(), 1, int(FsgFormat::Magic.size()));
         writeMeshes(scene.meshes());
         writeEntityTable(scene.entityTableA());
@@ -213,8 +218,10 @@ void writeFsg(OutputStream& stream, const Scene& scene) { FsgWriter(stream).writ
 
 void writeFsg(const std::string& path, const Scene& scene)
 {
+    MemoryStream encoded;
+    writeFsg(encoded, scene);
     File file(path, File::Write);
-    writeFsg(file, scene);
+    writeExactly(file, encoded.bytes().data(), 1, int(encoded.bytes().size()));
     file.close();
 }
 

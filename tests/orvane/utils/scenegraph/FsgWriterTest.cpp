@@ -1,5 +1,6 @@
 #include "ByteStreams.h"
 #include "SceneBuilding.h"
+#include "support/TempDir.h"
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/scenegraph/FsgReader.h"
@@ -37,6 +38,20 @@ TEST(FsgWriter, WrittenSceneAnimatesTheSameWorldMatrices)
     TestSupport::expectSameAnimation(*scene, *back, {"root", "arm", "hand", "sibling"});
 }
 
+TEST(FsgWriter, FilesRoundTripAndRefusedScenesLeaveNoFile)
+{
+    TestSupport::TempDir dir;
+    auto scene = TestSupport::animatedScene();
+    writeFsg(dir.file("scene.fsg"), *scene);
+    auto back = loadFsg(dir.file("scene.fsg"));
+    TestSupport::expectSameAnimation(*scene, *back, {"hand", "sibling"});
+
+    Scene refused;
+    refused.addTransform(makeScale(2.0f, 2.0f, 2.0f));
+    EXPECT_THROW(writeFsg(dir.file("refused.fsg"), refused), Orvane::Exceptions::Exception);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("refused.fsg")));
+}
+
 TEST(FsgWriter, WrittenTablesKeepTheirRecordsAndLinks)
 {
     auto scene = TestSupport::animatedScene();
@@ -61,7 +76,7 @@ TEST(FsgWriter, WrittenTablesKeepTheirRecordsAndLinks)
     EXPECT_EQ(hand.entityReferencesB()[0].entity, back->entityTableB().at("camera").get());
 }
 
-TEST(FsgWriter, ControllersTheFormatCannotStoreAreRefused)
+TEST(FsgWriter, WhatTheFormatCannotStoreIsRefused)
 {
     Scene scene;
     Node& node = scene.addChild(std::make_unique<Node>("odd"));
