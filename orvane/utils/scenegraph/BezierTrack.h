@@ -8,8 +8,8 @@
 namespace Orvane::Utils::SceneGraph {
 
 // A scalar keyframe track that carries a tangent pair on each side of every key. The tangents are
-// kept so files can be written back unchanged, but sampling interpolates linearly, which is what
-// every scene was authored against.
+// kept so scenes can be written back unchanged; sampling is linear between keys, exactly as in
+// LinearTrack, so both kinds of track in one scene move alike.
 class BezierTrack : public Controller<float> {
 public:
     using Tangent = std::array<float, 2>;
