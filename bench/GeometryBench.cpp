@@ -19,7 +19,8 @@ FgmMesh grid(int side)
     std::vector<float> positions, normals, texcoords;
     for (int z = 0; z < row; ++z) {
         for (int x = 0; x < row; ++x) {
-            positions.insert(positions.end(), {float(x), std::sin(float(x) * 0.3f) * std::cos(float(z) * 0.2f), float(z)});
+            float height = std::sin(float(x) * 0.3f) * std::cos(float(z) * 0.2f);
+            positions.insert(positions.end(), {float(x), height, float(z)});
             normals.insert(normals.end(), {0, 1, 0});
             texcoords.insert(texcoords.end(), {float(x) / float(side), float(z) / float(side)});
         }

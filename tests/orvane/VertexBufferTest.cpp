@@ -69,7 +69,8 @@ TEST(VertexBuffer, DataTypeLookupsUseTheirOwnSpellings)
 TEST(VertexBuffer, IllegalModeAndOversizedBuffersAreRejected)
 {
     const int counts[1] = {4};
-    EXPECT_EQ(messageOf<IllegalEnumException>([&] { VertexBuffer(1, counts, 3, 7, nullptr); }), "Illegal BufferModeEnum");
+    EXPECT_EQ(messageOf<IllegalEnumException>([&] { VertexBuffer(1, counts, 3, 7, nullptr); }),
+              "Illegal BufferModeEnum");
     EXPECT_THROW(VertexBuffer(1, counts, 1 << 28, Orvane::system_mem, nullptr), Exception);
     EXPECT_THROW(VertexBuffer(1, counts, -1, Orvane::system_mem, nullptr), Exception);
 }

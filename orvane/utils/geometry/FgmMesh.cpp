@@ -112,8 +112,8 @@ void FgmMesh::validate() const
             throw Exception("FGM mesh: attribute semantic " + semantic + " has "
                             + std::to_string(attribute.components) + " components, 1 to 4 fit");
         if (attribute.values.size() != size_t(attribute.components) * size_t(vertexCount))
-            throw Exception("FGM mesh: attribute semantic " + semantic + " holds " + std::to_string(attribute.values.size())
-                            + " values instead of components * vertex count");
+            throw Exception("FGM mesh: attribute semantic " + semantic + " holds "
+                            + std::to_string(attribute.values.size()) + " values instead of components * vertex count");
     }
     for (size_t i = 0; i < indices.size(); ++i)
         if (indices[i] >= std::uint32_t(vertexCount))

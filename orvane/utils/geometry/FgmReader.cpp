@@ -112,7 +112,10 @@ FgmMesh readFgmMesh(InputStream& stream)
     return mesh;
 }
 
-std::unique_ptr<Geometry> loadFgm(InputStream& stream, int bufferMode) { return readFgmMesh(stream).toGeometry(bufferMode); }
+std::unique_ptr<Geometry> loadFgm(InputStream& stream, int bufferMode)
+{
+    return readFgmMesh(stream).toGeometry(bufferMode);
+}
 
 std::unique_ptr<Geometry> loadFgmFile(const std::string& path, int bufferMode)
 {

@@ -32,17 +32,10 @@ private:
     void* data_;
 };
 
-void requireThreeFloats(const AttributeInfo& info, int offset, const char* what)
+void requireThreeFloats(const VertexBuffer& buffer, int attributeIndex, const char* what)
 {
-    VertexBuffer& buffer = *info.vertexBuffer;
-    for (int i = 0; i < buffer.getAttributeCount(); ++i) {
-        if (buffer.getAttributeOffset(i) != offset)
-            continue;
-        if (buffer.getComponentCount(i) == 3 && buffer.getDataType(i) == VertexBuffer::Float)
-            return;
-        break;
-    }
-    throw Exception(std::string("Geometry::calcVectorsFast() requires ") + what + " of three floats");
+    if (buffer.getComponentCount(attributeIndex) != 3 || buffer.getDataType(attributeIndex) != VertexBuffer::Float)
+        throw Exception(std::string("Geometry::calcVectorsFast() requires ") + what + " of three floats");
 }
 
 struct Vec3 {
@@ -81,8 +74,8 @@ void Geometry::calcVectorsFast(AttributeSemantic semantic, bool normalize)
 
     AttributeInfo position = getAttributeInfo(AttributeSemantic::Position);
     AttributeInfo output = getAttributeInfo(semantic);
-    requireThreeFloats(position, position.offset, "positions");
-    requireThreeFloats(output, output.offset, "an output attribute");
+    requireThreeFloats(*position.vertexBuffer, findBinding(AttributeSemantic::Position)->attributeIndex, "positions");
+    requireThreeFloats(*output.vertexBuffer, findBinding(semantic)->attributeIndex, "an output attribute");
     if (position.vertexBuffer->getVertexCount() < n || output.vertexBuffer->getVertexCount() < n)
         throw Exception("Geometry::calcVectorsFast() requires every attribute buffer to hold all vertices");
 

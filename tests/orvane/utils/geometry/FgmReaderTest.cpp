@@ -154,7 +154,8 @@ TEST(FgmReader, CountsAndIndicesOutsideTheFormatAreRejected)
 
     FgmBytes overflow;
     overflow.raw("FGM100").int32(0x20000000).int32(1).string("position").int32(4);
-    EXPECT_EQ(formatError(overflow), "Unsupported format: the FGM attribute \"position\" of 536870912 vertices is too large");
+    EXPECT_EQ(formatError(overflow),
+              "Unsupported format: the FGM attribute \"position\" of 536870912 vertices is too large");
 
     FgmBytes hugeIndexCount;
     hugeIndexCount.raw("FGM100").int32(0).int32(0).string("lines").int32(0x7fffffff);

@@ -39,8 +39,10 @@ public:
             geometry.bindAttribute(1, 0, AttributeSemantic::Normal);
         }
         auto position = geometry.getAttribute(AttributeSemantic::Position);
-        for (int i = 0; i < n; ++i)
-            position->set(i, positions_[size_t(3 * i)], positions_[size_t(3 * i + 1)], positions_[size_t(3 * i + 2)], 0);
+        for (int i = 0; i < n; ++i) {
+            const float* p = &positions_[size_t(3 * i)];
+            position->set(i, p[0], p[1], p[2], 0);
+        }
         geometry.setIndexBuffer(
             new IndexBuffer(int(indices_.size()), Orvane::system_mem, indices_.data(), IndexBuffer::UnsignedInt));
     }
@@ -133,4 +135,12 @@ TEST(GeometryVectors, PreconditionsAndTheirMessages)
     Mesh shortIndices({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
     shortIndices.geometry.setIndexBuffer(new IndexBuffer(3, Orvane::system_mem, shorts, IndexBuffer::UnsignedShort));
     EXPECT_THROW(shortIndices.geometry.calcVectorsFast(AttributeSemantic::Normal, true), Exception);
+
+    Mesh flatOutput({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
+    const int two[1] = {2};
+    flatOutput.geometry.bindAttribute(flatOutput.geometry.addVertexBuffer(
+                                          new VertexBuffer(1, two, 3, Orvane::system_mem, nullptr)),
+                                      0, AttributeSemantic::TexCoord0);
+    EXPECT_EQ(messageOf([&] { flatOutput.geometry.calcVectorsFast(AttributeSemantic::TexCoord0, true); }),
+              "Geometry::calcVectorsFast() requires an output attribute of three floats");
 }
