@@ -35,7 +35,7 @@ void scanLines(const std::string& path)
     lines.paint([&](float u, float v) {
         int row = int(v * 256);
         float shimmer = 0.85f + 0.15f * noise.value(u * 8, float(row) * 0.5f, 8);
-        float a = (row % 4 < 2 ? 0.32f : 0.04f) * shimmer;
+        float a = (row % 4 < 2 ? 0.22f : 0.03f) * shimmer;
         return Rgba{0.02f, 0.02f, 0.05f, a};
     });
     lines.save(path);

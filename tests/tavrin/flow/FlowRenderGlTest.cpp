@@ -1,3 +1,4 @@
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "FlowTestSupport.h"
 
 #include "orvane/State.h"
@@ -83,6 +84,8 @@ TEST_F(FlowRender, TheSampleFlowPlaysItsSections)
     std::filesystem::current_path(NIGHTGLASS_SOURCE_DIR);
     std::vector<float> progress;
     options.progress = [&](float percent) { progress.push_back(percent); };
+    Orvane::Utils::Loaders::DefaultResourceProxy textures("data/");
+    options.loadTexture = [&](const std::string& name) { return textures.getTexture(name); };
     auto root = loadFlow("data/test.flow", demo, options);
     EXPECT_EQ(demo.dataFolder, "data/");
     EXPECT_EQ(demo.bpm, 162.0f);
