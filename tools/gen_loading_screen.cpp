@@ -1,10 +1,9 @@
 // Generates the picture behind the loading bar: the production's name over a dusk sky.
 #include "assetkit/Canvas.h"
+#include "assetkit/GeneratorMain.h"
 #include "assetkit/SkyPainter.h"
 #include "assetkit/TextRenderer.h"
-#include "orvane/exceptions/Exception.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -12,16 +11,12 @@ using namespace AssetKit;
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT.jpg FONT.ttf\n", argv[0]);
-        return 2;
-    }
-    try {
-        std::filesystem::create_directories(std::filesystem::path(argv[1]).parent_path());
+    return runGenerator(argc, argv, "OUTPUT.jpg FONT.ttf", [](const std::vector<std::string>& arguments) {
+        std::filesystem::create_directories(std::filesystem::path(arguments[0]).parent_path());
         Canvas sky = paintHorizon(HorizonMood::Dusk, 1024, 512);
         Canvas picture(1024, 576);
         picture.paint([&](float u, float v) { return sky.at(int(u * 1023), int((0.2f + v * 0.8f) * 511)); });
-        TextRenderer font(argv[2]);
+        TextRenderer font(arguments[1]);
         TextStyle title;
         title.pixelSize = 110;
         title.colour = {1.0f, 0.95f, 0.88f, 1};
@@ -34,10 +29,6 @@ int main(int argc, char** argv)
         byline.colour = {0.9f, 0.85f, 1.0f, 0.85f};
         byline.letterSpacing = 14;
         drawText(picture, font, "VELKOR", 512, 340, byline);
-        picture.save(argv[1]);
-    } catch (const Orvane::Exceptions::Exception& e) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], e.getMessage().c_str());
-        return 1;
-    }
-    return 0;
+        picture.save(arguments[0]);
+    });
 }

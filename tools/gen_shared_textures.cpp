@@ -1,12 +1,11 @@
 // Generates the textures most effects share: the dusk horizons of the sky dome, the soft dot,
 // the scan-line overlay and the ordered-dither cells.
 #include "assetkit/Canvas.h"
+#include "assetkit/GeneratorMain.h"
 #include "assetkit/Noise.h"
 #include "assetkit/SkyPainter.h"
-#include "orvane/exceptions/Exception.h"
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -58,12 +57,8 @@ void ditherCell(const std::string& path, float coverage)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DATA_FOLDER\n", argv[0]);
-        return 2;
-    }
-    std::string data = std::string(argv[1]) + "/";
-    try {
+    return runGenerator(argc, argv, "DATA_FOLDER", [](const std::vector<std::string>& arguments) {
+        std::string data = arguments[0] + "/";
         std::filesystem::create_directories(data + "textures/dither");
         paintHorizon(HorizonMood::Dusk).save(data + "textures/horizon.jpg");
         paintHorizon(HorizonMood::Dark).save(data + "textures/horizon_mork.jpg");
@@ -71,9 +66,5 @@ int main(int argc, char** argv)
         scanLines(data + "textures/lines.png");
         for (int percent : {25, 50, 75, 100})
             ditherCell(data + "textures/dither/" + std::to_string(percent) + ".jpg", percent / 100.0f);
-    } catch (const Orvane::Exceptions::Exception& e) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], e.getMessage().c_str());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -1,6 +1,7 @@
 // Renders every image under the data folder into one contact sheet, so the generated assets can be
 // judged at a glance: thumbnails over a checkerboard (to show alpha), each labelled with its name.
 #include "assetkit/Canvas.h"
+#include "assetkit/GeneratorMain.h"
 #include "assetkit/TextRenderer.h"
 #include "orvane/BitmapImage.h"
 #include "orvane/ImageLoader.h"
@@ -51,30 +52,27 @@ void drawThumbnail(Canvas& sheet, const Orvane::BitmapImage& image, int left, in
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s DATA_FOLDER FONT.ttf OUTPUT.png\n", argv[0]);
-        return 2;
-    }
-    try {
+    return runGenerator(argc, argv, "DATA_FOLDER FONT.ttf OUTPUT.png", [](const std::vector<std::string>& arguments) {
+        const std::string& data = arguments[0];
         std::vector<fs::path> images;
-        for (const auto& entry : fs::recursive_directory_iterator(argv[1])) {
+        for (const auto& entry : fs::recursive_directory_iterator(data)) {
             std::string extension = entry.path().extension().string();
             if (entry.is_regular_file() && (extension == ".png" || extension == ".jpg"))
                 images.push_back(entry.path());
         }
         std::sort(images.begin(), images.end());
         if (images.empty())
-            throw Orvane::Exceptions::Exception(std::string("No images under ") + argv[1] + ": build the assets first");
+            throw Orvane::Exceptions::Exception(std::string("No images under ") + data + ": build the assets first");
         int rows = int(images.size() + Columns - 1) / Columns;
         Canvas sheet(CellWidth * Columns, CellHeight * rows, {0.08f, 0.07f, 0.11f, 1});
-        TextRenderer font(argv[2]);
+        TextRenderer font(arguments[1]);
         TextStyle label;
         label.pixelSize = 13;
         label.colour = {0.85f, 0.85f, 0.9f, 1};
         for (size_t i = 0; i < images.size(); ++i) {
             int left = int(i % Columns) * CellWidth, top = int(i / Columns) * CellHeight;
             drawThumbnail(sheet, *Orvane::loadImage(images[i].string()), left, top);
-            std::string name = fs::relative(images[i], argv[1]).string();
+            std::string name = fs::relative(images[i], data).string();
             Canvas caption(CellWidth, CellHeight - ThumbHeight, {0, 0, 0, 0});
             drawText(caption, font, name, CellWidth / 2.0f, (CellHeight - ThumbHeight) / 2.0f, label);
             for (int y = 0; y < caption.height(); ++y)
@@ -84,11 +82,7 @@ int main(int argc, char** argv)
                     into.a = 1;
                 }
         }
-        sheet.save(argv[3], false);
-        std::printf("%s: %zu images\n", argv[3], images.size());
-    } catch (const Orvane::Exceptions::Exception& e) {
-        std::fprintf(stderr, "%s: %s\n", argv[0], e.getMessage().c_str());
-        return 1;
-    }
-    return 0;
+        sheet.save(arguments[2], false);
+        std::printf("%s: %zu images\n", arguments[2].c_str(), images.size());
+    });
 }
