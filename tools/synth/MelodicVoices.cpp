@@ -35,7 +35,7 @@ public:
                 envelope_.release();
             if (frame_ % ControlInterval == 0)
                 filter_.setCutoff(80.0 + hertz_ * 1.5 + note_.brightness * 2600.0 * std::exp(-time_ / 0.11));
-            double raw = 0.6 * saw_.next() + 0.3 * square_.next() + 0.7 * sine_.next();
+            double raw = 0.6 * saw_.next() + 0.3 * square_.next() + 0.45 * sine_.next();
             float value = float(std::tanh(1.4 * filter_.process(float(raw))) * envelope_.next() * note_.velocity);
             left[i] += value;
             right[i] += value;

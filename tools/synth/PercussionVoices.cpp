@@ -19,11 +19,12 @@ public:
 
     bool render(float* left, float* right, int frames) override {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
-            double frequency = 46.0 + 150.0 * decay1_.next();
+            double frequency = 48.0 + 140.0 * decay1_.next();
             phase_ += frequency * Dt;
-            double body = std::sin(2.0 * Pi * phase_) * decay2_.next();
+            // Full level for the first 30 ms, then a fast fall so the next off-beat is clean.
+            double body = std::sin(2.0 * Pi * phase_) * (time_ < Hold ? 1.0 : decay2_.next());
             double click = click_.process(noise_.next()) * decay3_.next() * 0.6;
-            float value = float(std::tanh(1.8 * body + click) * velocity_ * tailFade(time_, Length));
+            float value = float(std::tanh(1.6 * body + click) * velocity_ * tailFade(time_, Length));
             left[i] += value;
             right[i] += value;
         }
@@ -31,13 +32,14 @@ public:
     }
 
 private:
-    static constexpr double Length = 0.8;
+    static constexpr double Length = 0.5;
+    static constexpr double Hold = 0.03;
     float velocity_;
     Noise noise_;
     Filter click_{Filter::Mode::HighPass, 2500.0};
     double phase_ = 0.0;
-    Decay decay1_{0.028};
-    Decay decay2_{0.24};
+    Decay decay1_{0.022};
+    Decay decay2_{0.085};
     Decay decay3_{0.002};
     double time_ = 0.0;
 };

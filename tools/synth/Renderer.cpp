@@ -13,8 +13,12 @@ namespace {
 // No voice lasts longer than this, so older notes need not be looked at when starting late.
 constexpr double LongestVoiceSeconds = 30.0;
 constexpr double PreRollSeconds = 3.0;
-constexpr double DuckDepth = 0.45;
+constexpr double DuckDepth = 0.55;
 constexpr int EchoRows = 3;
+// The limiter stops at -2 dBFS: Vorbis adds up to about half a decibel on transients, and the
+// decoded file must still peak below -1 dBFS.
+constexpr double CeilingDecibels = -2.0;
+constexpr double MasterGainDecibels = -7.0;
 
 uint32_t seedFor(const Note& note, int64_t startFrame) {
     uint32_t seed = uint32_t(startFrame) * 2654435761u;
@@ -31,7 +35,7 @@ void Renderer::Bus::clear() {
 
 Renderer::Renderer(std::vector<Note> notes, int64_t startFrame)
     : frame_(startFrame), delay_(int(rowToFrame(EchoRows)), 0.38, 3500.0), reverb_(0.8, 0.5),
-      master_(-1.2, -5.0) {
+      master_(CeilingDecibels, MasterGainDecibels) {
     for (const Note& note : notes) {
         int64_t start = rowToFrame(note.row);
         notes_.push_back({note, start, rowToSeconds(note.lengthRows), seedFor(note, start)});
@@ -111,7 +115,7 @@ void Renderer::renderVoices(int frames) {
 // Kick-triggered gain dip with a few milliseconds of attack so the pads do not click.
 float Renderer::duckGain() {
     static const double attack = 1.0 - std::exp(-1.0 / (0.004 * SampleRate));
-    static const double decay = std::exp(-1.0 / (0.13 * SampleRate));
+    static const double decay = std::exp(-1.0 / (0.16 * SampleRate));
     duckFollower_ += attack * (duckTrigger_ - duckFollower_);
     duckTrigger_ *= decay;
     return float(1.0 - DuckDepth * duckFollower_);

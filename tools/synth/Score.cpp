@@ -57,7 +57,7 @@ const char* const WideArp = "0 2 4 3 1 2 5 3";
 const char* const FallingArp = "5 4 3 2 1 0";
 
 void intro(ScoreBuilder& score) {
-    score.pads(0, 256, Main, {0.12f, 0.6f}, {0.6f, 1.0f});
+    score.pads(0, 256, Main, {0.2f, 0.6f}, {0.8f, 1.0f});
     score.arpeggio(64, 128, Main, RisingArp, 2, {0.05f, 0.3f}, {0.45f, 0.6f});
     score.arpeggio(128, 256, Main, RisingArp, 1, {0.3f, 0.75f}, {0.5f, 0.75f});
     score.bass(128, 256, Main, HeldBass, {0.1f, 0.35f}, 0.8f);
