@@ -1,6 +1,6 @@
 #include "Renderer.h"
 
-#include "Mixer.h"
+#include "ChannelStrip.h"
 #include "Tempo.h"
 
 #include <algorithm>
