@@ -55,8 +55,9 @@ public:
             tone2_.setFrequency(330.0 * drop);
             double tone = (tone1_.next() + 0.6 * tone2_.next()) * decay2_.next();
             double rattle = low_.process(high_.process(noise_.next())) * decay3_.next();
-            double value = (0.55 * tone + 0.9 * rattle) * velocity_ * tailFade(time_, Length);
-            double width = 0.15 * spread_.next() * decay4_.next() * velocity_;
+            double fade = velocity_ * tailFade(time_, Length);
+            double value = (0.55 * tone + 0.9 * rattle) * fade;
+            double width = 0.15 * spread_.next() * decay4_.next() * fade;
             left[i] += float(value + width);
             right[i] += float(value - width);
         }

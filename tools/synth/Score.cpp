@@ -18,6 +18,9 @@ const Progression Breakdown{F, G, Am, Em};
 
 constexpr int Cycle = 128;
 
+// A short snare run into the downbeat that opens the next phrase.
+void fillInto(ScoreBuilder& score, int row) { score.snareRoll(row - 3, row, 1, {0.5f, 0.85f}); }
+
 const char* const ThemeA =
     "E5 . . . D5 . C5 . D5 . . . E5 . . . | A4 . . . . . . . C5 . D5 . E5 . . . | "
     "F5 . . . E5 . D5 . C5 . . . A4 . . . | C5 . . . . . . . - - - - A4 . C5 . | "
@@ -96,6 +99,7 @@ void groove(ScoreBuilder& score) {
     score.arpeggio(320, 448, Main, WideArp, 1, {0.35f, 0.5f}, {0.6f, 0.6f});
     score.arpeggio(576, 640, Main, RisingArp, 1, {0.4f, 0.9f}, {0.5f, 0.8f});
     score.melody(448, ThemeA, Cycle, 0, 0.3f, 0.8f);
+    fillInto(score, 512);
     score.snareRoll(608, 624, 2, {0.5f, 0.7f});
     score.snareRoll(624, 640, 1, {0.7f, 1.0f});
     score.riser(640, RiserRows, 0.9f);
@@ -131,8 +135,10 @@ void mainBody(ScoreBuilder& score) {
     score.melody(1152, ThemeB, Cycle, 0, 0.7f, 0.9f);
     score.melody(1280, ThemeB, Cycle, 0, 0.8f, 0.95f);
     score.arpeggio(1024, 1408, Main, WideArp, 1, {0.4f, 0.6f}, {0.45f, 0.55f});
-    for (int row : {1024, 1152, 1280})
+    for (int row : {1024, 1152, 1280}) {
+        fillInto(score, row);
         score.add({Instrument::Crash, double(row), 1.0, 0.0, 0.7f});
+    }
     score.snareRoll(1392, 1408, 1, {0.6f, 1.0f});
 }
 
@@ -173,6 +179,8 @@ void peak(ScoreBuilder& score) {
     score.melody(1792, ThemeA, Cycle, 12, 0.8f, 0.85f);
     score.melody(1920, ThemeB, Cycle, 0, 0.9f, 0.95f);
     score.arpeggio(1792, 2048, Main, WideArp, 1, {0.6f, 0.7f}, {0.5f, 0.5f});
+    fillInto(score, 1920);
+    fillInto(score, 2048);
     score.add({Instrument::Crash, 1920.0, 1.0, 0.0, 0.8f});
 }
 
