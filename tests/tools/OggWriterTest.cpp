@@ -32,7 +32,7 @@ void writeTone(const std::string& path) {
 
 }
 
-TEST(OggWriter, SameInputGivesTheSameBytesAndAReadableStream) {
+TEST(SynthOggWriter, SameInputGivesTheSameBytesAndAReadableStream) {
     TestSupport::TempDir dir;
     writeTone(dir.file("a.ogg"));
     writeTone(dir.file("b.ogg"));
@@ -51,7 +51,7 @@ TEST(OggWriter, SameInputGivesTheSameBytesAndAReadableStream) {
                 10.0 * std::log10(0.125), 0.5);
 }
 
-TEST(OggWriter, DamagedStreamIsReportedWithItsName) {
+TEST(SynthOggWriter, DamagedStreamIsReportedWithItsName) {
     TestSupport::TempDir dir;
     writeTone(dir.file("tone.ogg"));
     std::vector<char> bytes = bytesOf(dir.file("tone.ogg"));

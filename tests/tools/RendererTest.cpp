@@ -43,7 +43,7 @@ std::vector<float> renderVoice(const Note& note, double seconds, double skipSeco
 
 }
 
-TEST(Renderer, NotesStartOnTheFrameOfTheirRow) {
+TEST(SynthRenderer, NotesStartOnTheFrameOfTheirRow) {
     std::vector<Note> score{{Instrument::Kick, 8.0, 1.0, 0.0, 1.0f}, {Instrument::Kick, 40.0, 1.0, 0.0, 1.0f}};
     Renderer renderer(score);
     std::vector<float> samples(2 * size_t(rowToFrame(48)));
@@ -55,7 +55,7 @@ TEST(Renderer, NotesStartOnTheFrameOfTheirRow) {
     EXPECT_EQ(firstSound(late), rowToFrame(40) - secondsToFrame(rowToSeconds(30)));
 }
 
-TEST(Renderer, SameScoreRendersTheSameSamplesInAnyBlockSizes) {
+TEST(SynthRenderer, SameScoreRendersTheSameSamplesInAnyBlockSizes) {
     std::vector<Note> score{{Instrument::Pad, 0.0, 16.0, 57.0, 1.0f, 0.5f},
                             {Instrument::Lead, 4.0, 6.0, 69.0, 1.0f, 0.6f, 64.0},
                             {Instrument::Snare, 12.0, 1.0}};
@@ -68,7 +68,7 @@ TEST(Renderer, SameScoreRendersTheSameSamplesInAnyBlockSizes) {
     EXPECT_EQ(a, b);
 }
 
-TEST(Voices, PitchedVoicesSoundAtTheirNote) {
+TEST(SynthVoices, PitchedVoicesSoundAtTheirNote) {
     for (Instrument instrument : {Instrument::Bass, Instrument::Pad, Instrument::Lead, Instrument::Pluck}) {
         std::vector<float> mono = renderVoice({instrument, 0.0, 8.0, 57.0, 1.0f, 0.7f}, 0.6, 0.1);  // A3, 220 Hz
         double atNote = magnitudeAt(mono, 220.0);
@@ -77,7 +77,7 @@ TEST(Voices, PitchedVoicesSoundAtTheirNote) {
     }
 }
 
-TEST(Voices, LeadGlidesFromThePreviousNote) {
+TEST(SynthVoices, LeadGlidesFromThePreviousNote) {
     // E4 (329.6 Hz) to A4 (440 Hz); the lead's sub-octave square sits at 220 Hz, out of the way.
     Note note{Instrument::Lead, 0.0, 8.0, 69.0, 1.0f, 0.5f, 64.0};
     std::vector<float> start = renderVoice(note, 0.02, 0.0);

@@ -34,7 +34,7 @@ int secondsToFrames(double seconds) { return int(std::lround(seconds * SampleRat
 
 }
 
-TEST(Envelope, RunsThroughAttackDecaySustainAndRelease) {
+TEST(SynthEnvelope, RunsThroughAttackDecaySustainAndRelease) {
     Envelope envelope(0.01, 0.1, 0.5, 0.2);
     float level = 0.0f;
     for (int i = 0; i < secondsToFrames(0.005); ++i)
@@ -64,7 +64,7 @@ TEST(Envelope, RunsThroughAttackDecaySustainAndRelease) {
     EXPECT_EQ(level, 0.0f);
 }
 
-TEST(Envelope, PercussiveShapeEndsWithoutRelease) {
+TEST(SynthEnvelope, PercussiveShapeEndsWithoutRelease) {
     Envelope envelope(0.0, 0.05, 0.0, 0.1);
     EXPECT_FLOAT_EQ(envelope.next(), 1.0f);
     for (int i = 0; i < secondsToFrames(0.2); ++i)
@@ -72,13 +72,13 @@ TEST(Envelope, PercussiveShapeEndsWithoutRelease) {
     EXPECT_EQ(envelope.stage(), Envelope::Stage::Done);
 }
 
-TEST(Filter, LowPassPassesBelowAndAttenuatesAboveTheCutoff) {
+TEST(SynthFilter, LowPassPassesBelowAndAttenuatesAboveTheCutoff) {
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 100.0), 1.0, 0.02);
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 1000.0), 0.7071, 0.03) << "-3 dB at the cutoff";
     EXPECT_LT(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 8000.0), 0.02) << "12 dB per octave: about -36 dB";
 }
 
-TEST(Filter, HighPassAndBandPassKeepTheirBands) {
+TEST(SynthFilter, HighPassAndBandPassKeepTheirBands) {
     EXPECT_LT(filteredSineLevel(Filter::Mode::HighPass, 4000.0, 250.0), 0.01);
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::HighPass, 4000.0, 16000.0), 1.0, 0.1);
     double centre = filteredSineLevel(Filter::Mode::BandPass, 2000.0, 2000.0);
@@ -86,7 +86,7 @@ TEST(Filter, HighPassAndBandPassKeepTheirBands) {
     EXPECT_GT(centre, 4.0 * filteredSineLevel(Filter::Mode::BandPass, 2000.0, 16000.0));
 }
 
-TEST(Oscillator, SawHasItsPitchFullRangeAndNoOffset) {
+TEST(SynthOscillator, SawHasItsPitchFullRangeAndNoOffset) {
     Oscillator saw(Waveform::Saw);
     saw.setFrequency(441.0);
     int upwardCrossings = 0;
@@ -107,7 +107,7 @@ TEST(Oscillator, SawHasItsPitchFullRangeAndNoOffset) {
     EXPECT_NEAR(sum / SampleRate, 0.0, 0.01);
 }
 
-TEST(StereoDelay, EchoesAfterItsDelayAndAlternatesSides) {
+TEST(SynthStereoDelay, EchoesAfterItsDelayAndAlternatesSides) {
     constexpr int Delay = 1000;
     StereoDelay delay(Delay, 0.5, 20000.0);
     std::vector<float> left, right;
@@ -133,7 +133,7 @@ TEST(StereoDelay, EchoesAfterItsDelayAndAlternatesSides) {
     EXPECT_NEAR(loudest(left, 2 * Delay - 5, 3 * Delay + 5), 3 * Delay, 2);
 }
 
-TEST(MasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone) {
+TEST(SynthMasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone) {
     MasterBus master(-1.0, 0.0);
     Oscillator sine(Waveform::Sine);
     sine.setFrequency(60.0);
@@ -157,7 +157,7 @@ TEST(MasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone) {
     EXPECT_NEAR(out[100 + MasterBus::Latency], 0.05f, 0.001f) << "delayed by exactly the look-ahead";
 }
 
-TEST(Pattern, ParsesNotesHoldsRestsAndBars) {
+TEST(SynthPattern, ParsesNotesHoldsRestsAndBars) {
     Pattern pattern = parseMelody("A4 . . C#5 | - Bb3 . -");
     EXPECT_EQ(pattern.rows, 8);
     ASSERT_EQ(pattern.notes.size(), 3u);
@@ -178,7 +178,7 @@ TEST(Pattern, ParsesNotesHoldsRestsAndBars) {
     EXPECT_EQ(hits[2].row, 6);
 }
 
-TEST(Pattern, RejectsMalformedTokens) {
+TEST(SynthPattern, RejectsMalformedTokens) {
     for (const char* line : {"H4", "A", "A#", "C10", "A4x", "|A4"})
         EXPECT_THROW(parseMelody(line), std::invalid_argument) << line;
     EXPECT_THROW(parseHits("x.y."), std::invalid_argument);
