@@ -51,8 +51,9 @@ public:
     bool render(float* left, float* right, int frames) override {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             double drop = 1.0 + 0.3 * decay1_.next();
-            tone1_.setFrequency(185.0 * drop);
-            tone2_.setFrequency(330.0 * drop);
+            // Body tuned to G3 and E4, notes of the key, so the backbeat never rubs against the chords.
+            tone1_.setFrequency(196.0 * drop);
+            tone2_.setFrequency(329.6 * drop);
             double tone = (tone1_.next() + 0.6 * tone2_.next()) * decay2_.next();
             double rattle = low_.process(high_.process(noise_.next())) * decay3_.next();
             double fade = velocity_ * tailFade(time_, Length);
@@ -160,7 +161,7 @@ public:
 
     bool render(float* left, float* right, int frames) override {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
-            phase_ += (29.0 + 60.0 * decay1_.next()) * Dt;
+            phase_ += (27.5 + 60.0 * decay1_.next()) * Dt;  // settles on A0, the key note
             double attack = std::fmin(1.0, time_ / 0.002);
             double sub = std::sin(2.0 * Pi * phase_) * decay2_.next() * attack;
             double rumble = rumble_.process(noise_.next()) * decay3_.next() * 1.5;
