@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <future>
 #include <string>
-#include <exception>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -18,11 +18,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT.ogg\n", argv[0]);
         return 2;
     }
+    // Written under a temporary name, so a failed render never leaves a file the build trusts.
+    std::string partial = std::string(argv[1]) + ".part";
     try {
         constexpr int64_t Chunk = 1 << 16;
         Renderer renderer(nightglassScore());
-        // Written under a temporary name, so a failed render never leaves a file the build trusts.
-        std::string partial = std::string(argv[1]) + ".part";
         OggWriter writer(partial, SampleRate, 0.5);
         // Rendering the next chunk overlaps encoding the last one; the order of writes is fixed.
         std::vector<float> rendering(2 * Chunk), encoding(2 * Chunk);
@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
             if (encoded.valid())
                 encoded.get();
             std::swap(rendering, encoding);
-            encoded = std::async(std::launch::async, [&writer, &encoding, frames] { writer.write(encoding.data(), frames); });
+            const float* samples = encoding.data();
+            encoded = std::async(std::launch::async, [&writer, samples, frames] { writer.write(samples, frames); });
         }
         if (encoded.valid())
             encoded.get();
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
         std::filesystem::rename(partial, argv[1]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "nightglass_music: %s\n", error.what());
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
         return 1;
     }
     return 0;
