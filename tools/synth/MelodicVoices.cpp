@@ -133,8 +133,8 @@ public:
     Lead(const Note& note, double length, uint32_t seed)
         : note_(note), length_(length), from_(note.glideFrom < 0.0 ? note.pitch : note.glideFrom) {
         Noise noise(seed);
-        sawLeft_ = Oscillator(Waveform::Saw, randomPhase(noise));
-        sawRight_ = Oscillator(Waveform::Saw, randomPhase(noise));
+        for (Oscillator& saw : saws_)
+            saw = Oscillator(Waveform::Saw, randomPhase(noise));
     }
 
     bool render(float* left, float* right, int frames) override {
@@ -143,10 +143,12 @@ public:
                 envelope_.release();
             if (frame_ % ControlInterval == 0)
                 control();
-            float level = envelope_.next() * note_.velocity * 0.45f;
+            float level = envelope_.next() * note_.velocity * 0.36f;
             float body = 0.45f * square_.next();
-            left[i] += float(std::tanh(filterLeft_.process(sawLeft_.next() + body) * 1.2f) * level);
-            right[i] += float(std::tanh(filterRight_.process(sawRight_.next() + body) * 1.2f) * level);
+            float sawsLeft = saws_[0].next() + 0.6f * saws_[2].next();
+            float sawsRight = saws_[1].next() + 0.6f * saws_[3].next();
+            left[i] += float(std::tanh(filterLeft_.process(sawsLeft + body) * 1.2f) * level);
+            right[i] += float(std::tanh(filterRight_.process(sawsRight + body) * 1.2f) * level);
         }
         return envelope_.stage() != Envelope::Stage::Done;
     }
@@ -156,8 +158,10 @@ private:
         double vibratoDepth = 0.22 * std::fmin(1.0, std::fmax(0.0, (time_ - 0.22) / 0.3));
         double pitch = note_.pitch + (from_ - note_.pitch) * std::exp(-time_ / 0.035) +
                        vibratoDepth * std::sin(2.0 * Pi * 5.5 * time_);
-        sawLeft_.setFrequency(midiToHz(pitch - 0.07));
-        sawRight_.setFrequency(midiToHz(pitch + 0.07));
+        // Two close and two wider detuned saws, spread across the sides, for a thick unison.
+        constexpr double detune[4] = {-0.07, 0.07, 0.18, -0.18};
+        for (int i = 0; i < 4; ++i)
+            saws_[i].setFrequency(midiToHz(pitch + detune[i]));
         square_.setFrequency(midiToHz(pitch - 12.0));
         double cutoff = 700.0 + 1800.0 * note_.brightness + 3500.0 * (0.4 + note_.brightness) * std::exp(-time_ / 0.25);
         filterLeft_.setCutoff(cutoff);
@@ -166,7 +170,9 @@ private:
 
     Note note_;
     double length_, from_;
-    Oscillator sawLeft_{Waveform::Saw}, sawRight_{Waveform::Saw}, square_{Waveform::Square};
+    Oscillator saws_[4]{Oscillator(Waveform::Saw), Oscillator(Waveform::Saw), Oscillator(Waveform::Saw),
+                        Oscillator(Waveform::Saw)};
+    Oscillator square_{Waveform::Square};
     Filter filterLeft_{Filter::Mode::LowPass, 3000.0, 1.3}, filterRight_{Filter::Mode::LowPass, 3000.0, 1.3};
     Envelope envelope_{0.008, 0.4, 0.7, 0.2};
     double time_ = 0.0;
