@@ -13,4 +13,5 @@ xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir build --output-on-failu
 # framework's tests are built there, to keep this step short.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIGHTGLASS_ASAN=ON >/dev/null
 cmake --build build-asan --target orvane_tests
-ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error -R 'Sweep'
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
+  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error -R 'Sweep'
