@@ -113,8 +113,6 @@ public:
 
 protected:
     Orvane::Device* device() const { return device_.get(); }
-    // The flow file as a tree of nodes; the engine knows how to read it, the production adds effects.
-    virtual void loadFlow();
 
 private:
     void configureScreen(const RunOptions& options, int& samples);
@@ -126,6 +124,7 @@ private:
     void readFrame(std::vector<unsigned char>& rgb) const;
     void teardown();
 
+    void loadFlow();
     void drawFullscreenQuad();
     void releaseResources();
     void evaluateFlow();
