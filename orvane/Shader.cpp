@@ -32,29 +32,22 @@ private:
     GLuint name_;
 };
 
-std::string shaderLog(GLuint shader)
+// The driver's info log of a shader or program, read through the matching pair of calls.
+template <typename GetParameter, typename GetLog>
+std::string infoLog(GLuint object, GetParameter getParameter, GetLog getLog)
 {
     GLint length = 0;
-    Ext::glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::string log(std::size_t(length > 0 ? length : 0), '\0');
     GLsizei written = 0;
     if (length > 0)
-        Ext::glGetShaderInfoLog(shader, length, &written, log.data());
+        getLog(object, length, &written, log.data());
     log.resize(std::size_t(written));
     return log;
 }
 
-std::string programLog(GLuint program)
-{
-    GLint length = 0;
-    Ext::glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(std::size_t(length > 0 ? length : 0), '\0');
-    GLsizei written = 0;
-    if (length > 0)
-        Ext::glGetProgramInfoLog(program, length, &written, log.data());
-    log.resize(std::size_t(written));
-    return log;
-}
+std::string shaderLog(GLuint shader) { return infoLog(shader, Ext::glGetShaderiv, Ext::glGetShaderInfoLog); }
+std::string programLog(GLuint program) { return infoLog(program, Ext::glGetProgramiv, Ext::glGetProgramInfoLog); }
 
 void compile(const StageObject& object, bool vertex, const std::string& source, const std::string& entry)
 {

@@ -67,11 +67,7 @@ TEST_F(DeviceTest, ImmediateModeTriangleLandsWhereSubmitted)
 {
     device().clear(ClearTarget::All, 0, 0, 0, 1, 1.0f, 0);
     // Fixed function, so that the submitted colour shows instead of the default shader's white.
-    Orvane::Ext::glUseProgram(0);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    useFixedFunction();
     device().beginPrimitives(PrimitiveTypeEnum::Triangles);
     device().vertexAttribute(AttributeSemantic::Color, 0, 1, 0, 1);
     device().vertexAttribute(AttributeSemantic::Position, -1, -1, 0, 1);

@@ -45,13 +45,7 @@ protected:
         GlTest::SetUp();
         if (IsSkipped())
             return;
-        Orvane::Ext::glUseProgram(0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
+        useFixedFunction();
         glColor4f(1, 1, 1, 1);
     }
 

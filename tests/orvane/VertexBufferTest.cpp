@@ -1,6 +1,7 @@
 #include "orvane/Extensions.h"
 #include "orvane/VertexBuffer.h"
 #include "orvane/exceptions/Exception.h"
+#include "support/ExceptionMessage.h"
 #include "support/GlTest.h"
 
 #include <SDL2/SDL.h>
@@ -14,18 +15,9 @@ using Orvane::Exceptions::Exception;
 using Orvane::Exceptions::IllegalEnumException;
 using TestSupport::GlTest;
 
-namespace {
+using TestSupport::messageOf;
 
-template <typename E, typename F>
-std::string messageOf(F&& action)
-{
-    try {
-        action();
-    } catch (const E& error) {
-        return error.getMessage();
-    }
-    return "<nothing thrown>";
-}
+namespace {
 
 GLint glInt(GLenum name)
 {

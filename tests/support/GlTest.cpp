@@ -1,5 +1,7 @@
 #include "support/GlTest.h"
 
+#include "orvane/Extensions.h"
+
 #include <GL/gl.h>
 
 #include <cstdlib>
@@ -40,6 +42,17 @@ void GlTest::SetUp()
 }
 
 Orvane::Device& GlTest::device() { return *context().device; }
+
+void GlTest::useFixedFunction()
+{
+    Orvane::Ext::glUseProgram(0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
 
 std::vector<std::uint8_t> GlTest::readPixels(int x, int y, int width, int height)
 {

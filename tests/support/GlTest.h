@@ -25,6 +25,9 @@ protected:
     void SetUp() override;
 
     static Orvane::Device& device();
+    // No program, identity GL matrices, no depth test or culling: immediate-mode vertices land
+    // where they are given, in the colour they carry.
+    static void useFixedFunction();
 
     // Bottom-up, as GL numbers rows.
     static std::vector<std::uint8_t> readPixels(int x, int y, int width, int height);

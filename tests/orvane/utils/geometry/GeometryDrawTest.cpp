@@ -33,13 +33,7 @@ protected:
         GlTest::SetUp();
         if (IsSkipped())
             return;
-        Orvane::Ext::glUseProgram(0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
+        useFixedFunction();
         device().clear(Orvane::ClearTarget::Color, 0, 0, 1, 1, 1, 0);
     }
 };

@@ -1,6 +1,7 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/GeometryAttribute.h"
+#include "support/ExceptionMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -18,22 +19,14 @@ using Orvane::VertexBuffer;
 using Orvane::Exceptions::Exception;
 using Orvane::Utils::Geometry;
 
+using TestSupport::messageOf;
+
 namespace {
 
 VertexBuffer* floats(int components, int vertexCount)
 {
     const int counts[1] = {components};
     return new VertexBuffer(1, counts, vertexCount, Orvane::system_mem, nullptr);
-}
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Exception& error) {
-        return error.getMessage();
-    }
-    return "<nothing thrown>";
 }
 
 }

@@ -1,6 +1,7 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/GeometryAttribute.h"
+#include "support/ExceptionMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@ using Orvane::Vector4t;
 using Orvane::VertexBuffer;
 using Orvane::Exceptions::Exception;
 using Orvane::Utils::Geometry;
+
+using TestSupport::messageOf;
 
 namespace {
 
@@ -55,16 +58,6 @@ private:
     std::vector<float> positions_;
     std::vector<std::uint32_t> indices_;
 };
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Exception& error) {
-        return error.getMessage();
-    }
-    return "<nothing thrown>";
-}
 
 }
 
