@@ -1,5 +1,7 @@
 #include "orvane/MessageBox.h"
 
+#include "orvane/Device.h"
+
 #include <SDL2/SDL.h>
 
 #include <cstdio>
@@ -28,7 +30,10 @@ void show(const std::string& caption, const std::string& text)
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     if (batchMode || !displayAvailable())
         return;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+    // Owned by the demo window when there is one, so a fullscreen picture cannot hide the box.
+    Device* device = Device::current();
+    auto* owner = device != nullptr ? static_cast<SDL_Window*>(device->handle(0)) : nullptr;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner);
 }
 
 }
