@@ -19,6 +19,7 @@
 #include <tinyxml2.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -181,8 +182,11 @@ void FlowLoader::addNodeFor(const XMLElement& element, Node& parent)
 void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent)
 {
     Visual* visual = demo_.createVisual(element);
-    if (!visual)
+    if (!visual) {
+        // Nothing is placed for a name no effect answers to; say so, since it is most often a typo.
+        std::fprintf(stderr, "%s: unknown element \"%s\" ignored\n", location(element).c_str(), element.Name());
         return;
+    }
     auto* node = dynamic_cast<Node*>(visual);
     if (!node)
         throw elementError(element, "the effect registry made a visual that is not a flow node");

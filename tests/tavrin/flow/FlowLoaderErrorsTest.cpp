@@ -123,3 +123,13 @@ TEST_F(FlowLoaderErrors, ARegistryVisualThatIsNoNodeIsRefused)
     EXPECT_NE(message.find("<loose> the effect registry made a visual that is not a flow node"), std::string::npos)
         << message;
 }
+
+TEST_F(FlowLoaderErrors, AnElementNoEffectAnswersToIsReportedWithItsLine)
+{
+    FlowTest::writeFile(path(), "<flow>\n  <dmoe/>\n</flow>\n");
+    testing::internal::CaptureStderr();
+    auto root = loadFlow(path(), demo, options);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(root->countNodes(), 1) << "nothing is placed for it";
+    EXPECT_NE(warnings.find(path() + ":2: unknown element \"dmoe\" ignored"), std::string::npos) << warnings;
+}
