@@ -18,6 +18,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -57,9 +58,9 @@ public:
 private:
     std::unique_ptr<ParentNode> loadFile(const std::string& path);
     void openDocument(tinyxml2::XMLDocument& document, const std::string& path) const;
-    void parseChildren(const XMLElement* first, Node& parent);
-    void addNodeFor(const XMLElement& element, Node& parent);
-    void addVisualFromRegistry(const XMLElement& element, Node& parent);
+    void parseChildren(const XMLElement* first, Node& parent, std::initializer_list<const char*> parameterNames = {});
+    void addNodeFor(const XMLElement& element, Node& parent, bool isParameter);
+    void addVisualFromRegistry(const XMLElement& element, Node& parent, bool isParameter);
     void reportProgress() const;
 
     std::unique_ptr<ParentNode> makeInline(const XMLElement& element);
@@ -140,15 +141,19 @@ void FlowLoader::openDocument(tinyxml2::XMLDocument& document, const std::string
                                                          ": malformed XML (" + document.ErrorStr() + ")");
 }
 
-void FlowLoader::parseChildren(const XMLElement* first, Node& parent)
+// parameterNames are the owner's parameter elements: they pass through like any other element,
+// but are expected, so nothing is reported about them.
+void FlowLoader::parseChildren(const XMLElement* first, Node& parent, std::initializer_list<const char*> parameterNames)
 {
     for (const XMLElement* element = first; element; element = element->NextSiblingElement()) {
-        addNodeFor(*element, parent);
+        bool isParameter = std::any_of(parameterNames.begin(), parameterNames.end(),
+                                       [element](const char* name) { return named(*element, name); });
+        addNodeFor(*element, parent, isParameter);
         reportProgress();
     }
 }
 
-void FlowLoader::addNodeFor(const XMLElement& element, Node& parent)
+void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isParameter)
 {
     using Maker = std::unique_ptr<Node> (FlowLoader::*)(const XMLElement&);
     static const std::pair<const char*, Maker> makers[] = {
@@ -176,13 +181,15 @@ void FlowLoader::addNodeFor(const XMLElement& element, Node& parent)
             parent.addChild((this->*maker)(element));
             return;
         }
-    addVisualFromRegistry(element, parent);
+    addVisualFromRegistry(element, parent, isParameter);
 }
 
-void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent)
+void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent, bool isParameter)
 {
     Visual* visual = demo_.createVisual(element);
     if (!visual) {
+        if (isParameter)
+            return;
         // Nothing is placed for a name no effect answers to; say so, since it is most often a typo.
         std::fprintf(stderr, "%s: unknown element \"%s\" ignored\n", location(element).c_str(), element.Name());
         return;
@@ -283,7 +290,7 @@ std::unique_ptr<Node> FlowLoader::makeOrtho(const XMLElement& element)
 std::unique_ptr<Node> FlowLoader::makeCamera(const XMLElement& element)
 {
     auto camera = std::make_unique<CameraNode>();
-    parseChildren(element.FirstChildElement(), *camera);
+    parseChildren(element.FirstChildElement(), *camera, {"position", "target", "up"});
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (named(*child, "position"))
             camera->position = camera->addChild(parseVector(*child));
@@ -303,7 +310,7 @@ std::unique_ptr<Node> FlowLoader::makePerspective(const XMLElement& element)
                                                   {"near_plane", &perspective->nearPlane},
                                                   {"far_plane", &perspective->farPlane}};
     readParameterAttributes(element, slots);
-    parseChildren(element.FirstChildElement(), *perspective);
+    parseChildren(element.FirstChildElement(), *perspective, {"fov", "aspect", "near_plane", "far_plane"});
     readParameterChildren(element, *perspective, slots);
     return perspective;
 }
@@ -313,7 +320,7 @@ std::unique_ptr<Node> FlowLoader::makeTranslate(const XMLElement& element)
     auto translate = std::make_unique<Translate>(&demo_);
     std::initializer_list<ParameterSlot> slots = {{"x", &translate->x}, {"y", &translate->y}, {"z", &translate->z}};
     readParameterAttributes(element, slots);
-    parseChildren(element.FirstChildElement(), *translate);
+    parseChildren(element.FirstChildElement(), *translate, {"x", "y", "z"});
     readParameterChildren(element, *translate, slots);
     return translate;
 }
@@ -322,7 +329,7 @@ std::unique_ptr<Node> FlowLoader::makeRotate(const XMLElement& element)
 {
     auto rotate = std::make_unique<Rotate>(&demo_);
     readParameterAttributes(element, {{"angle", &rotate->angle}});
-    parseChildren(element.FirstChildElement(), *rotate);
+    parseChildren(element.FirstChildElement(), *rotate, {"angle", "axis"});
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (readParameterChild(*child, *rotate, {{"angle", &rotate->angle}}))
             continue;

@@ -133,3 +133,17 @@ TEST_F(FlowLoaderErrors, AnElementNoEffectAnswersToIsReportedWithItsLine)
     EXPECT_EQ(root->countNodes(), 1) << "nothing is placed for it";
     EXPECT_NE(warnings.find(path() + ":2: unknown element \"dmoe\" ignored"), std::string::npos) << warnings;
 }
+
+TEST_F(FlowLoaderErrors, ParameterElementsAreNotReportedAsUnknownButStrayOnesAre)
+{
+    FlowTest::writeFile(path(), "<flow>\n"
+                                "<translate><x>1</x><y>1</y><z>1</z><rotate><angle>3</angle><axis x=\"1\"/></rotate></translate>\n"
+                                "<camera><position/><target/><up/><perspective><fov>50</fov><aspect>1</aspect>"
+                                "<near_plane>1</near_plane><far_plane>9</far_plane></perspective></camera>\n"
+                                "<ortho><x>1</x></ortho>\n"
+                                "</flow>\n");
+    testing::internal::CaptureStderr();
+    loadFlow(path(), demo, options);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings, path() + ":4: unknown element \"x\" ignored\n") << "an ortho has no x";
+}
