@@ -65,6 +65,20 @@ TEST(File, MissingFileAndBadModeNameThePath)
     EXPECT_THROW(File(writeBytes(dir, "a", "x"), 2), FileNotFoundException);
 }
 
+TEST(File, AFolderIsNoFileToRead)
+{
+    // An empty asset name leaves only the data folder; it must not read as an empty file.
+    TestSupport::TempDir dir;
+    std::string folder = dir.path().string() + "/";
+    try {
+        File file(folder, File::Read);
+        FAIL();
+    } catch (const FileNotFoundException& e) {
+        EXPECT_EQ(e.getMessage(), "File not found: " + folder);
+    }
+    EXPECT_THROW(readTextFile(folder), FileNotFoundException);
+}
+
 TEST(StreamReaders, StringsRoundTripAndOverlongOrShortOnesAreRejected)
 {
     TestSupport::TempDir dir;
