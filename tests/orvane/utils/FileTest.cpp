@@ -100,6 +100,13 @@ TEST(StreamReaders, StringsRoundTripAndOverlongOrShortOnesAreRejected)
     EXPECT_THROW(readString(overlong), UnsupportedFormatException);
     File shortString(writeBytes(dir, "short.bin", std::string("\x05\x00\x00\x00" "abc", 7)), File::Read);
     EXPECT_THROW(readString(shortString), UnsupportedFormatException);
+    File negative(writeBytes(dir, "negative.bin", std::string("\xfb\xff\xff\xff", 4)), File::Read);
+    try {
+        readString(negative);
+        FAIL();
+    } catch (const UnsupportedFormatException& e) {
+        EXPECT_EQ(e.getMessage(), "Unsupported format: a string has the negative length -5");
+    }
 }
 
 TEST(StreamReaders, TextFileWholeAndMissing)
