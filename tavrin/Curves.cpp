@@ -13,10 +13,18 @@ float cosineEase(float x)
 float envelope(float t, float peak, float attack, float decay, float power)
 {
     float start = peak - attack, length = attack + decay;
+    // Outside the ramps it is 0 even where one has no length: the curve below would stay at 1
+    // before an instant rise and divide 0 by 0 after an instant fall.
+    if (t < start || t > peak + decay)
+        return 0.0f;
+    if (length <= 0.0f)
+        return 1.0f;
     float x = std::clamp((t - start) / length, 0.0f, 1.0f);
     float p = attack / length;
     if (p > x)
         return std::pow(x / p, power);
+    if (p >= 1.0f)
+        return 1.0f;
     return std::pow(1.0f - (x - p) / (1.0f - p), power);
 }
 

@@ -51,14 +51,15 @@ Vector4t<float> SyncTrack::evaluate(float time)
 }
 
 // Walks one key at a time from the cached segment; the first and last keys bound the walk because
-// time lies strictly between them.
+// time lies strictly between them. A time on an inner key belongs to the segment that ends there,
+// whichever side the cached segment is on, so the value does not depend on the previous frame.
 void SyncTrack::moveToSegment(float time)
 {
     int last = int(keys_.size()) - 2;
     if (cachedIndex_ > last)
         cachedIndex_ = last;
     for (;;) {
-        if (time >= keys_[cachedIndex_].time) {
+        if (time > keys_[cachedIndex_].time) {
             if (time <= keys_[cachedIndex_ + 1].time)
                 return;
             ++cachedIndex_;

@@ -2,6 +2,8 @@
 
 #include "orvane/exceptions/Exception.h"
 
+#include <sys/stat.h>
+
 namespace Orvane::Utils {
 
 File::File(const std::string& path, int mode) : path_(path)
@@ -10,6 +12,10 @@ File::File(const std::string& path, int mode) : path_(path)
         handle_ = std::fopen(path.c_str(), "rb");
     else if (mode == Write)
         handle_ = std::fopen(path.c_str(), "wb");
+    // A folder opens for reading here, but has no size and reads nothing: it is no file.
+    struct stat status;
+    if (handle_ != nullptr && fstat(fileno(handle_), &status) == 0 && S_ISDIR(status.st_mode))
+        close();
     if (handle_ == nullptr)
         throw Exceptions::FileNotFoundException("File not found: " + path);
 }

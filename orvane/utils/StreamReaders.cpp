@@ -71,7 +71,10 @@ void writeFloat(OutputStream& stream, float value)
 std::string readString(InputStream& stream)
 {
     std::int32_t length = readInt32(stream);
-    if (length < 0 || length > MaxStringLength)
+    if (length < 0)
+        throw UnsupportedFormatException("Unsupported format: a string has the negative length "
+                                         + std::to_string(length));
+    if (length > MaxStringLength)
         throw UnsupportedFormatException("Unsupported format: a string of " + std::to_string(length)
                                          + " bytes is longer than 255");
     std::string text(size_t(length), '\0');

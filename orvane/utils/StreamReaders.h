@@ -11,7 +11,7 @@ namespace Orvane::Utils {
 // The whole file as text (shader sources). Throws FileNotFoundException when it cannot be opened.
 std::string readTextFile(const std::string& path);
 
-// A 32-bit little-endian length followed by that many bytes. Lengths above 255 are rejected with
+// A 32-bit little-endian length followed by that many bytes. Lengths below 0 or above 255 are rejected with
 // UnsupportedFormatException, as is a stream that ends early.
 std::string readString(InputStream& stream);
 void writeString(OutputStream& stream, const std::string& text);

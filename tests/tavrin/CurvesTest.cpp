@@ -23,6 +23,18 @@ TEST(Curves, EnvelopeRisesAndFalls)
     EXPECT_NEAR(envelope(9.5f, 10, 1, 3, 2), 0.25f, 1e-6f);
 }
 
+TEST(Curves, EnvelopeWithAnInstantRiseOrFallIsZeroOutsideIt)
+{
+    EXPECT_EQ(envelope(9.99f, 10, 0, 3, 1), 0.0f);
+    EXPECT_EQ(envelope(10.0f, 10, 0, 3, 1), 1.0f);
+    EXPECT_NEAR(envelope(11.5f, 10, 0, 3, 1), 0.5f, 1e-6f);
+    EXPECT_NEAR(envelope(9.5f, 10, 1, 0, 1), 0.5f, 1e-6f);
+    EXPECT_EQ(envelope(10.0f, 10, 1, 0, 1), 1.0f);
+    EXPECT_EQ(envelope(10.01f, 10, 1, 0, 1), 0.0f);
+    EXPECT_EQ(envelope(10.0f, 10, 0, 0, 1), 1.0f);
+    EXPECT_EQ(envelope(10.5f, 10, 0, 0, 1), 0.0f);
+}
+
 TEST(Curves, BeatEnvelopeSumsRampsAndGoesNegativeAhead)
 {
     int last = -1;

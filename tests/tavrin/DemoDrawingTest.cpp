@@ -140,6 +140,27 @@ TEST_F(DemoDrawingTest, LoadingBarGrowsToItsEnd)
     EXPECT_FALSE(past[0] > 200 && past[1] < 40 && past[2] < 40);
 }
 
+TEST_F(DemoDrawingTest, CamerasFollowTheSyncTracks)
+{
+    demo.syncValues[0] = {1, 2, 3, 0};
+    demo.syncValues[1] = {1, 5, 3, 0};
+    demo.syncValues[2] = {0, 0, 1, 0};
+    demo.syncValues[3] = {45, 0, 0, 0};
+    // The scale moves the eye, not the direction it looks in.
+    demo.setCamera(2, 0.5f, 100);
+    Orvane::Matrix4 view, projection;
+    view.setLookAt(2, 4, 6, 2, 7, 6, 0, 0, 1);
+    projection.setPerspective(45, demo.aspect, 0.5f, 100);
+    EXPECT_EQ(State::matrices().view, view);
+    EXPECT_EQ(State::matrices().projection, projection);
+
+    demo.setSkyCamera();
+    view.setLookAt(0, 0, 0, 0, 3, 0, 0, 0, 1);
+    projection.setPerspective(60, demo.aspect, 1, 500);
+    EXPECT_EQ(State::matrices().view, view);
+    EXPECT_EQ(State::matrices().projection, projection);
+}
+
 TEST_F(DemoDrawingTest, TextureStripPlacesImagesSideBySideAndRefusesMixedSizes)
 {
     TestSupport::TempDir dir;

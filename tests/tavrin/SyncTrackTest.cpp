@@ -81,6 +81,10 @@ TEST(SyncTrack, InnerKeyTimeTakesThePreviousSegmentAtItsEnd)
                               key(2, Tavrin::Linear, all(8), all(8))});
     EXPECT_EQ(step.evaluate(1.0f), all(6));
     EXPECT_EQ(step.evaluate(1.5f), all(6));
+    // Coming back from the later segment gives the same value as arriving from the earlier one.
+    EXPECT_EQ(linear.evaluate(1.5f), all(6));
+    EXPECT_EQ(linear.evaluate(1.0f), all(3));
+    EXPECT_EQ(step.evaluate(1.0f), all(6));
 }
 
 TEST(SyncTrack, UnknownModeEvaluatesToZero)

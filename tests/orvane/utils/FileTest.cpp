@@ -65,6 +65,20 @@ TEST(File, MissingFileAndBadModeNameThePath)
     EXPECT_THROW(File(writeBytes(dir, "a", "x"), 2), FileNotFoundException);
 }
 
+TEST(File, AFolderIsNoFileToRead)
+{
+    // An empty asset name leaves only the data folder; it must not read as an empty file.
+    TestSupport::TempDir dir;
+    std::string folder = dir.path().string() + "/";
+    try {
+        File file(folder, File::Read);
+        FAIL();
+    } catch (const FileNotFoundException& e) {
+        EXPECT_EQ(e.getMessage(), "File not found: " + folder);
+    }
+    EXPECT_THROW(readTextFile(folder), FileNotFoundException);
+}
+
 TEST(StreamReaders, StringsRoundTripAndOverlongOrShortOnesAreRejected)
 {
     TestSupport::TempDir dir;
@@ -86,6 +100,13 @@ TEST(StreamReaders, StringsRoundTripAndOverlongOrShortOnesAreRejected)
     EXPECT_THROW(readString(overlong), UnsupportedFormatException);
     File shortString(writeBytes(dir, "short.bin", std::string("\x05\x00\x00\x00" "abc", 7)), File::Read);
     EXPECT_THROW(readString(shortString), UnsupportedFormatException);
+    File negative(writeBytes(dir, "negative.bin", std::string("\xfb\xff\xff\xff", 4)), File::Read);
+    try {
+        readString(negative);
+        FAIL();
+    } catch (const UnsupportedFormatException& e) {
+        EXPECT_EQ(e.getMessage(), "Unsupported format: a string has the negative length -5");
+    }
 }
 
 TEST(StreamReaders, TextFileWholeAndMissing)
