@@ -63,7 +63,7 @@ public:
     Orvane::Shader* loadShader(const std::string& name);
     Orvane::Texture* loadTexture(const std::string& name);
     Orvane::Utils::Geometry* loadGeometry(const std::string& name);
-    // count images named by pattern with its "%d" replaced by 0 .. count - 1, side by side in one
+    // count images named by pattern with its "%d" or "%i" replaced by 0 .. count - 1, side by side in one
     // mipmapped RGBA texture; all must share one size. Not cached: the caller owns it.
     std::unique_ptr<Orvane::Texture> loadTextureStrip(const std::string& pattern, int count);
     // The font and the seven built-in shaders (slots 0 to 6).
