@@ -193,6 +193,9 @@ void Demo::captureLoop(const RunOptions& options)
     CaptureProgress progress(frames.size());
     std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
     for (const CaptureFrame& frame : frames) {
+        // Live, a frame draws with the sync values the frame before it left; a captured frame
+        // computes those itself, so it looks the same whatever was captured before it.
+        demoface_->evaluateTracks(frame.time - frameDelta);
         time = frame.time;
         if (musicDrivesTime()) {
             music_->setCaptureTime(frame.time);
