@@ -186,8 +186,8 @@ void Demo::captureLoop(const RunOptions& options)
 {
     const CaptureOptions& capture = options.capture;
     std::string musicPath = musicDrivesTime() ? dataFolder + musicFileName : std::string();
-    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     std::vector<CaptureFrame> frames = planCapture(capture, endTime());
+    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     frameDelta = 1.0f / float(capture.fps);
     fps = float(capture.fps);
     CaptureProgress progress(frames.size());
