@@ -1,5 +1,7 @@
 #include "tavrin/CapturePlan.h"
 
+#include "orvane/exceptions/Exception.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +23,12 @@ std::vector<CaptureFrame> planCapture(const CaptureOptions& options, float endTi
     long last = long(std::floor(to * fps + 1e-6));
     for (long frame = first; frame <= last; ++frame)
         frames.push_back({frame, float(frame / fps)});
+    // A range that holds no frame would end as a successful capture that wrote nothing.
+    if (frames.empty()) {
+        char message[128];
+        std::snprintf(message, sizeof message, "Nothing to capture: no frame lies between %g s and %g s", from, to);
+        throw Orvane::Exceptions::Exception(message);
+    }
     return frames;
 }
 

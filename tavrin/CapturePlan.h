@@ -13,7 +13,7 @@ struct CaptureFrame {
 };
 
 // The frames an offline capture renders: the listed times, or every 1/fps step from `from` up to
-// and including `to` (the end time when not given).
+// and including `to` (the end time when not given). A range without a frame throws.
 std::vector<CaptureFrame> planCapture(const CaptureOptions& options, float endTime);
 
 // "frame_000123.png" inside folder.

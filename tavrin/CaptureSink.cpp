@@ -52,8 +52,9 @@ std::vector<std::string> VideoSink::ffmpegArguments(const Settings& s)
                                      "-r", std::to_string(s.fps), "-i", "-"};
     if (!s.musicPath.empty())
         args.insert(args.end(), {"-ss", std::to_string(s.musicOffset), "-i", s.musicPath});
-    // GL reads rows bottom first.
-    args.insert(args.end(), {"-vf", "vflip"});
+    // GL reads rows bottom first. The encoders' 4:2:0 output needs even sizes, and letterboxed
+    // heights are often odd (555 at 800x600 and 16:10), so a black row or column is added then.
+    args.insert(args.end(), {"-vf", "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2"});
     bool webm = endsWith(s.path, ".webm");
     if (webm)
         args.insert(args.end(), {"-c:v", "libvpx-vp9", "-b:v", "0", "-crf", "30", "-pix_fmt", "yuv420p"});

@@ -38,6 +38,15 @@ float parseSeconds(const std::string& text, const std::string& option)
     return value;
 }
 
+// Demo times start at 0; a negative one would also name its frame "frame_-00060.png".
+float parseTime(const std::string& text, const std::string& option)
+{
+    float value = parseSeconds(text, option);
+    if (value < 0.0f)
+        throw BadArgument(option + " expects seconds from 0 on, got \"" + text + "\"");
+    return value;
+}
+
 void parseSize(const std::string& text, RunOptions& options)
 {
     size_t x = text.find('x');
@@ -68,7 +77,7 @@ std::vector<float> parseTimes(const std::string& text)
     std::stringstream stream(text);
     std::string item;
     while (std::getline(stream, item, ','))
-        times.push_back(parseSeconds(item, "--times"));
+        times.push_back(parseTime(item, "--times"));
     if (times.empty())
         throw BadArgument("--times expects a comma-separated list of seconds");
     return times;
@@ -106,7 +115,7 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
         else if (option == "--flow")
             options.flowFile = value();
         else if (option == "--start")
-            options.start = parseSeconds(value(), option);
+            options.start = parseTime(value(), option);
         else if (option == "--capture")
             options.capture.path = value();
         else if (option == "--fps") {

@@ -186,13 +186,16 @@ void Demo::captureLoop(const RunOptions& options)
 {
     const CaptureOptions& capture = options.capture;
     std::string musicPath = musicDrivesTime() ? dataFolder + musicFileName : std::string();
-    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     std::vector<CaptureFrame> frames = planCapture(capture, endTime());
+    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
     frameDelta = 1.0f / float(capture.fps);
     fps = float(capture.fps);
     CaptureProgress progress(frames.size());
     std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
     for (const CaptureFrame& frame : frames) {
+        // Live, a frame draws with the sync values the frame before it left; a captured frame
+        // computes those itself, so it looks the same whatever was captured before it.
+        demoface_->evaluateTracks(frame.time - frameDelta);
         time = frame.time;
         if (musicDrivesTime()) {
             music_->setCaptureTime(frame.time);

@@ -21,15 +21,15 @@ void Demoface::update()
 {
     for (float& timer : keyTimers_)
         timer -= demo->frameDelta;
-    evaluateTracks();
+    evaluateTracks(demo->time);
     handleSeekKeys();
     handleReloadKey();
 }
 
-void Demoface::evaluateTracks()
+void Demoface::evaluateTracks(float time)
 {
     for (int i = 0; i < SyncTrackCount; ++i)
-        demo->syncValues[i] = tracks_[size_t(i)].evaluate(demo->time);
+        demo->syncValues[i] = tracks_[size_t(i)].evaluate(time);
 }
 
 void Demoface::handleSeekKeys()

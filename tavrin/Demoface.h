@@ -31,6 +31,9 @@ public:
     // the arrows, and reload on "L" at most every 0.4 s.
     void update();
 
+    // Writes every track's value at time into the demo's syncValues.
+    void evaluateTracks(float time);
+
     // Re-reads the track file. A bad file is reported on stderr and the tracks in force stay.
     bool reload();
 
@@ -45,7 +48,6 @@ private:
     static constexpr float ReloadInterval = 0.4f;
     static constexpr float SeekSpeed = 30.5f;
 
-    void evaluateTracks();
     void handleSeekKeys();
     void handleReloadKey();
 

@@ -53,6 +53,20 @@ std::vector<unsigned char> fileBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// "width,height,frames" of the video stream, as ffprobe counts them.
+std::string probeVideo(const std::string& video)
+{
+    std::string probe = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                        "stream=width,height,nb_read_frames -of csv=p=0 '" + video + "'";
+    std::FILE* pipe = popen(probe.c_str(), "r");
+    if (pipe == nullptr)
+        return "ffprobe did not start";
+    char line[128] = {};
+    std::string result = std::fgets(line, sizeof line, pipe) != nullptr ? line : "no video stream";
+    pclose(pipe);
+    return result;
+}
+
 Tavrin::RunOptions captureOptions(const std::vector<std::string>& arguments)
 {
     Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(arguments);
@@ -100,14 +114,22 @@ TEST(Capture, VideoFileHoldsEveryFrameOfTheRange)
     int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "1", "--to", "2", "--fps", "10",
                                           "--size", "320x180", "--aspect", "16:9", "--aa", "0"}));
     ASSERT_EQ(status, 0);
-    std::string probe = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                        "stream=width,height,nb_read_frames -of csv=p=0 '" + video + "'";
-    std::FILE* pipe = popen(probe.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char line[128] = {};
-    ASSERT_NE(std::fgets(line, sizeof line, pipe), nullptr);
-    pclose(pipe);
-    EXPECT_EQ(std::string(line), "320,180,11\n");
+    EXPECT_EQ(probeVideo(video), "320,180,11\n");
+}
+
+TEST(Capture, VideoOfAnOddLetterboxHeightGetsOneMoreRow)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    ASSERT_TRUE(Tavrin::VideoSink::ffmpegAvailable()) << "ffmpeg is installed by scripts/setup.sh";
+    TestSupport::TempDir dir;
+    // 16:10 bars on a 100-pixel screen leave 93 rows, which the video encoder cannot take as they are.
+    std::string video = dir.file("odd.mp4");
+    Nightglass::Nightglass demo;
+    int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "0", "--to", "0.2",
+                                          "--fps", "10", "--size", "160x100", "--aspect", "16:10", "--aa", "0"}));
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(probeVideo(video), "160,94,3\n");
 }
 
 TEST(Capture, VideoCommandCarriesTheMusicFromTheFirstFrame)

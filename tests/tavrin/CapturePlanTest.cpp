@@ -1,5 +1,7 @@
 #include "tavrin/CapturePlan.h"
 
+#include "support/ExceptionMessage.h"
+
 #include <gtest/gtest.h>
 
 using Tavrin::CaptureOptions;
@@ -34,4 +36,21 @@ TEST(CapturePlan, RangeIncludesBothEndsAndDefaultsToTheEndTime)
     frames = planCapture(options, 2.0f);
     EXPECT_EQ(frames.front().index, 0);
     EXPECT_EQ(frames.size(), 21u);
+}
+
+TEST(CapturePlan, ARangeWithoutAFrameIsAnErrorNotAnEmptyCapture)
+{
+    CaptureOptions options;
+    options.fps = 10;
+    options.from = 300.0f;
+    EXPECT_EQ(TestSupport::messageOf([&] { planCapture(options, 220.0f); }),
+              "Nothing to capture: no frame lies between 300 s and 220 s");
+    options.from = 2.0f;
+    options.to = 1.0f;
+    EXPECT_EQ(TestSupport::messageOf([&] { planCapture(options, 220.0f); }),
+              "Nothing to capture: no frame lies between 2 s and 1 s");
+    // Between two frames of the rate.
+    options.from = 1.01f;
+    options.to = 1.05f;
+    EXPECT_THROW(planCapture(options, 220.0f), Orvane::Exceptions::Exception);
 }

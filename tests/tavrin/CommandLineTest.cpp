@@ -50,11 +50,12 @@ TEST(CommandLine, BadArgumentsAreErrorsNamingTheProblem)
 {
     const std::vector<std::vector<std::string>> bad = {
         {"--size", "800"}, {"--size", "0x600"}, {"--aa"}, {"--aa", "many"}, {"--aspect", "5:4"},
-        {"--times", "1,x"}, {"--fps", "0"}, {"--bogus"}, {"--capture", "a.mp4", "--times", "1"},
+        {"--times", "1,x"}, {"--times", "1,-0.5"}, {"--start", "-2"}, {"--fps", "0"}, {"--bogus"},
+        {"--capture", "a.mp4", "--times", "1"},
     };
     for (const auto& arguments : bad) {
         ParsedCommandLine parsed = parseCommandLine(arguments);
-        EXPECT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Error) << arguments[0];
+        EXPECT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Error) << arguments[0] << " " << arguments.back();
         EXPECT_FALSE(parsed.error.empty());
     }
     EXPECT_EQ(parseCommandLine({"--help"}).outcome, ParsedCommandLine::Outcome::Help);

@@ -1,8 +1,20 @@
 #include "tavrin/Demo.h"
 
 #include "orvane/utils/Random.h"
+#include "support/GlTest.h"
+#include "support/TempDir.h"
+#include "tavrin/CommandLine.h"
+#include "tavrin/SyncTrackFile.h"
+#include "tavrin/flow/VisualContainerNode.h"
+
+#include <tinyxml2.h>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -10,6 +22,25 @@ class EmptyDemo : public Tavrin::Demo {
 public:
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement&) override { return nullptr; }
 };
+
+// Remembers the camera eye (sync track 0) of every frame it draws in.
+class EyeRecorder : public Tavrin::Flow::VisualContainerNode {
+public:
+    using VisualContainerNode::VisualContainerNode;
+    void draw(float) override { eyes.push_back(demo->syncValues[0]); }
+    std::vector<Orvane::Vector4t<float>> eyes;
+};
+
+class EyeRecordingDemo : public Tavrin::Demo {
+public:
+    Tavrin::Visual* createVisual(const tinyxml2::XMLElement& element) override
+    {
+        return std::strcmp(element.Name(), "eye") == 0 ? &recorder : nullptr;
+    }
+    EyeRecorder recorder{this};
+};
+
+std::tuple<float, float, float, float> components(const Orvane::Vector4t<float>& v) { return {v.x, v.y, v.z, v.w}; }
 
 }
 
@@ -39,4 +70,25 @@ TEST(Demo, RandomPointsDrawZThenYThenXFromSeedOne)
         ASSERT_LE(std::abs(p.x), 1.0f);
         ASSERT_LE(std::abs(p.z), 1.0f);
     }
+}
+
+TEST(Demo, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    std::ofstream(dir.file("eye.flow")) << "<flow><demo><data_folder>data/</data_folder></demo><eye/></flow>";
+    Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(
+        {"--flow", dir.file("eye.flow"), "--capture", dir.file("frames"), "--times", "10,20", "--fps", "10",
+         "--size", "64x36", "--aa", "0"});
+    ASSERT_EQ(parsed.outcome, Tavrin::ParsedCommandLine::Outcome::Run) << parsed.error;
+    EyeRecordingDemo demo;
+    ASSERT_EQ(demo.run(parsed.options), 0);
+
+    Tavrin::SyncTracks tracks;
+    Tavrin::applySyncTrackKeys(tracks, Tavrin::readSyncTrackFile(demo.dataFolder + demo.trackFileName));
+    // As in an unbroken run at 10 frames a second, whatever time was captured before.
+    ASSERT_EQ(demo.recorder.eyes.size(), 2u);
+    EXPECT_EQ(components(demo.recorder.eyes[0]), components(tracks[0].evaluate(10.0f - 1.0f / 10.0f)));
+    EXPECT_EQ(components(demo.recorder.eyes[1]), components(tracks[0].evaluate(20.0f - 1.0f / 10.0f)));
 }
