@@ -47,7 +47,7 @@ public:
     static Device* current();
 
 private:
-    void createContext(int depthBits, int stencilBits, int samples);
+    void createContext(int depthBits, int stencilBits, int samples, bool floatBuffer);
 
     Window* window_;
     SDL_GLContext context_ = nullptr;

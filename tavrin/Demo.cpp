@@ -23,6 +23,7 @@
 
 #include <GL/gl.h>
 
+#include <exception>
 #include <vector>
 
 namespace Tavrin {
@@ -75,6 +76,11 @@ int Demo::run(const RunOptions& options)
         Orvane::MessageBox::show("Orvane Exception", e.getMessage());
         teardown();
         return 1;
+    } catch (const std::exception& e) {
+        // Out of memory and the like: still a message and an orderly end, never an abort.
+        Orvane::MessageBox::show("Orvane Exception", e.what());
+        teardown();
+        return 1;
     }
     return 0;
 }
@@ -109,6 +115,8 @@ void Demo::load(const RunOptions& options)
     loadBuiltins();
     loadingScreen(5);
     demoface_ = std::make_unique<Demoface::Demoface>(*this);
+    // The first frame draws before the first update; give it the values at the start.
+    demoface_->evaluateTracks(options.start);
     loadingScreen(10);
     const int sizes[6][2] = {{width, height}, {width, height}, {128, 128}, {128, 128}, {256, 256}, {256, 256}};
     for (int i = 0; i < 6; ++i) {
