@@ -107,6 +107,15 @@ void Demo::openDisplay(const RunOptions& options, int samples)
         device_->setDisplayMode(width, height, 32);
 }
 
+void Demo::createRenderTargets()
+{
+    const int sizes[6][2] = {{width, height}, {width, height}, {128, 128}, {128, 128}, {256, 256}, {256, 256}};
+    for (int i = 0; i < 6; ++i) {
+        ownedRenderTargets_[size_t(i)] = std::make_unique<Orvane::RenderTarget>(sizes[i][0], sizes[i][1], true, i < 2);
+        renderTargets[size_t(i)] = ownedRenderTargets_[size_t(i)].get();
+    }
+}
+
 void Demo::load(const RunOptions& options)
 {
     loadingScreen(1);
@@ -118,11 +127,7 @@ void Demo::load(const RunOptions& options)
     // The first frame draws before the first update; give it the values at the start.
     demoface_->evaluateTracks(options.start);
     loadingScreen(10);
-    const int sizes[6][2] = {{width, height}, {width, height}, {128, 128}, {128, 128}, {256, 256}, {256, 256}};
-    for (int i = 0; i < 6; ++i) {
-        ownedRenderTargets_[size_t(i)] = std::make_unique<Orvane::RenderTarget>(sizes[i][0], sizes[i][1], true, i < 2);
-        renderTargets[size_t(i)] = ownedRenderTargets_[size_t(i)].get();
-    }
+    createRenderTargets();
     loadFlow();
     loadingScreen(80);
     if (!musicFileName.empty()) {
@@ -228,6 +233,7 @@ void Demo::readFrame(std::vector<unsigned char>& rgb) const
 void Demo::releaseResources()
 {
     // GL objects go while their context still exists.
+    releaseVisuals();
     for (size_t i = 0; i < ownedRenderTargets_.size(); ++i) {
         ownedRenderTargets_[i].reset();
         renderTargets[i] = nullptr;

@@ -68,6 +68,8 @@ public:
     std::unique_ptr<Orvane::Texture> loadTextureStrip(const std::string& pattern, int count);
     // The font and the seven built-in shaders (slots 0 to 6).
     void loadBuiltins();
+    // The six render targets: two of the screen size with depth, two of 128 x 128, two of 256 x 256.
+    void createRenderTargets();
     // The loading picture with a red bar at progress (0 to 100), presented at once.
     void loadingScreen(float progress);
 
@@ -113,6 +115,8 @@ public:
 
 protected:
     Orvane::Device* device() const { return device_.get(); }
+    // Frees what the production built for the flow while the GL context still exists.
+    virtual void releaseVisuals() {}
 
 private:
     void configureScreen(const RunOptions& options, int& samples);

@@ -1,0 +1,42 @@
+#include "nightglass/EffectFactory.h"
+
+#include "tavrin/Visual.h"
+
+#include <array>
+
+namespace Nightglass {
+
+namespace {
+
+using Maker = std::unique_ptr<Tavrin::Visual> (*)(Tavrin::Demo*);
+
+template <typename Effect>
+std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
+{
+    return std::make_unique<Effect>(demo);
+}
+
+// In the order of Nightglass::EffectNames.
+constexpr std::array<Maker, 11> Makers = {
+    nullptr, // dome
+    nullptr, // lolscene
+    nullptr, // doftubes
+    nullptr, // explosion
+    nullptr, // icefractal
+    nullptr, // metaplanet
+    nullptr, // mars
+    nullptr, // logopart
+    nullptr, // devil
+    nullptr, // desp
+    nullptr, // tornardo
+};
+
+}
+
+std::unique_ptr<Tavrin::Visual> makeEffect(std::size_t slot, Tavrin::Demo* demo)
+{
+    Maker maker = slot < Makers.size() ? Makers[slot] : nullptr;
+    return maker ? maker(demo) : nullptr;
+}
+
+}
