@@ -10,6 +10,20 @@
 
 using namespace AssetKit;
 
+namespace {
+
+// Turns letters built facing +z in a y-up frame to stand on the z-up world's ground facing -y,
+// where the cameras look from; a rotation, so the winding stays outward.
+Mesh standUpright(Mesh mesh)
+{
+    for (auto* vectors : {&mesh.positions, &mesh.normals})
+        for (Orvane::Vector3& v : *vectors)
+            v = Orvane::Vector3(v.x, -v.z, v.y);
+    return mesh;
+}
+
+}
+
 int main(int argc, char** argv)
 {
     return runGenerator(argc, argv, "DATA_FOLDER FONT.ttf", [](const std::vector<std::string>& arguments) {
@@ -17,6 +31,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(data + "objects");
         saveFgm(makeSkyDome(400.0f, 24, 64, HorizonRow, 12.0f), data + "objects/skydome.fgm");
         saveFgm(makeBlob(1.0f, 64, 128, 0.35f, 21), data + "objects/blob.fgm");
-        saveFgm(makeExtrudedText(arguments[1], "NIGHTGLASS", 1.0f, 0.3f, 8), data + "objects/kavellogo.fgm");
+        // As large as the logo scene's smoke, which fills a cube 200 units across.
+        saveFgm(standUpright(makeExtrudedText(arguments[1], "NIGHTGLASS", 16.0f, 5.0f, 8)), data + "objects/kavellogo.fgm");
     });
 }
