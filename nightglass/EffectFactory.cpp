@@ -1,5 +1,9 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Desp.h"
+#include "nightglass/effects/Logopart.h"
+#include "nightglass/effects/Metaplanet.h"
+
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -23,11 +27,11 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // doftubes
     nullptr, // explosion
     nullptr, // icefractal
-    nullptr, // metaplanet
+    make<Metaplanet>, // metaplanet
     nullptr, // mars
-    nullptr, // logopart
+    make<Logopart>, // logopart
     nullptr, // devil
-    nullptr, // desp
+    make<Desp>, // desp
     nullptr, // tornardo
 };
 
