@@ -1,7 +1,9 @@
 #include "nightglass/EffectFactory.h"
 
 #include "nightglass/effects/Desp.h"
+#include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Logopart.h"
+#include "nightglass/effects/Lolscene.h"
 #include "nightglass/effects/Metaplanet.h"
 
 #include "tavrin/Visual.h"
@@ -23,9 +25,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
     nullptr, // dome
-    nullptr, // lolscene
+    make<Lolscene>, // lolscene
     nullptr, // doftubes
-    nullptr, // explosion
+    make<ExplosionScene>, // explosion
     nullptr, // icefractal
     make<Metaplanet>, // metaplanet
     nullptr, // mars
