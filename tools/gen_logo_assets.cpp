@@ -136,10 +136,11 @@ void endPicture(const std::string& path, const std::string& fontPath)
         sky = sky + Rgba{0.25f, 0.55f, 0.95f, 0} * (halo * 0.55f) + Rgba{0.9f, 0.5f, 0.8f, 0} * (halo * halo * 0.15f);
         if (d >= 1.0f)
             return Rgba{sky.r, sky.g, sky.b, 1};
-        // On the disc: bands of cloud, lit from above, with a thin bright atmosphere at the limb.
+        // On the disc: bands of cloud, lit from the star rising at the upper left, with a thin
+        // bright atmosphere at the limb.
         float nx = (x - cx) / radius, ny = (y - cy) / radius;
         float nz = std::sqrt(std::max(0.0f, 1.0f - nx * nx - ny * ny));
-        float light = std::clamp(-ny * 0.8f + nz * 0.25f - nx * 0.15f, 0.0f, 1.0f);
+        float light = std::clamp(-ny * 0.6f - nx * 0.55f + nz * 0.2f, 0.0f, 1.0f);
         float bands = 0.5f + 0.5f * noise.fbm(nx * 3.0f + 7.0f, ny * 14.0f + 1.3f * noise.fbm(nx * 4, ny * 4, 3), 5);
         Rgba surface = mix(Rgba{0.03f, 0.06f, 0.16f, 1}, Rgba{0.22f, 0.48f, 0.75f, 1}, bands);
         float rim = std::pow(1.0f - nz, 6.0f);
@@ -147,6 +148,18 @@ void endPicture(const std::string& path, const std::string& fontPath)
         float edge = smoothstep(1.0f, 0.997f, d);
         Rgba out = mix(sky, lit, edge);
         return Rgba{out.r, out.g, out.b, 1};
+    });
+    // A star just breaking over the limb: a hot core, a wide halo and a thin horizontal streak.
+    const float sunX = 0.3f * W, sunY = cy - std::sqrt(radius * radius - (sunX - cx) * (sunX - cx)) + 4.0f;
+    picture.paint([&, source = picture](float u, float v) {
+        Rgba base = source.at(int(u * W), int(v * H));
+        float dx = u * W - sunX, dy = v * H - sunY;
+        float d2 = (dx * dx + dy * dy) / float(H * H);
+        float core = std::exp(-d2 * 9000.0f), halo = std::exp(-d2 * 60.0f) * 0.45f;
+        float streak = std::exp(-std::abs(dy) * 0.35f) * std::exp(-std::abs(dx) / (0.35f * W)) * 0.6f;
+        Rgba light = Rgba{1.0f, 0.95f, 0.9f, 0} * core + Rgba{0.55f, 0.7f, 1.0f, 0} * (halo + streak);
+        Rgba out = base + light;
+        return Rgba{std::min(out.r, 1.0f), std::min(out.g, 1.0f), std::min(out.b, 1.0f), 1};
     });
     TextRenderer font(fontPath);
     TextStyle title;
