@@ -15,11 +15,13 @@ using Orvane::Utils::randomSigned;
 
 namespace {
 
-void registerHit(Tavrin::Demo& demo, float seconds)
+// Registered first of all, before anything is loaded; returns the demo for the next member.
+Tavrin::Demo* registerHit(Tavrin::Demo* demo, float seconds)
 {
     // Flashes walk the hit times in order; keep them sorted whoever registered first.
-    auto at = std::upper_bound(demo.hitTimes.begin(), demo.hitTimes.end(), seconds);
-    demo.hitTimes.insert(at, seconds);
+    auto at = std::upper_bound(demo->hitTimes.begin(), demo->hitTimes.end(), seconds);
+    demo->hitTimes.insert(at, seconds);
+    return demo;
 }
 
 Orvane::Vector4t<float> respawnColour()
@@ -33,7 +35,7 @@ Orvane::Vector4t<float> respawnColour()
 
 Logopart::Logopart(Tavrin::Demo* demo)
     : VisualContainerNode(demo)
-    , dither_((registerHit(*demo, HitRow * 60.0f / (4.0f * demo->bpm)), demo))
+    , dither_(registerHit(demo, HitRow * 60.0f / (4.0f * demo->bpm)))
     , smokeSprite_(demo->loadTexture("textures/smokejall.png"))
     , sky_(demo->loadGeometry("objects/skydome.fgm"))
     , horizon_(demo->loadTexture("textures/horizon.jpg"))
