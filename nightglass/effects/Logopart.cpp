@@ -111,8 +111,6 @@ void Logopart::drawScene(const Orvane::Vector3t<float>& up)
 
     identityWorld();
     demo->setSkyCamera();
-    // The dome mesh is built y-up; stand its zenith on the world's z axis.
-    rotateWorld(90, 1, 0, 0);
     Orvane::Shader& textured = *demo->builtinShaders.at(1);
     textured.bind();
     textured.getParameter("texture").setTexture(*horizon_);
