@@ -1,5 +1,7 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/DofTubes.h"
+#include "nightglass/effects/Dome.h"
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -18,9 +20,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
-    nullptr, // dome
+    make<Dome>, // dome
     nullptr, // lolscene
-    nullptr, // doftubes
+    make<DofTubes>, // doftubes
     nullptr, // explosion
     nullptr, // icefractal
     nullptr, // metaplanet
