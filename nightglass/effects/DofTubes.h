@@ -32,6 +32,7 @@ public:
 
     void draw(float time) override;
 
+    const BranchNode& getTree() const { return tree_; }
     int getPointCount() const { return pointCount_; }
     int getIndexCount() const { return indexCount_; }
     Orvane::VertexBuffer& getVertices() { return vertices_; }
