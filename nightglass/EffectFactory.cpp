@@ -2,6 +2,8 @@
 
 #include "nightglass/effects/DofTubes.h"
 #include "nightglass/effects/Dome.h"
+#include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Lolscene.h"
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -21,9 +23,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
     make<Dome>, // dome
-    nullptr, // lolscene
+    make<Lolscene>, // lolscene
     make<DofTubes>, // doftubes
-    nullptr, // explosion
+    make<ExplosionScene>, // explosion
     nullptr, // icefractal
     nullptr, // metaplanet
     nullptr, // mars
