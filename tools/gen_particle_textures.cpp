@@ -25,7 +25,7 @@ void cell(const std::string& path, int frame)
     disc.paint([&](float u, float v) {
         float r = std::hypot(u - 0.5f, v - 0.5f) * 2.0f;
         float core = std::exp(-std::pow(r / (0.1f + 0.1f * blur), 2.0f)) * (1.0f - blur);
-        float halo = std::exp(-std::pow(r / 0.42f, 2.0f)) * 0.4f * (1.0f - 0.7f * blur);
+        float halo = std::exp(-std::pow(r / 0.5f, 2.0f)) * 0.5f * (1.0f - 0.7f * blur);
         float body = 1.0f - smoothstep(radius - edge, radius + edge, r);
         float rim = std::exp(-std::pow((r - radius + edge) / (0.05f + 0.04f * blur), 2.0f)) * 0.5f;
         float bokeh = (body * 0.55f + rim * body) * blur * (1.0f - 0.45f * blur);
