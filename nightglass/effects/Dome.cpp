@@ -21,8 +21,10 @@ constexpr Vec3 TreeSpread{50.3f, 50.3f, 50.3f};
 constexpr Vec3 TreeDecay{0.79f, 0.79f, 0.79f};
 constexpr int BranchesPerNode = 3;
 
-// The root's particles start to grow at 2 s, each deeper level a second later.
+// The root's particles start to grow at 2 s, each deeper level a second later, and grow to a
+// half size of FullSize / level.
 constexpr float RootLevel = 2.0f;
+constexpr float FullSize = 15.0f;
 
 }
 
@@ -47,20 +49,16 @@ void Dome::fillParticles(float demoTime)
 
 int Dome::fill(int next, float level, float demoTime, const BranchNode& node)
 {
-    Particles::Vertex* quads = particles_.locked;
     for (int j = 0; j < ParticlesPerBranch; ++j) {
         float along = 0.05f * float(j);
         float b = demoTime - level - along;
         float grown = demo->cosineEase(std::clamp(b, 0.0f, 1.0f));
-        float size = grown * 15.0f / level;
+        float size = grown * FullSize / level;
         // Opaque for five seconds after it starts to appear, then fading out over one.
         float alpha = std::min(1.0f, 6.0f - b);
-        Particles::Vertex* quad = quads + 4 * next;
-        for (int k = 0; k < 4; ++k) {
-            quad[k].position[0] = node.position.x + along * node.direction.x;
-            quad[k].position[1] = node.position.y + along * node.direction.y;
-            quad[k].position[2] = node.position.z + along * node.direction.z;
-        }
+        particles_.setQuadPosition(next, node.position.x + along * node.direction.x,
+                                   node.position.y + along * node.direction.y,
+                                   node.position.z + along * node.direction.z);
         particles_.setQuadSize(next, size, size);
         particles_.setQuadColor(next, 1, 1, 1, alpha);
         particles_.setQuadTexRect(next, 0, 0, 1, 1);
@@ -93,6 +91,9 @@ void Dome::drawSky()
     disable(Orvane::Capability::DepthTest);
     shader->bind();
     shader->getParameter("texture").setTexture(*horizon_);
+    // The shared textured-colour shader keeps the tint of its last user (a faded overlay).
+    const float untinted[4] = {1, 1, 1, 1};
+    shader->getParameter("color").setFloat4(untinted);
     demo->setSkyCamera();
     shader->updateState();
     sky_->draw();

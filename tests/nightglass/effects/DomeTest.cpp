@@ -1,5 +1,6 @@
 #include "../EffectTest.h"
 #include "nightglass/effects/Dome.h"
+#include "orvane/State.h"
 
 #include <tinyxml2.h>
 
@@ -120,7 +121,12 @@ TEST_F(DomeTest, TheGlowingTreeRisesInFrontOfTheSkyAndLeavesItUntouchedOnceFaded
     EXPECT_GT(brighter, 150) << "the trunk glows";
     EXPECT_LT(brighter, Width * Height / 4);
 
-    // Long after the last branch has faded every particle has alpha far below 0.
+    // Long after the last branch has faded every particle has alpha far below 0. A faint overlay
+    // drawn before, with blending left on, leaves its tint on the shared textured shader; the sky
+    // must not take it over.
+    Orvane::State::enable(Orvane::Capability::Blend);
+    Orvane::State::setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
+    demo.drawFullscreenTextureAlpha(*demo.loadTexture("textures/horizon.jpg"), 0.2f);
     std::vector<unsigned char> faded = drawAt(effect, 0, 40.0f);
     EXPECT_LE(largestDifference(faded, skyAlone), 2);
 }
