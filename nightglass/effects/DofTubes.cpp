@@ -59,33 +59,34 @@ DofTubes::DofTubes(Tavrin::Demo* demo)
 void DofTubes::fill(const BranchNode& node, Vertex* vertices, std::uint32_t* indices)
 {
     const int first = pointCount_;
-    Vertex* points = vertices + 2 * first;
+    float positions[PointsPerBranch][3];
     for (int k = 0; k < PointsPerBranch; ++k) {
         float m = float(k) / float(PointsPerBranch - 1);
-        const float position[3] = {node.position.x + m * node.direction.x, node.position.y + m * node.direction.y,
-                                   node.position.z + m * node.direction.z};
+        positions[k][0] = node.position.x + m * node.direction.x;
+        positions[k][1] = node.position.y + m * node.direction.y;
+        positions[k][2] = node.position.z + m * node.direction.z;
+    }
+    Vertex* points = vertices + 2 * first;
+    for (int k = 0; k < PointsPerBranch; ++k) {
+        // Each branch is its own strip: its end points look only along the branch itself.
+        const float* before = positions[k > 0 ? k - 1 : k + 1];
+        const float* after = positions[k < PointsPerBranch - 1 ? k + 1 : k - 1];
+        float previous[3], next[3];
+        for (int c = 0; c < 3; ++c) {
+            previous[c] = before[c] - positions[k][c];
+            next[c] = after[c] - positions[k][c];
+        }
         for (int side = 0; side < 2; ++side) {
-            std::copy(position, position + 3, points[2 * k + side].position);
+            std::copy(positions[k], positions[k] + 3, points[2 * k + side].position);
             points[2 * k + side].along = float(k) / float(PointsPerBranch);
         }
+        setPointVectors(points + 2 * k, previous, next);
     }
     for (int k = 0; k < PointsPerBranch - 1; ++k) {
         auto a = std::uint32_t(2 * (first + k));
         const std::uint32_t quad[4] = {a, a + 1, a + 3, a + 2};
         std::copy(quad, quad + 4, indices + indexCount_);
         indexCount_ += 4;
-    }
-    // Each branch is its own strip: its end points look only along the branch itself.
-    for (int k = 0; k < PointsPerBranch; ++k) {
-        const float* here = points[2 * k].position;
-        const float* before = points[2 * (k > 0 ? k - 1 : k + 1)].position;
-        const float* after = points[2 * (k < PointsPerBranch - 1 ? k + 1 : k - 1)].position;
-        float previous[3], next[3];
-        for (int c = 0; c < 3; ++c) {
-            previous[c] = before[c] - here[c];
-            next[c] = after[c] - here[c];
-        }
-        setPointVectors(points + 2 * k, previous, next);
     }
     pointCount_ += PointsPerBranch;
     for (const auto& child : node.children)
