@@ -1,9 +1,12 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Desp.h"
 #include "nightglass/effects/DofTubes.h"
 #include "nightglass/effects/Dome.h"
 #include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Metaplanet.h"
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -27,11 +30,11 @@ constexpr std::array<Maker, 11> Makers = {
     make<DofTubes>, // doftubes
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
-    nullptr, // metaplanet
+    make<Metaplanet>, // metaplanet
     nullptr, // mars
-    nullptr, // logopart
+    make<Logopart>, // logopart
     nullptr, // devil
-    nullptr, // desp
+    make<Desp>, // desp
     nullptr, // tornardo
 };
 
