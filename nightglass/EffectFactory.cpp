@@ -1,11 +1,12 @@
 #include "nightglass/EffectFactory.h"
 
 #include "nightglass/effects/Desp.h"
+#include "nightglass/effects/DofTubes.h"
+#include "nightglass/effects/Dome.h"
 #include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
 #include "nightglass/effects/Metaplanet.h"
-
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -24,9 +25,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
-    nullptr, // dome
+    make<Dome>, // dome
     make<Lolscene>, // lolscene
-    nullptr, // doftubes
+    make<DofTubes>, // doftubes
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
     make<Metaplanet>, // metaplanet
