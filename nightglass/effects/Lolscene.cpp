@@ -107,36 +107,38 @@ void Lolscene::installPositionBuffer()
     blob->removeAttribute(AttributeSemantic::Position);
     blob->bindAttribute(slot, 0, AttributeSemantic::Position);
 
-    std::map<std::tuple<float, float, float>, std::vector<int>> byPosition;
+    // Rounded to a thousandth: the poles' vertices differ in the last bits of their coordinates.
+    std::map<std::tuple<long, long, long>, std::vector<int>> byPosition;
+    auto rounded = [&](int i, int c) { return std::lround(restPositions[3 * size_t(i) + size_t(c)] * 1000.0f); };
     for (int i = 0; i < n; ++i)
-        byPosition[{restPositions[3 * size_t(i)], restPositions[3 * size_t(i) + 1], restPositions[3 * size_t(i) + 2]}].push_back(i);
+        byPosition[{rounded(i, 0), rounded(i, 1), rounded(i, 2)}].push_back(i);
     for (auto& entry : byPosition)
         if (entry.second.size() > 1)
             seams_.push_back(std::move(entry.second));
 }
 
+void Lolscene::deformVertex(const float* p, const float* normal, float phase, float T, float* out)
+{
+    float push = 3.0f * power90(std::sin(T - phase));
+    float qx = p[0] + push * normal[0], qy = p[1] + push * normal[1], qz = p[2] + push * normal[2];
+    float a = std::sin(0.2f * T - phase), b = std::sin(0.31f * T - phase), c = std::cos(0.32f * T - phase);
+    float alpha = a * a, beta = b * b, gamma = c * c;
+    float x1 = qx + 6 * alpha, y1 = qy + 6 * beta, z1 = qz + 6 * gamma;
+    float ca = std::cos(alpha), sa = std::sin(alpha);
+    float y2 = y1 * ca - z1 * sa, z2 = y1 * sa + z1 * ca;
+    float cb = std::cos(beta), sb = std::sin(beta);
+    float x3 = x1 * cb - z2 * sb, z3 = x1 * sb + z2 * cb;
+    float cg = std::cos(gamma), sg = std::sin(gamma);
+    out[0] = x3;
+    out[1] = y2 * cg - z3 * sg;
+    out[2] = y2 * sg + z3 * cg;
+}
+
 void Lolscene::deformBlob(float T)
 {
     auto* out = static_cast<float*>(blobPositions_->lock(false, true));
-    const size_t n = phases.size();
-    for (size_t i = 0; i < n; ++i) {
-        const float* p = &restPositions[3 * i];
-        const float* normal = &restNormals[3 * i];
-        const float phi = phases[i];
-        float push = 3.0f * power90(std::sin(T - phi));
-        float qx = p[0] + push * normal[0], qy = p[1] + push * normal[1], qz = p[2] + push * normal[2];
-        float a = std::sin(0.2f * T - phi), b = std::sin(0.31f * T - phi), c = std::cos(0.32f * T - phi);
-        float alpha = a * a, beta = b * b, gamma = c * c;
-        float x1 = qx + 6 * alpha, y1 = qy + 6 * beta, z1 = qz + 6 * gamma;
-        float ca = std::cos(alpha), sa = std::sin(alpha);
-        float y2 = y1 * ca - z1 * sa, z2 = y1 * sa + z1 * ca;
-        float cb = std::cos(beta), sb = std::sin(beta);
-        float x3 = x1 * cb - z2 * sb, z3 = x1 * sb + z2 * cb;
-        float cg = std::cos(gamma), sg = std::sin(gamma);
-        out[3 * i] = x3;
-        out[3 * i + 1] = y2 * cg - z3 * sg;
-        out[3 * i + 2] = y2 * sg + z3 * cg;
-    }
+    for (size_t i = 0; i < phases.size(); ++i)
+        deformVertex(&restPositions[3 * i], &restNormals[3 * i], phases[i], T, out + 3 * i);
     blobPositions_->unlock();
     blob->calcVectorsFast(AttributeSemantic::Normal, true);
     weldSeams();
