@@ -54,6 +54,7 @@ private:
     Orvane::Utils::Geometry* sky_;
     Orvane::Texture *horizon_, *colourMap_, *normalMap_, *glossMap_, *lines_;
     Orvane::VertexBuffer* blobPositions_ = nullptr;
+    std::vector<float> phaseSines_, phaseCosines_;
     // Vertices that share one rest position (the texture seam, the poles), so that they get one
     // normal: the surface then lights without a crease.
     std::vector<std::vector<int>> seams_;

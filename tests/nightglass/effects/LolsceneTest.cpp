@@ -91,6 +91,14 @@ TEST_F(LolsceneTest, TheBumpPushesThreeUnitsOnceAPeriodAndTheRecomputedNormalsPo
             ASSERT_NEAR(it->second.x * normal.x + it->second.y * normal.y + it->second.z * normal.z, 1.0f, 1e-4f) << i;
     }
     EXPECT_GT(outward, count * 95 / 100);
+    for (int i : {0, 1234, count - 1}) {
+        float expected[3];
+        Lolscene::deformVertex(&scene.restPositions[3 * size_t(i)], &scene.restNormals[3 * size_t(i)], scene.phases[size_t(i)], 7.3f, expected);
+        auto v = positions->get(i);
+        EXPECT_NEAR(v.x, expected[0], 1e-3f) << i;
+        EXPECT_NEAR(v.y, expected[1], 1e-3f) << i;
+        EXPECT_NEAR(v.z, expected[2], 1e-3f) << i;
+    }
 }
 
 TEST_F(LolsceneTest, StarsDependOnTheLocalTimeAlone)
