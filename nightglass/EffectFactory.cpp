@@ -1,7 +1,10 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Desp.h"
 #include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Metaplanet.h"
 
 #include "tavrin/Visual.h"
 
@@ -26,11 +29,11 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // doftubes
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
-    nullptr, // metaplanet
+    make<Metaplanet>, // metaplanet
     nullptr, // mars
-    nullptr, // logopart
+    make<Logopart>, // logopart
     nullptr, // devil
-    nullptr, // desp
+    make<Desp>, // desp
     nullptr, // tornardo
 };
 
