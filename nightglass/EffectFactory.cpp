@@ -1,5 +1,6 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Mars.h"
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -24,7 +25,7 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // explosion
     nullptr, // icefractal
     nullptr, // metaplanet
-    nullptr, // mars
+    make<Mars>, // mars
     nullptr, // logopart
     nullptr, // devil
     nullptr, // desp
