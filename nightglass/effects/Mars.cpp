@@ -170,8 +170,7 @@ float Mars::openingDitherLevel(float demoTime) const
 void Mars::draw(float t)
 {
     demo->setCamera(1, 1, 1000);
-    scene_->update(t * SceneSpeed);
-    updateSmoke(t);
+    animate(t);
     renderScene();
     filter();
     glow();
@@ -186,8 +185,9 @@ void Mars::gatherEmitters()
         emitters_[size_t(i) + 1] = spheres_[size_t(i)]->getWorldPosition();
 }
 
-void Mars::updateSmoke(float t)
+void Mars::animate(float t)
 {
+    scene_->update(t * SceneSpeed);
     gatherEmitters();
     smokeQuads_.lock();
     if (smoke.update(demo->frameDelta, t, emitters_))

@@ -71,6 +71,8 @@ public:
     ~Mars() override;
 
     void draw(float time) override;
+    // The frame's work before drawing: the scene posed at effect time t, the smoke stepped on.
+    void animate(float t);
 
     // The white flash over the picture at effect time t.
     float flash(float t) const;
@@ -82,7 +84,6 @@ public:
 
 private:
     void gatherEmitters();
-    void updateSmoke(float t);
     void renderScene();
     void drawSky();
     void drawNode(const Orvane::Utils::SceneGraph::Node& node, Orvane::Shader& shader);
