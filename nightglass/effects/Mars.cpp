@@ -28,6 +28,8 @@ using Orvane::Utils::SceneGraph::Scene;
 constexpr float SceneSpeed = 0.7f * 0.81f;
 constexpr int SkyShader = 1;
 constexpr int GlowSize = 128;
+constexpr float White[4] = {1, 1, 1, 1};
+constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
 
 void scatter(MarsSmoke::Puff& puff, const Orvane::Vector3& at, float spread, float offset)
 {
@@ -107,6 +109,13 @@ bool MarsSmoke::update(float dt, float t, const std::array<Orvane::Vector3, Emit
     for (Puff& puff : puffs)
         drift(puff, dt, t);
     return true;
+}
+
+void MarsSmoke::clear()
+{
+    std::fill(puffs.begin(), puffs.end(), Puff{});
+    next = 0;
+    pending = 0;
 }
 
 void MarsSmoke::writeQuads(Particles& quads, float aspect) const
@@ -189,8 +198,13 @@ void Mars::animate(float t)
 {
     scene_->update(t * SceneSpeed);
     gatherEmitters();
+    // Smoke left over from the effect's last showing would hang where spheres no longer are.
+    bool restarted = t < lastTime_;
+    lastTime_ = t;
+    if (restarted)
+        smoke.clear();
     smokeQuads_.lock();
-    if (smoke.update(demo->frameDelta, t, emitters_))
+    if (smoke.update(demo->frameDelta, t, emitters_) || restarted)
         smoke.writeQuads(smokeQuads_, demo->aspect);
     smokeQuads_.sortByDistance(1);
     smokeQuads_.unlock();
@@ -212,6 +226,9 @@ void Mars::renderScene()
         shader->getParameter("texture").setTexture(*colourMap_);
         shader->getParameter("normalmap").setTexture(*normalMap_);
         shader->getParameter("glossmap").setTexture(*glossMap_);
+        // The bump shader tints by "color" (left unset it would draw the spheres black); a
+        // little over white keeps the dark rock of the spheres apart from the ground.
+        shader->getParameter("color").setFloat4(SphereTint);
         if (shader == planetShader_) {
             drawNode(*box1_, *shader);
             drawNode(*box2_, *shader);
@@ -256,8 +273,7 @@ void Mars::drawSmoke()
     Orvane::Shader& shader = *smokeQuads_.shader;
     shader.bind();
     shader.getParameter("texture").setTexture(*puffTexture_);
-    const float white[4] = {1, 1, 1, 1};
-    shader.getParameter("color").setFloat4(white);
+    shader.getParameter("color").setFloat4(White);
     shader.updateState();
     smokeQuads_.drawQuads();
     disable(Capability::Blend);

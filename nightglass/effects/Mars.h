@@ -48,6 +48,8 @@ public:
     bool update(float dt, float t, const std::array<Orvane::Vector3, Emitters>& emitters);
     // One step: 64 consecutive slots from next, next left after them.
     void emitStep(const std::array<Orvane::Vector3, Emitters>& emitters);
+    // Clears the air: every record zeroed, the ring and the step clock back at their start.
+    void clear();
     // Writes every puff into the quad of its slot; a puff shrunk below nothing draws nothing.
     void writeQuads(Particles& quads, float aspect) const;
 
@@ -72,6 +74,7 @@ public:
 
     void draw(float time) override;
     // The frame's work before drawing: the scene posed at effect time t, the smoke stepped on.
+    // Time running backwards (the effect shown again, or a seek) starts from clear air.
     void animate(float t);
 
     // The white flash over the picture at effect time t.
@@ -113,6 +116,7 @@ private:
     const Orvane::Utils::SceneGraph::Node* box1_ = nullptr;
     const Orvane::Utils::SceneGraph::Node* box2_ = nullptr;
     std::array<Orvane::Vector3, MarsSmoke::Emitters> emitters_{};
+    float lastTime_ = 0;
 };
 
 }

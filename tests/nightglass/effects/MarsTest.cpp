@@ -164,3 +164,17 @@ TEST_F(MarsTest, SceneMissingANodeIsAnErrorNamingFileAndNode)
     }
     std::filesystem::remove(path);
 }
+
+TEST_F(MarsTest, ShownAgainItStartsFromClearAir)
+{
+    Mars& effect = mars();
+    demo.frameDelta = 0.05f;
+    for (float t = 0; t < 1.0f; t += 0.05f)
+        effect.animate(t);
+    ASSERT_GT(effect.smoke.next, 1000);
+    // The flow shows the effect again from its start: only this frame's two steps are fresh.
+    effect.animate(0);
+    EXPECT_EQ(effect.smoke.next, 128);
+    for (int j = 128; j < MarsSmoke::Capacity; ++j)
+        ASSERT_FALSE(fresh(effect.smoke.puffs[size_t(j)])) << j;
+}
