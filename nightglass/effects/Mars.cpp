@@ -99,7 +99,10 @@ void MarsSmoke::drift(Puff& puff, float dt, float t) const
 
 bool MarsSmoke::update(float dt, float t, const std::array<Orvane::Vector3, Emitters>& emitters)
 {
-    pending += dt;
+    // After a long stall, steps beyond one ring's worth would only overwrite each other (and
+    // once the float sum is large enough, subtracting a step no longer changes it).
+    constexpr float CatchUpLimit = StepSeconds * (Capacity / (Emitters - 1) + 1);
+    pending = std::min(pending + dt, CatchUpLimit);
     if (pending <= StepSeconds)
         return false;
     do {

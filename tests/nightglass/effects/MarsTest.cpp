@@ -66,6 +66,10 @@ TEST(MarsSmoke, FrameTimeDecidesHowManyStepsAreEmittedAndWhetherPuffsMove)
     ASSERT_TRUE(smoke.update(0.02f, 1.2f, emitters));
     EXPECT_GT(smoke.puffs[3].position.z, before[3].position.z);
     EXPECT_LT(smoke.puffs[3].color[3], before[3].color[3]);
+
+    // A stall of days: in float, 1e6 - 0.02 is 1e6 again, so stepping it all off never ends.
+    ASSERT_TRUE(smoke.update(1.0e6f, 2.0f, emitters));
+    EXPECT_LE(smoke.pending, MarsSmoke::StepSeconds);
 }
 
 TEST(MarsSmoke, PuffsStartAtTheirEmittersAndTheRingWraps)
