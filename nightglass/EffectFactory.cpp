@@ -6,6 +6,7 @@
 #include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Mars.h"
 #include "nightglass/effects/Metaplanet.h"
 #include "tavrin/Visual.h"
 
@@ -31,7 +32,7 @@ constexpr std::array<Maker, 11> Makers = {
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
     make<Metaplanet>, // metaplanet
-    nullptr, // mars
+    make<Mars>, // mars
     make<Logopart>, // logopart
     nullptr, // devil
     make<Desp>, // desp
