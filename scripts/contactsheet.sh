@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 frames="$build_dir/contactsheet-frames"
-# Moments the timeline means to be black: none inside the run (the closing fade ends at 220 s).
-intended_blank="-"
+# Moments the timeline means to be black: only 0 s, which lies on the edge of the opening window,
+# where a window draws nothing (the closing fade ends at 220 s, after the last frame here).
+intended_blank="0"
 
 times=$(seq -s, 0 2 218)
 rm -rf "$frames"

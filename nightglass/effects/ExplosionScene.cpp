@@ -111,7 +111,11 @@ void ExplosionScene::composite()
     demo->drawFullscreenTexture(copy, *scene_.getColorTexture());
     enable(Capability::Blend);
     setBlendFunc(BlendOperandEnum::One, BlendOperandEnum::One);
+    // At full strength the glow burns the fire ball out to one flat disc.
+    const float glowStrength[4] = {0.45f, 0.4f, 0.38f, 1};
+    copy.getParameter("color").setFloat4(glowStrength);
     demo->drawFullscreenTexture(copy, *glow.getColorTexture());
+    copy.getParameter("color").setFloat4(white);
     disable(Capability::Blend);
     picture.unbind();
     demo->restoreScreenViewport();
