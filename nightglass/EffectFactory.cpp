@@ -1,5 +1,8 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Icefractal.h"
+#include "nightglass/effects/Tornardo.h"
+
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -22,13 +25,13 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // lolscene
     nullptr, // doftubes
     nullptr, // explosion
-    nullptr, // icefractal
+    make<Icefractal>, // icefractal
     nullptr, // metaplanet
     nullptr, // mars
     nullptr, // logopart
     nullptr, // devil
     nullptr, // desp
-    nullptr, // tornardo
+    make<Tornardo>, // tornardo
 };
 
 }
