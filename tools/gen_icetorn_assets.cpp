@@ -1,5 +1,5 @@
 // Generates the assets of the ice burst and the tornado: the crystal burst mesh, the frozen
-// moon at its heart and the storm-sky sphere map that the tornado's chrome sphere reflects.
+// moon at its heart, the plain the tornado crosses and the storm-sky sphere map that the tornado's chrome sphere reflects.
 #include "assetkit/Canvas.h"
 #include "assetkit/CrystalBurst.h"
 #include "assetkit/GeneratorMain.h"
@@ -46,6 +46,36 @@ Canvas paintStormSphereMap(int size)
     return map;
 }
 
+// The plain the tornado crosses: a wide disc, flat in the middle where the scene stands and rolling
+// into low dunes further out. Texture coordinates tile the ground texture every 60 units.
+Mesh makeDustPlain(float radius, int rings, int segments)
+{
+    const Noise noise(43);
+    Mesh plain;
+    std::uint32_t centre = plain.addVertex({0, 0, 0}, {0, 0, 1}, {0, 0});
+    for (int r = 1; r <= rings; ++r) {
+        float distance = radius * std::pow(float(r) / float(rings), 1.6f);
+        for (int s = 0; s < segments; ++s) {
+            float a = 6.2831853f * float(s) / float(segments);
+            float x = distance * std::cos(a), y = distance * std::sin(a);
+            float dunes = noise.fbm(x / 90.0f, y / 90.0f, 4) * 14.0f * smoothstep(90.0f, 260.0f, distance);
+            plain.addVertex({x, y, dunes}, {0, 0, 1}, {x / 60.0f, y / 60.0f});
+        }
+    }
+    for (int s = 0; s < segments; ++s)
+        plain.addTriangle(centre, 1 + std::uint32_t(s), 1 + std::uint32_t((s + 1) % segments));
+    for (int r = 1; r < rings; ++r)
+        for (int s = 0; s < segments; ++s) {
+            std::uint32_t a = 1 + std::uint32_t((r - 1) * segments + s);
+            std::uint32_t b = 1 + std::uint32_t((r - 1) * segments + (s + 1) % segments);
+            std::uint32_t c = a + std::uint32_t(segments), d = b + std::uint32_t(segments);
+            plain.addTriangle(a, c, d);
+            plain.addTriangle(a, d, b);
+        }
+    recomputeNormals(plain);
+    return plain;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -62,6 +92,7 @@ int main(int argc, char** argv)
         burst.rootRadius = 2.6f;
         saveFgm(makeCrystalBurst(burst), data + "objects/hylle.fgm");
         saveFgm(makeSphere(14.0f, 48, 96), data + "objects/frostmoon.fgm");
+        saveFgm(makeDustPlain(700.0f, 40, 96), data + "objects/dustplain.fgm");
         paintStormSphereMap(512).save(data + "textures/lolmap4.jpg");
     });
 }

@@ -23,7 +23,8 @@ namespace {
 constexpr const char* SceneFile = "scenes/mars9.fsg";
 constexpr int SmokeCount = 1000;
 constexpr int DebrisCount = 1000;
-constexpr int GroundDust = 380;
+constexpr int CloudDeck = 220;
+constexpr int GroundDust = 200;
 constexpr int FirstRow = 1584;
 constexpr float FunnelHeight = 170.0f;
 constexpr float Length = 192.0f * 15.0f / 162.0f;
@@ -78,6 +79,8 @@ Tornardo::Tornardo(Tavrin::Demo* demo)
     : VisualContainerNode(demo)
     , scene_(Orvane::Utils::SceneGraph::loadFsg(demo->dataFolder + SceneFile))
     , sky_(demo->loadGeometry("objects/skydome.fgm"))
+    , ground_(demo->loadGeometry("objects/dustplain.fgm"))
+    , groundShader_(demo->loadShader("shaders/dustplain.cg"))
     , skyMap_(demo->loadTexture("textures/horizon.jpg"))
     , boxMap_(demo->loadTexture("textures/lolmap2.jpg"))
     , boxBump_(demo->loadTexture("textures/lolbump.jpg"))
@@ -164,11 +167,13 @@ void Tornardo::draw(float time)
     float pulse = std::min(1.0f, demo->spectrum[0] * 3.0f);
     float strike = strikeAt(demo->time);
     float riser = smooth01((time - (Length - 5.9f)) / 5.9f);
+    float light = 0.55f + 0.45f * riser;
     finish_.begin(0, 0, 0);
-    drawSky(riser);
+    drawSky(light);
     demo->setCamera(1, 1, 1000);
     enable(Capability::DepthTest);
     setDepthMask(true);
+    drawGround(time, light, strike);
     drawCarried(time);
     drawSmoke(time, pulse, strike + 0.4f * riser);
     drawDebris(time, pulse);
@@ -181,7 +186,7 @@ void Tornardo::draw(float time)
     }
 }
 
-void Tornardo::drawSky(float riser)
+void Tornardo::drawSky(float light)
 {
     demo->setSkyCamera();
     disable(Capability::DepthTest);
@@ -189,11 +194,24 @@ void Tornardo::drawSky(float riser)
     Orvane::Shader& shader = *demo->builtinShaders.at(1);
     shader.bind();
     shader.getParameter("texture").setTexture(*skyMap_);
-    float light = 0.55f + 0.45f * riser;
     const float colour[4] = {light, light * 0.9f, light * 0.85f, 1.0f};
     shader.getParameter("color").setFloat4(colour);
     shader.updateState();
     sky_->draw();
+}
+
+void Tornardo::drawGround(float time, float light, float strike)
+{
+    Vector3 foot = axisAt(0.0f, time);
+    const float footAt[3] = {foot.x, foot.y, foot.z};
+    const float haze[3] = {0.36f * light, 0.22f * light, 0.18f * light};
+    groundShader_->bind();
+    groundShader_->getParameter("texture").setTexture(*boxMap_);
+    groundShader_->getParameter("foot").setFloat3(footAt);
+    groundShader_->getParameter("haze").setFloat3(haze);
+    groundShader_->getParameter("lightning").setFloat(strike);
+    groundShader_->updateState();
+    ground_->draw();
 }
 
 Matrix4 Tornardo::carriedMatrix(const Carried& object, float time) const
@@ -243,25 +261,58 @@ void Tornardo::drawCarried(float time)
     popWorld();
 }
 
+// Where one smoke grain is: the funnel's grains climb and start again at the foot, the dust at
+// the foot rolls outwards, the cloud deck on top turns slowly in place.
+Vector3 Tornardo::smokePosition(int i, float time, float spin, float& h, float& angle) const
+{
+    const Grain& g = smokeGrains_[size_t(i)];
+    float climb = spin / 1.6f;
+    float radius, lift = 0.0f;
+    if (i < CloudDeck) {
+        h = 1.0f;
+        radius = 30.0f + 190.0f * std::sqrt(g.offset) * g.spread;
+        angle = g.phase + spin * 0.12f;
+        lift = 12.0f * g.shade;
+    } else if (i < CloudDeck + GroundDust) {
+        float roll = fract(g.offset + g.rise * climb * 0.6f);
+        h = 0.0f;
+        radius = 6.0f + 40.0f * roll * g.spread;
+        angle = g.phase + spin * 1.5f;
+        lift = 3.0f + 14.0f * roll * g.size;
+    } else {
+        h = fract(g.offset + g.rise * climb * 0.35f);
+        radius = (2.0f + 30.0f * std::pow(h, 1.8f)) * g.spread;
+        angle = g.phase + spin * (1.4f - 0.8f * h);
+    }
+    return axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, lift};
+}
+
 void Tornardo::drawSmoke(float time, float pulse, float light)
 {
-    float climb = spinAt(time) / 1.6f;
     float spin = spinAt(time);
+    const float sunX = -0.6f, sunY = 0.7f;
     smoke_.lock();
     for (int i = 0; i < SmokeCount; ++i) {
         const Grain& g = smokeGrains_[size_t(i)];
-        float h = fract(g.offset + g.rise * climb * 0.35f);
-        float radius = (3.0f + 44.0f * std::pow(h, 1.7f)) * g.spread;
-        float angle = g.phase + spin * (1.4f - 0.8f * h);
-        Vector3 p = axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, 0.0f};
+        float h, angle;
+        Vector3 p = smokePosition(i, time, spin, h, angle);
         smoke_.setQuadPosition(i, p.x, p.y, p.z);
-        float size = (5.0f + 20.0f * h) * g.size * (1.0f + 0.25f * pulse);
+        bool deck = i < CloudDeck, dust = !deck && i < CloudDeck + GroundDust;
+        float size = deck ? 45.0f + 35.0f * g.size : dust ? 10.0f + 10.0f * g.size : (7.0f + 16.0f * h) * g.size;
+        size *= 1.0f + 0.2f * pulse;
         smoke_.setQuadSize(i, size, size);
         smoke_.setQuadTexRect(i, 0, 0, 1, 1);
-        float fade = smooth01(h / 0.05f) * (1.0f - smooth01((h - 0.8f) / 0.2f));
-        float shade = (0.55f + 0.45f * g.shade) * (0.75f + 0.4f * h);
-        smoke_.setQuadColor(i, 0.42f * shade + 0.5f * light, 0.34f * shade + 0.52f * light, 0.28f * shade + 0.6f * light,
-                            0.5f * fade);
+        float alpha;
+        if (deck)
+            alpha = 0.7f * (1.0f - smooth01((std::sqrt(g.offset) * g.spread - 0.6f) / 0.5f));
+        else if (dust)
+            alpha = 0.45f * (1.0f - fract(g.offset + g.rise * spin / 1.6f * 0.6f));
+        else
+            alpha = 0.85f * smooth01(h / 0.04f) * (1.0f - smooth01((h - 0.85f) / 0.15f));
+        // Grains on the side towards the low sun are lit, the far side stays dark.
+        float sunSide = 0.5f + 0.5f * (std::cos(angle) * sunX + std::sin(angle) * sunY);
+        float shade = (0.45f + 0.4f * g.shade) * (0.35f + 0.75f * sunSide) * (deck ? 0.45f : 1.0f);
+        smoke_.setQuadColor(i, 0.8f * shade + 0.4f * light, 0.62f * shade + 0.43f * light, 0.48f * shade + 0.52f * light, alpha);
     }
     smoke_.unlock();
     setDepthMask(false);
@@ -276,17 +327,16 @@ void Tornardo::drawDebris(float time, float pulse)
     debris_.lock();
     for (int i = 0; i < DebrisCount; ++i) {
         const Grain& g = debrisGrains_[size_t(i)];
-        bool dust = i < GroundDust;
-        float h = dust ? 0.08f * fract(g.offset + g.rise * climb * 0.5f) : fract(g.offset + g.rise * climb * 0.3f);
-        float radius = dust ? 8.0f + 30.0f * g.spread * g.spread : (6.0f + 52.0f * std::pow(h, 1.6f)) * g.spread;
-        float angle = g.phase + spin * (dust ? 1.8f : 1.6f - 0.6f * h);
+        float h = fract(g.offset + g.rise * climb * 0.3f);
+        float radius = (5.0f + 48.0f * std::pow(h, 1.6f)) * g.spread;
+        float angle = g.phase + spin * (1.6f - 0.6f * h);
         Vector3 p = axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, 0.0f};
         debris_.setQuadPosition(i, p.x, p.y, p.z);
-        float size = dust ? 4.0f + 6.0f * g.size : 0.6f + 1.6f * g.size;
+        float size = 0.6f + 1.4f * g.size;
         debris_.setQuadSize(i, size, size);
         debris_.setQuadTexRect(i, 0, 0, 1, 1);
         float fade = 1.0f - smooth01((h - 0.75f) / 0.25f);
-        float a = (dust ? 0.12f : 0.55f) * fade * (0.7f + 0.6f * pulse) * (0.5f + 0.5f * g.shade);
+        float a = 0.5f * fade * (0.7f + 0.6f * pulse) * (0.5f + 0.5f * g.shade);
         debris_.setQuadColor(i, 1.0f, 0.72f, 0.45f, a);
     }
     debris_.unlock();

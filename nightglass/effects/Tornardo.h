@@ -2,11 +2,11 @@
 
 // Tornardo: a funnel of smoke crosses the red plain and takes everything with it.
 //
-// What the viewer sees: the Mars scene's boxes and its sphere ("scenes/mars9.fsg") stand on the
-// plain under a dusk sky. A tornado, a twisting funnel of dusty smoke that is thin at the ground
+// What the viewer sees: the Mars scene's boxes and its sphere ("scenes/mars9.fsg") stand on a
+// red dusty plain ("objects/dustplain.fgm", "shaders/dustplain.cg") under a dusk sky. A tornado, a twisting funnel of dusty smoke that is thin at the ground
 // and opens wide into the clouds, sweeps in over them: a dense core of smoke sprites
 // ("textures/smokejall.png") with a cloud of glinting dust and debris whirling around its foot
-// and up its sides ("textures/dott.png"). As it passes, it lifts the boxes (bump-mapped with
+// and up its sides ("textures/dott.png"), under a slowly turning wall of cloud. As it passes, it lifts the boxes (bump-mapped with
 // "shaders/mars.cg") one after another and carries them spinning up around its axis; last it
 // takes the chrome sphere (the built-in sphere map shader with the storm map "textures/lolmap4.jpg")
 // and throws it up into the sky. Lightning flickers inside the funnel; soft glow and the dither
@@ -69,8 +69,10 @@ private:
         float rise, offset, phase, spread, size, shade;
     };
 
-    void drawSky(float storm);
+    void drawSky(float light);
+    void drawGround(float time, float light, float strike);
     void drawCarried(float time);
+    Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     void drawSmoke(float time, float pulse, float light);
     void drawDebris(float time, float pulse);
     Orvane::Matrix4 carriedMatrix(const Carried& object, float time) const;
@@ -78,6 +80,8 @@ private:
 
     std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
     Orvane::Utils::Geometry* sky_;
+    Orvane::Utils::Geometry* ground_;
+    Orvane::Shader* groundShader_;
     Orvane::Texture* skyMap_;
     Orvane::Texture* boxMap_;
     Orvane::Texture* boxBump_;
