@@ -1,6 +1,8 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Icefractal.h"
+#include "nightglass/effects/Lolscene.h"
 #include "nightglass/effects/Tornardo.h"
 
 #include "tavrin/Visual.h"
@@ -22,9 +24,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
     nullptr, // dome
-    nullptr, // lolscene
+    make<Lolscene>, // lolscene
     nullptr, // doftubes
-    nullptr, // explosion
+    make<ExplosionScene>, // explosion
     make<Icefractal>, // icefractal
     nullptr, // metaplanet
     nullptr, // mars
