@@ -1,24 +1,26 @@
 #pragma once
 
-// Tornardo: a funnel of smoke crosses the red plain and takes everything with it.
+// Tornardo: a funnel of smoke crosses the plateaus and takes what stands on them.
 //
-// What the viewer sees: the Mars scene's boxes and its sphere ("scenes/mars9.fsg") stand on a
-// red dusty plain ("objects/dustplain.fgm", "shaders/dustplain.cg") under a dusk sky. A tornado, a twisting funnel of dusty smoke that is thin at the ground
-// and opens wide into the clouds, sweeps in over them: a dense core of smoke sprites
-// ("textures/smokejall.png") with a cloud of glinting dust and debris whirling around its foot
-// and up its sides ("textures/dott.png"), under a slowly turning wall of cloud. As it passes, it lifts the boxes (bump-mapped with
-// "shaders/mars.cg") one after another and carries them spinning up around its axis; last it
-// takes the chrome sphere (the built-in sphere map shader with the storm map "textures/lolmap4.jpg")
-// and throws it up into the sky. Lightning flickers inside the funnel; soft glow and the dither
-// finish the picture.
+// What the viewer sees: the Mars scene ("scenes/mars9.fsg") stands on a red dusty plain
+// ("objects/dustplain.fgm", "shaders/dustplain.cg") under a dusk sky ("textures/horizon.jpg"):
+// its two rock slabs "Box01" and "Box02" as plateaus, bump-mapped with "shaders/mars.cg", the
+// pillar "Box03" behind them and the carousel of chrome spheres "GeoSphere01" to "GeoSphere21"
+// rolling on the left slab (the built-in sphere map shader with the storm map
+// "textures/lolmap4.jpg"). A tornado, a twisting funnel of dusty smoke that is thin at the ground
+// and opens wide into a turning wall of cloud, comes in from the back: a dense core of smoke
+// sprites ("textures/smokejall.png") with dust rolling out at its foot, and glinting debris whirling
+// up its sides ("textures/dott.png"). It tears the pillar off and carries it spinning up around
+// its axis, then crosses the carousel and takes the spheres one after another. Lightning flickers
+// inside the funnel; soft glow and the dither finish the picture.
 //
-// What moves with time: the funnel's foot travels across the plain and its axis snakes; the smoke
-// rises and turns faster and faster through the section as the snare roll speeds up; the objects
-// lift on their own cue times. Everything is a function of the local time.
+// What moves with time: the funnel's foot travels across the plateaus and its axis snakes; the
+// smoke rises and turns faster and faster through the section as the snare roll speeds up; each
+// object lifts when the foot passes it. Everything is a function of the local time.
 //
-// What reacts to the music: spectrum[0] thickens and brightens the smoke and the debris and feeds
-// the dither level; the lightning strikes registered in hitTimes come closer together with the
-// snare roll, and the riser brightens the funnel and the glow towards the big hit that follows.
+// What reacts to the music: spectrum[0] swells the smoke, brightens the debris and feeds the
+// dither level; the lightning strikes registered in hitTimes come closer together with the snare
+// roll, and the riser lights the funnel and the glow towards the big hit that follows.
 //
 // Sync tracks: the camera (tracks 0-3, see the tornardo section of tracks/default.txt).
 
@@ -27,9 +29,8 @@
 #include "orvane/Matrix4.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
-#include <array>
-#include <utility>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace Orvane {
@@ -38,6 +39,7 @@ class Texture;
 namespace Utils {
 class Geometry;
 namespace SceneGraph {
+class Node;
 class Scene;
 }
 }
@@ -52,30 +54,34 @@ public:
 
     void draw(float time) override;
 
-    // Where the funnel's axis is at a height (0 at the ground) and local time: its foot passes
-    // each box and then the sphere at their cue times.
-    Orvane::Vector3 axisAt(float height, float time) const;
+    // Where the funnel's axis is at a height (0 at the ground) and local time.
+    static Orvane::Vector3 axisAt(float height, float time);
     // How far the funnel has turned by the local time, in radians: it spins up with the snare roll.
     static float spinAt(float time);
+    // The local time the funnel takes the named object, or a negative value if it never does.
+    float cueOf(const std::string& node) const;
 
 private:
     struct Carried {
+        Orvane::Utils::SceneGraph::Node* node;
         Orvane::Utils::Geometry* mesh;
-        Orvane::Matrix4 rest;     // the node's place in the scene
-        float cue;                // local time the funnel takes it
-        float orbit;              // radius it circles at when carried
+        float cue;      // local time the funnel takes it; infinite if it passes by
+        float orbit;    // radius it circles at when carried
+        float tumble;   // degrees per unit of lift
     };
     struct Grain {
         float rise, offset, phase, spread, size, shade;
     };
 
     void drawSky(float light);
-    void drawGround(float time, float light, float strike);
+    void drawGround(float time, float strike);
+    void drawSlabs();
     void drawCarried(float time);
-    Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     void drawSmoke(float time, float pulse, float light);
     void drawDebris(float time, float pulse);
+    Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     Orvane::Matrix4 carriedMatrix(const Carried& object, float time) const;
+    Carried carried(const std::string& name, float orbit, float tumble);
     float strikeAt(float demoTime) const;
 
     std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
@@ -83,19 +89,18 @@ private:
     Orvane::Utils::Geometry* ground_;
     Orvane::Shader* groundShader_;
     Orvane::Texture* skyMap_;
-    Orvane::Texture* boxMap_;
-    Orvane::Texture* boxBump_;
-    Orvane::Texture* boxGloss_;
+    Orvane::Texture* rockMap_;
+    Orvane::Texture* rockBump_;
+    Orvane::Texture* rockGloss_;
     Orvane::Texture* chromeMap_;
-    Orvane::Shader* boxShader_;
-    std::array<Carried, 3> boxes_{};
-    Carried sphere_{};
+    Orvane::Shader* rockShader_;
+    std::vector<Carried> slabs_;
+    std::vector<Carried> carried_;
     Particles smoke_;
     Particles debris_;
     std::vector<Grain> smokeGrains_;
     std::vector<Grain> debrisGrains_;
     std::vector<float> strikes_;
-    std::vector<std::pair<float, Orvane::Vector3>> footPath_;
     GlowDither finish_;
 };
 
