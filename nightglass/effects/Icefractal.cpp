@@ -80,7 +80,8 @@ Icefractal::~Icefractal() = default;
 float Icefractal::growthAt(float time)
 {
     float x = std::clamp((time - 0.2f) / 5.6f, 0.0f, 1.0f);
-    return 1.02f * (1.0f - (1.0f - x) * (1.0f - x) * (1.0f - x) * 0.6f - (1.0f - x) * 0.4f);
+    float rest = 1.0f - x;
+    return std::max(0.0f, 1.02f * (1.0f - rest * rest * rest * 0.6f - rest * 0.4f));
 }
 
 float Icefractal::flashAt(float demoTime) const
