@@ -1,5 +1,7 @@
 #include "nightglass/effects/Icefractal.h"
 
+#include "nightglass/kit/PreparedParticles.h"
+
 #include "orvane/Shader.h"
 #include "orvane/Texture.h"
 #include "orvane/utils/geometry/Geometry.h"
@@ -93,21 +95,32 @@ float Icefractal::flashAt(float demoTime) const
     return flash;
 }
 
+float Icefractal::duskAt(float time) const
+{
+    float crash = float(CrashRow - 960) * 15.0f / demo->bpm;
+    return 0.55f * std::clamp((time - crash) / 8.0f, 0.0f, 1.0f);
+}
+
+void Icefractal::update(float time)
+{
+    placeClouds(time, duskAt(time));
+    placeMotes(time, std::min(1.0f, demo->spectrum[0] * 3.0f));
+}
+
 void Icefractal::draw(float time)
 {
+    update(time);
     float pulse = std::min(1.0f, demo->spectrum[0] * 3.0f);
     float flash = flashAt(demo->time);
-    float crash = float(CrashRow - 960) * 15.0f / demo->bpm;
-    float dusk = 0.55f * std::clamp((time - crash) / 8.0f, 0.0f, 1.0f);
     finish_.begin(0, 0, 0);
-    drawSky(dusk);
+    drawSky(duskAt(time));
     demo->setCamera(1, 1, 1000);
     enable(Capability::DepthTest);
     setDepthMask(true);
     drawMoon(time);
     drawIce(time, pulse, flash);
-    drawClouds(time, dusk);
-    drawMotes(time, pulse);
+    drawPreparedParticles(clouds_, BlendOperandEnum::OneMinusSrcAlpha);
+    drawPreparedParticles(motes_, BlendOperandEnum::One);
     finish_.end(0.55f + 0.5f * flash + 0.2f * pulse, 1.0f);
     if (flash > 0.001f) {
         enable(Capability::Blend);
@@ -167,7 +180,7 @@ void Icefractal::drawIce(float time, float pulse, float flash)
     popWorld();
 }
 
-void Icefractal::drawClouds(float time, float dusk)
+void Icefractal::placeClouds(float time, float dusk)
 {
     clouds_.lock();
     for (int i = 0; i < CloudCount; ++i) {
@@ -180,12 +193,10 @@ void Icefractal::drawClouds(float time, float dusk)
         clouds_.setQuadColor(i, 0.22f + 0.6f * warm, 0.25f + 0.3f * warm, 0.4f + 0.15f * warm, 0.45f * (0.6f + 0.4f * c.twinkle));
     }
     clouds_.unlock();
-    setDepthMask(false);
-    clouds_.drawSorted();
-    disable(Capability::Blend);
+    clouds_.sortByDistance(1);
 }
 
-void Icefractal::drawMotes(float time, float pulse)
+void Icefractal::placeMotes(float time, float pulse)
 {
     motes_.lock();
     for (int i = 0; i < MoteCount; ++i) {
@@ -201,14 +212,6 @@ void Icefractal::drawMotes(float time, float pulse)
     }
     motes_.unlock();
     motes_.sortByDistance(1);
-    motes_.shader->bind();
-    motes_.shader->updateState();
-    motes_.shader->getParameter("texture").setTexture(*motes_.texture);
-    enable(Capability::Blend);
-    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
-    motes_.drawQuads();
-    disable(Capability::Blend);
-    setDepthMask(true);
 }
 
 }

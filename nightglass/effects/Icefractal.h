@@ -46,6 +46,8 @@ public:
     ~Icefractal() override;
 
     void draw(float time) override;
+    // The CPU work of a frame, which draw does first: clouds and motes placed and depth sorted.
+    void update(float time);
 
     // The ice's growth front (in growth order, 0 .. 1) at a local time: it runs out from the moon
     // and has reached every tip by the crash.
@@ -59,8 +61,9 @@ private:
     void drawSky(float dusk);
     void drawMoon(float time);
     void drawIce(float time, float pulse, float flash);
-    void drawClouds(float time, float dusk);
-    void drawMotes(float time, float pulse);
+    void placeClouds(float time, float dusk);
+    void placeMotes(float time, float pulse);
+    float duskAt(float time) const;
     float flashAt(float demoTime) const;
 
     Orvane::Utils::Geometry* sky_;

@@ -1,5 +1,7 @@
 #include "nightglass/effects/Tornardo.h"
 
+#include "nightglass/kit/PreparedParticles.h"
+
 #include "orvane/Shader.h"
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
@@ -182,12 +184,21 @@ float Tornardo::strikeAt(float demoTime) const
     return strike;
 }
 
-void Tornardo::draw(float time)
+float Tornardo::riserAt(float time) { return smooth01((time - (Length - 4.8f)) / 4.8f); }
+
+void Tornardo::update(float time)
 {
     float pulse = std::min(1.0f, demo->spectrum[0] * 3.0f);
-    float strike = strikeAt(demo->time);
-    float riser = smooth01((time - (Length - 4.8f)) / 4.8f);
     scene_->update(time * SceneSpeed);
+    placeSmoke(time, pulse, 0.8f * strikeAt(demo->time) + 0.35f * riserAt(time));
+    placeDebris(time, pulse);
+}
+
+void Tornardo::draw(float time)
+{
+    update(time);
+    float strike = strikeAt(demo->time);
+    float riser = riserAt(time);
     finish_.begin(0, 0, 0);
     drawSky(0.6f + 0.4f * riser + 0.3f * strike);
     demo->setCamera(1, 1, 1200);
@@ -196,8 +207,8 @@ void Tornardo::draw(float time)
     drawGround(time, strike);
     drawSlabs();
     drawCarried(time);
-    drawSmoke(time, pulse, 0.8f * strike + 0.35f * riser);
-    drawDebris(time, pulse);
+    drawPreparedParticles(smoke_, BlendOperandEnum::OneMinusSrcAlpha);
+    drawPreparedParticles(debris_, BlendOperandEnum::One);
     finish_.end(0.4f + 0.5f * riser + 0.5f * strike, 1.0f);
     if (strike > 0.001f) {
         enable(Capability::Blend);
@@ -323,7 +334,7 @@ Vector3 Tornardo::smokePosition(int i, float time, float spin, float& h, float& 
     return axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, lift};
 }
 
-void Tornardo::drawSmoke(float time, float pulse, float light)
+void Tornardo::placeSmoke(float time, float pulse, float light)
 {
     // The low sun the rock shader lights the slabs with, seen from above.
     constexpr float SunX = -0.79f, SunY = -0.61f;
@@ -352,12 +363,10 @@ void Tornardo::drawSmoke(float time, float pulse, float light)
         smoke_.setQuadColor(i, 0.8f * shade + 0.4f * light, 0.62f * shade + 0.43f * light, 0.5f * shade + 0.52f * light, alpha);
     }
     smoke_.unlock();
-    setDepthMask(false);
-    smoke_.drawSorted();
-    disable(Capability::Blend);
+    smoke_.sortByDistance(1);
 }
 
-void Tornardo::drawDebris(float time, float pulse)
+void Tornardo::placeDebris(float time, float pulse)
 {
     float spin = spinAt(time);
     float climb = spin / 1.6f;
@@ -377,14 +386,6 @@ void Tornardo::drawDebris(float time, float pulse)
     }
     debris_.unlock();
     debris_.sortByDistance(1);
-    debris_.shader->bind();
-    debris_.shader->updateState();
-    debris_.shader->getParameter("texture").setTexture(*debris_.texture);
-    enable(Capability::Blend);
-    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
-    debris_.drawQuads();
-    disable(Capability::Blend);
-    setDepthMask(true);
 }
 
 }

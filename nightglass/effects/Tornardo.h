@@ -53,6 +53,9 @@ public:
     ~Tornardo() override;
 
     void draw(float time) override;
+    // The CPU work of a frame, which draw does first: the scene's animation, smoke and debris
+    // placed and depth sorted.
+    void update(float time);
 
     // Where the funnel's axis is at a height (0 at the ground) and local time.
     static Orvane::Vector3 axisAt(float height, float time);
@@ -77,8 +80,9 @@ private:
     void drawGround(float time, float strike);
     void drawSlabs();
     void drawCarried(float time);
-    void drawSmoke(float time, float pulse, float light);
-    void drawDebris(float time, float pulse);
+    void placeSmoke(float time, float pulse, float light);
+    void placeDebris(float time, float pulse);
+    static float riserAt(float time);
     Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     Orvane::Matrix4 carriedMatrix(const Carried& object, float time) const;
     Carried carried(const std::string& name, float orbit, float tumble);
