@@ -191,7 +191,7 @@ void Tornardo::update(float time)
     float pulse = std::min(1.0f, demo->spectrum[0] * 3.0f);
     scene_->update(time * SceneSpeed);
     placeSmoke(time, pulse, 0.8f * strikeAt(demo->time) + 0.35f * riserAt(time));
-    placeDebris(time, pulse);
+    placeDebris(time, pulse, strikeAt(demo->time));
 }
 
 void Tornardo::draw(float time)
@@ -208,7 +208,7 @@ void Tornardo::draw(float time)
     drawSlabs();
     drawCarried(time);
     drawPreparedParticles(smoke_, BlendOperandEnum::OneMinusSrcAlpha);
-    drawPreparedParticles(debris_, BlendOperandEnum::One);
+    drawPreparedParticles(debris_, BlendOperandEnum::OneMinusSrcAlpha);
     finish_.end(0.4f + 0.5f * riser + 0.5f * strike, 1.0f);
     if (strike > 0.001f) {
         enable(Capability::Blend);
@@ -327,9 +327,11 @@ Vector3 Tornardo::smokePosition(int i, float time, float spin, float& h, float& 
         angle = g.phase + spin * 1.5f;
         lift = 2.0f + 16.0f * roll * g.size;
     } else {
+        // Three bands of smoke wind up the funnel, so it reads as twisting, not as a cone.
         h = fract(g.offset + g.rise * climb * 0.3f);
         radius = (2.5f + 34.0f * std::pow(h, 2.0f)) * g.spread;
-        angle = g.phase + spin * (1.4f - 0.8f * h);
+        float band = std::floor(g.phase / TwoPi * 3.0f) * (TwoPi / 3.0f) + 0.5f * std::sin(g.phase * 7.0f);
+        angle = band + h * 9.0f + spin * (1.4f - 0.8f * h);
     }
     return axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, lift};
 }
@@ -359,14 +361,21 @@ void Tornardo::placeSmoke(float time, float pulse, float light)
             alpha = smooth01(h / 0.04f) * (1.0f - smooth01((h - 0.85f) / 0.15f));
         // Grains on the side towards the sun are lit, the far side stays dark.
         float sunSide = 0.5f + 0.5f * (std::cos(angle) * SunX + std::sin(angle) * SunY);
-        float shade = (0.45f + 0.4f * g.shade) * (0.35f + 0.75f * sunSide) * (deck ? 0.4f : 1.0f);
+        float shade = (0.45f + 0.4f * g.shade) * (0.35f + 0.75f * sunSide);
+        if (deck) {
+            // The wall cloud is dark underneath and catches the dusk towards its rim.
+            float rim = std::sqrt(g.offset) * g.spread;
+            smoke_.setQuadColor(i, 0.12f + 0.35f * rim * shade + 0.4f * light, 0.1f + 0.2f * rim * shade + 0.43f * light,
+                                0.12f + 0.22f * rim * shade + 0.52f * light, alpha);
+            continue;
+        }
         smoke_.setQuadColor(i, 0.8f * shade + 0.4f * light, 0.62f * shade + 0.43f * light, 0.5f * shade + 0.52f * light, alpha);
     }
     smoke_.unlock();
     smoke_.sortByDistance(1);
 }
 
-void Tornardo::placeDebris(float time, float pulse)
+void Tornardo::placeDebris(float time, float pulse, float light)
 {
     float spin = spinAt(time);
     float climb = spin / 1.6f;
@@ -378,11 +387,13 @@ void Tornardo::placeDebris(float time, float pulse)
         float angle = g.phase + spin * (1.6f - 0.6f * h);
         Vector3 p = axisAt(h * FunnelHeight, time) + Vector3{std::cos(angle) * radius, std::sin(angle) * radius, 0.0f};
         debris_.setQuadPosition(i, p.x, p.y, p.z);
-        float size = 0.6f + 1.4f * g.size;
+        float size = (0.5f + 1.0f * g.size) * (1.0f + 0.3f * pulse);
         debris_.setQuadSize(i, size, size);
         debris_.setQuadTexRect(i, 0, 0, 1, 1);
         float fade = 1.0f - smooth01((h - 0.75f) / 0.25f);
-        debris_.setQuadColor(i, 1.0f, 0.72f, 0.45f, 0.45f * fade * (0.7f + 0.6f * pulse) * (0.5f + 0.5f * g.shade));
+        // Dark grit and stones, lit up when lightning strikes.
+        float lit = 0.08f + 0.12f * g.shade + 0.7f * light;
+        debris_.setQuadColor(i, lit * 1.1f, lit * 0.9f, lit * 0.8f, 0.75f * fade);
     }
     debris_.unlock();
     debris_.sortByDistance(1);

@@ -9,8 +9,8 @@
 // rolling on the left slab (the built-in sphere map shader with the storm map
 // "textures/lolmap4.jpg"). A tornado, a twisting funnel of dusty smoke that is thin at the ground
 // and opens wide into a turning wall of cloud, comes in from the back: a dense core of smoke
-// sprites ("textures/smokejall.png") with dust rolling out at its foot, and glinting debris whirling
-// up its sides ("textures/dott.png"). It tears the pillar off and carries it spinning up around
+// sprites ("textures/smokejall.png") winding up in three bands, with dust rolling out at its foot,
+// and dark grit and stones whirling up its sides ("textures/dott.png"). It tears the pillar off and carries it spinning up around
 // its axis, then crosses the carousel and takes the spheres one after another. Lightning flickers
 // inside the funnel; soft glow and the dither finish the picture.
 //
@@ -18,7 +18,7 @@
 // smoke rises and turns faster and faster through the section as the snare roll speeds up; each
 // object lifts when the foot passes it. Everything is a function of the local time.
 //
-// What reacts to the music: spectrum[0] swells the smoke, brightens the debris and feeds the
+// What reacts to the music: spectrum[0] swells the smoke and the debris and feeds the
 // dither level; the lightning strikes registered in hitTimes come closer together with the snare
 // roll, and the riser lights the funnel and the glow towards the big hit that follows.
 //
@@ -81,7 +81,7 @@ private:
     void drawSlabs();
     void drawCarried(float time);
     void placeSmoke(float time, float pulse, float light);
-    void placeDebris(float time, float pulse);
+    void placeDebris(float time, float pulse, float light);
     static float riserAt(float time);
     Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     Orvane::Matrix4 carriedMatrix(const Carried& object, float time) const;
