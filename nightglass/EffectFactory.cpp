@@ -1,8 +1,11 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Desp.h"
 #include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Icefractal.h"
+#include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Metaplanet.h"
 #include "nightglass/effects/Tornardo.h"
 
 #include "tavrin/Visual.h"
@@ -28,11 +31,11 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // doftubes
     make<ExplosionScene>, // explosion
     make<Icefractal>, // icefractal
-    nullptr, // metaplanet
+    make<Metaplanet>, // metaplanet
     nullptr, // mars
-    nullptr, // logopart
+    make<Logopart>, // logopart
     nullptr, // devil
-    nullptr, // desp
+    make<Desp>, // desp
     make<Tornardo>, // tornardo
 };
 
