@@ -102,12 +102,12 @@ Tornardo::Tornardo(Tavrin::Demo* demo)
 {
     smoke_.texture = demo->loadTexture("textures/smokejall.png");
     debris_.texture = demo->loadTexture("textures/dott.png");
-    slabs_ = {carried("Box01", 0, 0), carried("Box02", 0, 0)};
-    carried_.push_back(carried("Box03", 30.0f, 500.0f));
+    slabs_ = {findObject("Box01", 0, 0), findObject("Box02", 0, 0)};
+    carried_.push_back(findObject("Box03", 30.0f, 100.0f));
     for (int i = 1; i <= CarouselSpheres; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "GeoSphere%02d", i);
-        carried_.push_back(carried(name, 10.0f + 30.0f * scatter(i, 20), 900.0f));
+        carried_.push_back(findObject(name, 10.0f + 30.0f * scatter(i, 20), 180.0f));
     }
     for (int i = 0; i < SmokeCount; ++i)
         smokeGrains_.push_back({0.035f + 0.05f * scatter(i, 1), scatter(i, 2), TwoPi * scatter(i, 3),
@@ -124,7 +124,7 @@ Tornardo::Tornardo(Tavrin::Demo* demo)
 Tornardo::~Tornardo() = default;
 
 // Finds the node and the first time the funnel's foot comes near enough to take it.
-Tornardo::Carried Tornardo::carried(const std::string& name, float orbit, float tumble)
+Tornardo::SceneObject Tornardo::findObject(const std::string& name, float orbit, float tumble)
 {
     Orvane::Utils::SceneGraph::Node* node = scene_->findByName(name);
     if (!node)
@@ -145,7 +145,7 @@ Tornardo::Carried Tornardo::carried(const std::string& name, float orbit, float 
 
 float Tornardo::cueOf(const std::string& name) const
 {
-    for (const Carried& object : carried_)
+    for (const SceneObject& object : carried_)
         if (object.node->getName() == name)
             return std::isinf(object.cue) ? -1.0f : object.cue;
     return -1.0f;
@@ -257,7 +257,7 @@ void Tornardo::drawSlabs()
     rockShader_->getParameter("texture").setTexture(*rockMap_);
     rockShader_->getParameter("normalmap").setTexture(*rockBump_);
     rockShader_->getParameter("glossmap").setTexture(*rockGloss_);
-    for (const Carried& slab : slabs_) {
+    for (const SceneObject& slab : slabs_) {
         pushWorld();
         setWorld(parent * slab.node->getWorldMatrix());
         rockShader_->updateState();
@@ -266,7 +266,7 @@ void Tornardo::drawSlabs()
     }
 }
 
-Matrix4 Tornardo::carriedMatrix(const Carried& object, float time) const
+Matrix4 Tornardo::carriedMatrix(const SceneObject& object, float time) const
 {
     const Matrix4& rest = object.node->getWorldMatrix();
     if (!(time > object.cue))
@@ -283,7 +283,7 @@ Matrix4 Tornardo::carriedMatrix(const Carried& object, float time) const
     p.z = height;
     Matrix4 m;
     m.setTranslation(p.x, p.y, p.z);
-    m.rotate(held * object.tumble * 0.2f, 0.3f, 1.0f, 0.5f);
+    m.rotate(held * object.tumble, 0.3f, 1.0f, 0.5f);
     Matrix4 shape = rest;
     shape[12] = shape[13] = shape[14] = 0.0f;
     return m * shape;
@@ -294,7 +294,7 @@ void Tornardo::drawCarried(float time)
     Matrix4 parent;
     getWorld(parent.data());
     Orvane::Shader& chrome = *demo->builtinShaders.at(4);
-    for (const Carried& object : carried_) {
+    for (const SceneObject& object : carried_) {
         bool sphere = object.node->getName().rfind("GeoSphere", 0) == 0;
         Orvane::Shader& shader = sphere ? chrome : *rockShader_;
         pushWorld();

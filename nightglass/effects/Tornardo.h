@@ -30,6 +30,7 @@
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -65,12 +66,12 @@ public:
     float cueOf(const std::string& node) const;
 
 private:
-    struct Carried {
+    struct SceneObject {
         Orvane::Utils::SceneGraph::Node* node;
         Orvane::Utils::Geometry* mesh;
-        float cue;      // local time the funnel takes it; infinite if it passes by
-        float orbit;    // radius it circles at when carried
-        float tumble;   // degrees per unit of lift
+        float cue;      // local time the funnel takes it; infinite if it is never taken
+        float orbit;    // radius it circles at when carried; 0 for what stays on the ground
+        float tumble;   // degrees per second it turns over when carried
     };
     struct Grain {
         float rise, offset, phase, spread, size, shade;
@@ -84,8 +85,8 @@ private:
     void placeDebris(float time, float pulse, float light);
     static float riserAt(float time);
     Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
-    Orvane::Matrix4 carriedMatrix(const Carried& object, float time) const;
-    Carried carried(const std::string& name, float orbit, float tumble);
+    Orvane::Matrix4 carriedMatrix(const SceneObject& object, float time) const;
+    SceneObject findObject(const std::string& name, float orbit, float tumble);
     float strikeAt(float demoTime) const;
 
     std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
@@ -98,8 +99,8 @@ private:
     Orvane::Texture* rockGloss_;
     Orvane::Texture* chromeMap_;
     Orvane::Shader* rockShader_;
-    std::vector<Carried> slabs_;
-    std::vector<Carried> carried_;
+    std::vector<SceneObject> slabs_;
+    std::vector<SceneObject> carried_;
     Particles smoke_;
     Particles debris_;
     std::vector<Grain> smokeGrains_;
