@@ -338,7 +338,7 @@ Vector3 Tornardo::smokePosition(int i, float time, float spin, float& h, float& 
 
 void Tornardo::placeSmoke(float time, float pulse, float light)
 {
-    // The low sun the rock shader lights the slabs with, seen from above.
+    // The sun the rock shader lights the slabs with, seen from above.
     constexpr float SunX = -0.79f, SunY = -0.61f;
     float spin = spinAt(time);
     smoke_.lock();
