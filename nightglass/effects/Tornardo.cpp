@@ -75,6 +75,13 @@ float catmullRom(float p0, float p1, float p2, float p3, float t)
                    + (3.0f * p1 - p0 - 3.0f * p2 + p3) * t * t * t);
 }
 
+// How far down from the cloud the funnel has reached at the local time: it touches the ground
+// in the first seconds.
+float touchdownAt(float time) { return smooth01(time / 2.5f); }
+
+// Whether a grain at height h (0 .. 1 of the funnel) shows yet, softly at the funnel's tip.
+float reached(float h, float touchdown) { return smooth01((h - (1.0f - touchdown)) / 0.12f + 1.0f); }
+
 Vector3 positionOf(const Matrix4& m) { return {m[12], m[13], m[14]}; }
 
 void addHitTime(Tavrin::Demo& demo, float seconds)
@@ -341,6 +348,7 @@ void Tornardo::placeSmoke(float time, float pulse, float light)
     // The sun the rock shader lights the slabs with, seen from above.
     constexpr float SunX = -0.79f, SunY = -0.61f;
     float spin = spinAt(time);
+    float touchdown = touchdownAt(time);
     smoke_.lock();
     for (int i = 0; i < SmokeCount; ++i) {
         const Grain& g = smokeGrains_[size_t(i)];
@@ -356,9 +364,9 @@ void Tornardo::placeSmoke(float time, float pulse, float light)
         if (deck)
             alpha = 1.0f - smooth01((std::sqrt(g.offset) * g.spread - 0.55f) / 0.5f);
         else if (dust)
-            alpha = 0.9f * (1.0f - fract(g.offset + g.rise * spin / 1.6f * 0.6f));
+            alpha = 0.9f * (1.0f - fract(g.offset + g.rise * spin / 1.6f * 0.6f)) * smooth01(touchdown * 3.0f - 2.0f);
         else
-            alpha = smooth01(h / 0.04f) * (1.0f - smooth01((h - 0.85f) / 0.15f));
+            alpha = smooth01(h / 0.04f) * (1.0f - smooth01((h - 0.85f) / 0.15f)) * reached(h, touchdown);
         // Grains on the side towards the sun are lit, the far side stays dark.
         float sunSide = 0.5f + 0.5f * (std::cos(angle) * SunX + std::sin(angle) * SunY);
         float shade = (0.45f + 0.4f * g.shade) * (0.35f + 0.75f * sunSide);
@@ -379,6 +387,7 @@ void Tornardo::placeDebris(float time, float pulse, float light)
 {
     float spin = spinAt(time);
     float climb = spin / 1.6f;
+    float touchdown = touchdownAt(time);
     debris_.lock();
     for (int i = 0; i < DebrisCount; ++i) {
         const Grain& g = debrisGrains_[size_t(i)];
@@ -390,7 +399,7 @@ void Tornardo::placeDebris(float time, float pulse, float light)
         float size = (0.5f + 1.0f * g.size) * (1.0f + 0.3f * pulse);
         debris_.setQuadSize(i, size, size);
         debris_.setQuadTexRect(i, 0, 0, 1, 1);
-        float fade = 1.0f - smooth01((h - 0.75f) / 0.25f);
+        float fade = (1.0f - smooth01((h - 0.75f) / 0.25f)) * reached(h, touchdown);
         // Dark grit and stones, lit up when lightning strikes.
         float lit = 0.08f + 0.12f * g.shade + 0.7f * light;
         debris_.setQuadColor(i, lit * 1.1f, lit * 0.9f, lit * 0.8f, 0.75f * fade);

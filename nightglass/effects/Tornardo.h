@@ -14,7 +14,8 @@
 // its axis, then crosses the carousel and takes the spheres one after another. Lightning flickers
 // inside the funnel; soft glow and the dither finish the picture.
 //
-// What moves with time: the funnel's foot travels across the plateaus and its axis snakes; the
+// What moves with time: the funnel reaches down out of the cloud and touches the ground in the
+// first seconds; then its foot travels across the plateaus and its axis snakes; the
 // smoke rises and turns faster and faster through the section as the snare roll speeds up; each
 // object lifts when the foot passes it. Everything is a function of the local time.
 //
