@@ -167,7 +167,7 @@ void Icefractal::drawMoon(float time)
 void Icefractal::drawIce(float time, float pulse, float flash)
 {
     pushWorld();
-    rotateWorld(time * 3.0f, 0.0f, 0.0f, 1.0f);
+    rotateWorld(time * 5.0f, 0.0f, 0.0f, 1.0f);
     iceShader_->bind();
     iceShader_->getParameter("time").setFloat(time);
     const float colour[4] = {0.35f + 0.2f * flash, 0.62f + 0.2f * flash, 1.0f, 0.8f + 0.4f * pulse};

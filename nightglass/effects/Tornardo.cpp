@@ -105,7 +105,7 @@ Tornardo::Tornardo(Tavrin::Demo* demo)
     , rockShader_(demo->loadShader("shaders/mars.cg"))
     , smoke_(demo, SmokeCount)
     , debris_(demo, DebrisCount)
-    , finish_(demo, 0.9f, 0.9f)
+    , finish_(demo, 0.75f, 0.9f)
 {
     smoke_.texture = demo->loadTexture("textures/smokejall.png");
     debris_.texture = demo->loadTexture("textures/dott.png");
@@ -216,11 +216,11 @@ void Tornardo::draw(float time)
     drawCarried(time);
     drawPreparedParticles(smoke_, BlendOperandEnum::OneMinusSrcAlpha);
     drawPreparedParticles(debris_, BlendOperandEnum::OneMinusSrcAlpha);
-    finish_.end(0.4f + 0.5f * riser + 0.5f * strike, 1.0f);
+    finish_.end(0.4f + 0.5f * riser + 0.35f * strike, 1.0f);
     if (strike > 0.001f) {
         enable(Capability::Blend);
         setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
-        demo->drawFullscreenColor({0.75f, 0.8f, 1.0f, 0.3f * strike});
+        demo->drawFullscreenColor({0.75f, 0.8f, 1.0f, 0.2f * strike});
         disable(Capability::Blend);
     }
 }
