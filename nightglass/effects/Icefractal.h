@@ -17,8 +17,8 @@
 // the crash.
 //
 // What reacts to the music: spectrum[0] (kick and bass) widens the swell, brightens the facet
-// edges and the motes and feeds the dither level; the hits this effect registers in hitTimes
-// (the crash at row 1024, the fill before it) flash the ice and the screen.
+// edges and the motes and feeds the dither level; a hit in hitTimes (this effect registers the
+// crash at row 1024) flashes the ice and the screen.
 //
 // Sync tracks: the camera (tracks 0-3, see the icefractal section of tracks/default.txt).
 // Stateless apart from the smoothed dither level, which settles within a fraction of a second.
