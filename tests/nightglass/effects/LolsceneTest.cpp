@@ -87,8 +87,9 @@ TEST_F(LolsceneTest, TheBumpPushesThreeUnitsOnceAPeriodAndTheRecomputedNormalsPo
         auto normal = normals->get(i);
         outward += (v.x - centre[0]) * normal.x + (v.y - centre[1]) * normal.y + (v.z - centre[2]) * normal.z > 0;
         auto [it, fresh] = normalAt.try_emplace({std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 100)}, normal);
-        if (!fresh)
+        if (!fresh) {
             ASSERT_NEAR(it->second.x * normal.x + it->second.y * normal.y + it->second.z * normal.z, 1.0f, 1e-4f) << i;
+        }
     }
     EXPECT_GT(outward, count * 95 / 100);
     for (int i : {0, 1234, count - 1}) {
