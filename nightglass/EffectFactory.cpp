@@ -4,10 +4,13 @@
 #include "nightglass/effects/DofTubes.h"
 #include "nightglass/effects/Dome.h"
 #include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Icefractal.h"
 #include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
 #include "nightglass/effects/Mars.h"
 #include "nightglass/effects/Metaplanet.h"
+#include "nightglass/effects/Tornardo.h"
+
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -30,13 +33,13 @@ constexpr std::array<Maker, 11> Makers = {
     make<Lolscene>, // lolscene
     make<DofTubes>, // doftubes
     make<ExplosionScene>, // explosion
-    nullptr, // icefractal
+    make<Icefractal>, // icefractal
     make<Metaplanet>, // metaplanet
     make<Mars>, // mars
     make<Logopart>, // logopart
     nullptr, // devil
     make<Desp>, // desp
-    nullptr, // tornardo
+    make<Tornardo>, // tornardo
 };
 
 }
