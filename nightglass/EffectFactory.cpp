@@ -1,5 +1,6 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Devil.h"
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -26,7 +27,7 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // metaplanet
     nullptr, // mars
     nullptr, // logopart
-    nullptr, // devil
+    make<Devil>, // devil
     nullptr, // desp
     nullptr, // tornardo
 };
