@@ -143,7 +143,7 @@ Rgba hellColour(const Vector3& r, const Noise& noise)
         c = c + Rgba{1.0f, 0.3f, 0.04f, 0} * (cracks * 0.35f * ease(-up * 3.0f));
     }
     auto light = [&](const Vector3& at, float sharpness) { return std::pow(std::max(0.0f, dot(r, at)), sharpness); };
-    c = c + Rgba{1.0f, 0.85f, 0.6f, 0} * (1.6f * light(unit(Vector3(-0.5f, 0.6f, 0.62f)), 40.0f));
+    c = c + Rgba{1.0f, 0.85f, 0.6f, 0} * (0.9f * light(unit(Vector3(-0.5f, 0.6f, 0.62f)), 60.0f));
     c = c + Rgba{0.35f, 0.45f, 1.0f, 0} * (0.9f * light(unit(Vector3(0.9f, 0.15f, -0.4f)), 12.0f));
     float clouds = 0.5f + 0.5f * noise.fbm(azimuth * 3.0f, up * 6.0f, 4);
     c = c * (0.75f + 0.5f * clouds * ease(up * 3.0f + 0.5f));

@@ -24,9 +24,9 @@ constexpr float HeadRadius = 30.0f;
 // Seconds of the head's past that each further strand segment lags behind.
 constexpr float HairLag = 0.016f;
 constexpr float HairWidth = 6.0f;
-constexpr int Eyes = 2;
+constexpr int EyeGlows = 6;
 constexpr int GrinGlows = 14;
-constexpr int FaceGlows = Eyes + GrinGlows;
+constexpr int FaceGlows = EyeGlows + GrinGlows;
 constexpr float Pi = 3.1415927f;
 
 // Rows of the window in seconds, at the soundtrack's 162 bpm.
@@ -164,11 +164,14 @@ void Devil::placeFace(float heat)
         sparks_.setQuadTexRect(quad, 0, 0, 1, 1);
         sparks_.setQuadColor(quad, 1.0f, 0.3f + 0.4f * heat, 0.06f, glow);
     };
-    place(0, {-0.33f, -0.9f, 0.22f}, 3.4f + 2.0f * heat, 2.0f + 1.0f * heat);
-    place(1, {0.33f, -0.9f, 0.22f}, 3.4f + 2.0f * heat, 2.0f + 1.0f * heat);
+    // Slanted eyes, their inner ends low: a glare.
+    for (int i = 0; i < EyeGlows; ++i) {
+        float along = float(i % (EyeGlows / 2)) / float(EyeGlows / 2 - 1), side = i < EyeGlows / 2 ? -1.0f : 1.0f;
+        place(i, {side * (0.14f + 0.26f * along), -0.9f, 0.16f + 0.12f * along}, 2.6f + 1.2f * heat, 1.6f + 0.8f * heat);
+    }
     for (int i = 0; i < GrinGlows; ++i) {
         float x = (float(i) / float(GrinGlows - 1)) * 2.0f - 1.0f;
-        place(Eyes + i, {0.5f * x, -0.9f, -0.3f + 0.16f * x * x}, 1.8f, 1.3f + 0.6f * heat * (1.0f - x * x));
+        place(EyeGlows + i, {0.5f * x, -0.9f, -0.3f + 0.16f * x * x}, 1.8f, 1.3f + 0.6f * heat * (1.0f - x * x));
     }
 }
 

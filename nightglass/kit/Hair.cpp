@@ -93,8 +93,8 @@ void HairStrands::followHead(int strand, const std::vector<Orvane::Matrix4>& hea
         Vector3 out = rotated(then, root.direction);
         Vector3 side = unit(Orvane::cross(out, down));
         float swing = sway * root.length * 0.22f * s * std::sqrt(s);
-        Vector3 target = then.transformPoint(root.position) + out * (root.length * 0.35f * s + 0.4f * swing * along.sine)
-                         + backs_[size_t(k)] * (root.length * 0.3f * s) + down * (root.length * 1.1f * s * s)
+        Vector3 target = then.transformPoint(root.position) + out * (root.length * 0.6f * s + 0.4f * swing * along.sine)
+                         + backs_[size_t(k)] * (root.length * 0.3f * s) + down * (root.length * 1.0f * s * s)
                          + side * (swing * across.sine);
         across.advance();
         along.advance();
