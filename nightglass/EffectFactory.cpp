@@ -1,6 +1,9 @@
 #include "nightglass/EffectFactory.h"
 
 #include "nightglass/effects/Devil.h"
+#include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Lolscene.h"
+
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -20,9 +23,9 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
     nullptr, // dome
-    nullptr, // lolscene
+    make<Lolscene>, // lolscene
     nullptr, // doftubes
-    nullptr, // explosion
+    make<ExplosionScene>, // explosion
     nullptr, // icefractal
     nullptr, // metaplanet
     nullptr, // mars

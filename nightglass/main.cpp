@@ -2,10 +2,33 @@
 #include "orvane/MessageBox.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/CommandLine.h"
+#include "tavrin/install/DataLocation.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+namespace {
+
+// The demo's paths are relative to the folder that holds data/, which need not be the one the
+// user started it from: paths the user gave keep meaning what they meant there.
+void enterBaseFolder(Tavrin::RunOptions& options, Tavrin::Demo& demo)
+{
+    namespace fs = std::filesystem;
+    fs::path current = fs::current_path();
+    fs::path base = Tavrin::findBaseFolder(current, Tavrin::executablePath());
+    if (!options.flowFile.empty())
+        options.flowFile = fs::absolute(options.flowFile).string();
+    if (options.capture.enabled())
+        options.capture.path = fs::absolute(options.capture.path).string();
+    fs::current_path(base);
+    demo.nodeCountFile =
+        Tavrin::nodeCountLocation(Tavrin::isWritable(base / "data"), std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+}
+
+}
 
 int main(int argc, char** argv)
 {
@@ -24,6 +47,7 @@ int main(int argc, char** argv)
     }
     try {
         Nightglass::Nightglass demo;
+        enterBaseFolder(commandLine.options, demo);
         return demo.run(commandLine.options);
     } catch (const Orvane::Exceptions::Exception& e) {
         Orvane::MessageBox::show("Orvane Exception", e.getMessage());

@@ -150,6 +150,7 @@ void Demo::loadFlow()
     Flow::LoadOptions flowOptions;
     flowOptions.progress = [this](float percent) { loadingScreen(percent); };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
+    flowOptions.nodeCountFile = nodeCountFile;
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
 }
 

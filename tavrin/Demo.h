@@ -102,6 +102,8 @@ public:
     Orvane::Vector4t<float> syncValues[64];
     std::string trackFileName = "tracks/default.track";
     std::string flowFileName = "data/test.flow";
+    // Where the flow loader remembers its node count for the next run's progress bar.
+    std::string nodeCountFile = "data/lol.dat";
     std::string dataFolder = "data/";
     float aspect = 16.0f / 9.0f;
     int width = 0, height = 0;

@@ -1,0 +1,142 @@
+#include "nightglass/effects/ExplosionScene.h"
+
+#include "orvane/Device.h"
+#include "orvane/Shader.h"
+#include "orvane/Texture.h"
+#include "orvane/utils/geometry/Geometry.h"
+#include "tavrin/Demo.h"
+
+#include <string>
+
+namespace Nightglass {
+
+using Orvane::BlendOperandEnum;
+using Orvane::Capability;
+
+namespace {
+
+constexpr float BoundaryRows[ExplosionScene::CreditCount] = {704, 768, 832, 896};
+constexpr float FadeStartRows[ExplosionScene::CreditCount] = {676, 740, 804, 868};
+constexpr int TextureColorSlot = 1;
+
+}
+
+std::array<bool, ExplosionScene::CreditCount> ExplosionScene::restarted{};
+DitherLevel ExplosionScene::ditherLevel(0.6f, 0.9f);
+
+ExplosionScene::ExplosionScene(Tavrin::Demo* demo)
+    : VisualContainerNode(demo)
+    , explosion(demo)
+    , stars(demo)
+    , sky_(demo->loadGeometry("objects/skydome.fgm"))
+    , horizon_(demo->loadTexture("textures/horizon.jpg"))
+    , scene_(256, 256, true, false)
+    , dither_(demo)
+{
+    horizon_->setWrap(Orvane::Clamp);
+    demo->loadTexture("textures/lines.png");
+    for (int k = 0; k < CreditCount; ++k)
+        credits_[size_t(k)] = demo->loadTexture("overlays/credits" + std::to_string(k + 1) + ".png");
+}
+
+float ExplosionScene::rowTime(float row) const { return row * 60.0f / (4.0f * demo->bpm); }
+
+ExplosionScene::Credits ExplosionScene::creditsAt(float T) const
+{
+    for (int k = 0; k < CreditCount; ++k)
+        if (T < rowTime(BoundaryRows[k])) {
+            float start = rowTime(FadeStartRows[k]), end = rowTime(BoundaryRows[k]);
+            return {k, demo->cosineEase((T - start) / (end - start))};
+        }
+    return {-1, 0.0f};
+}
+
+int ExplosionScene::restartPassedBoundaries(float T)
+{
+    int restarts = 0;
+    for (int k = 0; k < CreditCount; ++k)
+        if (!restarted[size_t(k)] && T > rowTime(BoundaryRows[k])) {
+            restarted[size_t(k)] = true;
+            explosion.restart();
+            ++restarts;
+        }
+    return restarts;
+}
+
+void ExplosionScene::drawScene(float x)
+{
+    stars.update(x);
+    scene_.bind();
+    setDepthMask(false);
+    Orvane::Device::current()->clear(Orvane::ClearTarget::ColorDepth, 0, 0, 0, 0, 1, 0);
+    disable(Capability::DepthTest);
+    demo->setSkyCamera();
+    Orvane::Shader& skyShader = *demo->builtinShaders.at(TextureColorSlot);
+    skyShader.bind();
+    skyShader.getParameter("texture").setTexture(*horizon_);
+    const float white[4] = {1, 1, 1, 1};
+    skyShader.getParameter("color").setFloat4(white);
+    skyShader.updateState();
+    sky_->draw();
+
+    enable(Capability::DepthTest);
+    demo->setCamera(1, 1, 1000);
+    explosion.draw(x);
+
+    enable(Capability::Blend);
+    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha);
+    demo->setCamera(1, 1, 10000);
+    stars.drawStars();
+    disable(Capability::Blend);
+    scene_.unbind();
+}
+
+void ExplosionScene::composite()
+{
+    Orvane::Shader& copy = *demo->builtinShaders.at(TextureColorSlot);
+    const float white[4] = {1, 1, 1, 1};
+    copy.getParameter("color").setFloat4(white);
+    Orvane::RenderTarget& glow = *demo->renderTargets[2];
+    glow.bind();
+    demo->drawFullscreenTexture(copy, *scene_.getColorTexture());
+    glow.unbind();
+    demo->restoreScreenViewport();
+    demo->blurTarget(glow, *demo->renderTargets[3], 2, 0.5f, 0);
+    demo->blurTarget(glow, *demo->renderTargets[3], 2, 0, 0.5f);
+
+    Orvane::RenderTarget& picture = *demo->renderTargets[4];
+    picture.bind();
+    demo->drawFullscreenTexture(copy, *scene_.getColorTexture());
+    enable(Capability::Blend);
+    setBlendFunc(BlendOperandEnum::One, BlendOperandEnum::One);
+    demo->drawFullscreenTexture(copy, *glow.getColorTexture());
+    disable(Capability::Blend);
+    picture.unbind();
+    demo->restoreScreenViewport();
+}
+
+void ExplosionScene::draw(float x)
+{
+    const float T = demo->time;
+    restartPassedBoundaries(T);
+    drawScene(x);
+    composite();
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+    demo->restoreScreenViewport();
+
+    Orvane::RenderTarget& picture = *demo->renderTargets[4];
+    Credits credits = creditsAt(T);
+    if (credits.window < 0) {
+        ditherLevel.apply(dither_, picture, 1.0f);
+        disable(Capability::Blend);
+        return;
+    }
+    ditherLevel.apply(dither_, picture, 1.0f + 10.0f * credits.fade);
+    enable(Capability::Blend);
+    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha);
+    demo->drawFullscreenColor({0, 0, 0, credits.fade});
+    demo->drawFullscreenTextureAlpha(*credits_[size_t(credits.window)], credits.fade);
+    disable(Capability::Blend);
+}
+
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "nightglass/kit/Dither.h"
+#include "nightglass/kit/StarField.h"
+#include "orvane/RenderTarget.h"
+#include "tavrin/flow/VisualContainerNode.h"
+
+#include <vector>
+
+namespace Orvane {
+class VertexBuffer;
+namespace Utils {
+class Geometry;
+}
+}
+
+namespace Nightglass {
+
+// A pulsing, twisting bump-mapped blob under the sky among swaying stars, with a stream of cloud
+// sprites that shows only as a soft glow; dark pulses on the hits and the dither over all.
+class Lolscene : public Tavrin::Flow::VisualContainerNode {
+public:
+    static constexpr int CloudQuads = 300;
+    static constexpr int CloudClusters = 20;
+    static constexpr int QuadsPerCluster = 5;
+
+    explicit Lolscene(Tavrin::Demo* demo);
+
+    void draw(float x) override;
+
+    // The blob's vertices at demo time T, normals recomputed.
+    void deformBlob(float T);
+    // The cloud clusters at demo time T, flying along +z and wrapping back into [-800, 800].
+    void moveClouds(float T);
+
+    StarField stars;
+    Particles clouds;
+    Orvane::Utils::Geometry* blob;
+    std::vector<float> restPositions, restNormals, phases;
+
+    // Shared by every Lolscene and kept across frames.
+    static DitherLevel ditherLevel;
+
+private:
+    void drawScene(bool withGlow);
+    void weldSeams();
+    void installPositionBuffer();
+
+    Orvane::RenderTarget glow_, glowTemp_;
+    Dither dither_;
+    Orvane::Utils::Geometry* sky_;
+    Orvane::Texture *horizon_, *colourMap_, *normalMap_, *glossMap_, *lines_;
+    Orvane::VertexBuffer* blobPositions_ = nullptr;
+    // Vertices that share one rest position (the texture seam, the poles), so that they get one
+    // normal: the surface then lights without a crease.
+    std::vector<std::vector<int>> seams_;
+};
+
+}
