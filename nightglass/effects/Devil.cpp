@@ -23,7 +23,7 @@ namespace {
 constexpr float HeadRadius = 30.0f;
 // Seconds of the head's past that each further strand segment lags behind.
 constexpr float HairLag = 0.016f;
-constexpr float HairWidth = 6.0f;
+constexpr float HairWidth = 8.0f;
 constexpr int EyeGlows = 6;
 constexpr int GrinGlows = 14;
 constexpr int FaceGlows = EyeGlows + GrinGlows;
@@ -77,6 +77,7 @@ Devil::Devil(Tavrin::Demo* demo)
     , hornShader_(demo->loadShader("shaders/devil.cg"))
     , hairShader_(demo->loadShader("shaders/hair.cg"))
     , postShader_(demo->loadShader("shaders/devil_post.cg"))
+    , raysShader_(demo->loadShader("shaders/devil_rays.cg"))
     , hair_(scalpRoots(HairStrandCount, HeadRadius, 70.0f, 125.0f), HairSegments, HairLag)
     , ribbons_(hair_)
     , headPast_(size_t(HairSegments + 1))
@@ -109,6 +110,7 @@ void Devil::draw(float time)
     demo->restoreScreenViewport();
     Orvane::Device::current()->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1, 0);
     drawSky();
+    drawRays(time, kick);
     drawHead(time, heat);
     drawHair(time, heat);
     drawSparks();
@@ -195,6 +197,34 @@ void Devil::drawSky()
     shader.getParameter("color").setFloat4(white);
 }
 
+// Rays fan out from behind the head, as seen on the screen, and flare on every beat.
+void Devil::drawRays(float time, float kick)
+{
+    demo->setCamera(1, 1, 2000);
+    const Matrices& m = matrices();
+    Orvane::Matrix4 viewProjection = m.projection * m.view;
+    auto p = head_->getWorldPosition();
+    float clip[4];
+    for (int row = 0; row < 4; ++row)
+        clip[row] = viewProjection[row] * p.x + viewProjection[4 + row] * p.y + viewProjection[8 + row] * p.z
+                    + viewProjection[12 + row];
+    if (clip[3] <= 0.0f)
+        return;
+    float beat = std::exp(-4.0f * fraction(time / (4 * Row)));
+    const float centre[2] = {clip[0] / clip[3], clip[1] / clip[3]};
+    resetMatrices();
+    raysShader_->bind();
+    raysShader_->getParameter("centre").setFloat2(centre);
+    raysShader_->getParameter("aspect").setFloat(demo->aspect);
+    raysShader_->getParameter("time").setFloat(time);
+    raysShader_->getParameter("strength").setFloat(0.35f + 0.9f * kick * (0.4f + 0.6f * beat));
+    raysShader_->updateState();
+    enable(Orvane::Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::One, Orvane::BlendOperandEnum::One);
+    demo->drawQuad(-1, -1, 2, 2, 0, 0, 1, 1);
+    disable(Orvane::Capability::Blend);
+}
+
 void Devil::drawHead(float time, float heat)
 {
     enable(Orvane::Capability::DepthTest);
@@ -267,7 +297,7 @@ void Devil::finish(float time)
     demo->blurTarget(glow, scratch, 2, 1.0f, 1.0f);
     float flash = 0.0f;
     for (float crash : Crashes)
-        flash = std::max(flash, demo->envelope(time, crash, 0.02f, 0.7f, 2.0f));
+        flash = std::max(flash, 0.8f * demo->envelope(time, crash, 0.02f, 0.6f, 2.0f));
     pass(picture, glow, 0.0f, flash);
     picture.bind();
     drawGreetings(time);

@@ -71,6 +71,7 @@ private:
     void placeSparks(float time, float heat);
     void placeFace(float heat);
     void drawSky();
+    void drawRays(float time, float kick);
     void drawHead(float time, float heat);
     void drawHair(float time, float heat);
     void drawSparks();
@@ -90,12 +91,13 @@ private:
     Orvane::Shader* hornShader_;
     Orvane::Shader* hairShader_;
     Orvane::Shader* postShader_;
+    Orvane::Shader* raysShader_;
     HairStrands hair_;
     HairRibbons ribbons_;
     std::vector<Orvane::Matrix4> headPast_;
     Particles sparks_;
     Dither dither_;
-    DitherLevel ditherLevel_{0.9f, 0.9f};
+    DitherLevel ditherLevel_{0.75f, 0.9f};
 };
 
 }
