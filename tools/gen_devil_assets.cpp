@@ -171,7 +171,7 @@ void paintSphereMap(const std::string& path)
 void paintHair(const std::string& path)
 {
     Noise noise(13);
-    constexpr int Strands = 13;
+    constexpr int Strands = 10;
     Canvas hair(64, 256, {1, 1, 1, 0});
     hair.paint([&](float u, float v) {
         float along = 1.0f - v;   // 0 at the root (bottom row), 1 at the tip
@@ -179,7 +179,7 @@ void paintHair(const std::string& path)
         for (int i = 0; i < Strands; ++i) {
             float centre = (i + 0.5f) / Strands + 0.025f * noise.gradient(i * 3.1f, along * 3.0f);
             float end = 0.7f + 0.3f * noise.hash(i, 7);
-            float width = 0.034f * (1.0f - 0.5f * along / end);
+            float width = 0.027f * (1.0f - 0.5f * along / end);
             float d = (u - centre) / width;
             float strand = std::exp(-d * d) * (1.0f - ease((along - end + 0.12f) / 0.12f));
             a = std::max(a, strand);
