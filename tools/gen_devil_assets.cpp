@@ -38,12 +38,12 @@ Vector3 unit(Vector3 v)
     return v;
 }
 
-// A channel keyed densely from a smooth curve, so linear interpolation reads as smooth motion.
-SceneBuilder::Channel sampled(const std::function<float(float)>& curve)
+// A channel keyed from a curve every step seconds: often enough that linear interpolation reads
+// as the curve, seldom enough that the effect can sample the scene many times a frame.
+SceneBuilder::Channel sampled(const std::function<float(float)>& curve, float step)
 {
     auto track = std::make_unique<Orvane::Utils::SceneGraph::LinearTrack>();
-    constexpr float Step = 1.0f / 20.0f;
-    for (float t = 0; t < Length + 1.0f; t += Step)
+    for (float t = 0; t < Length + 1.0f; t += step)
         track->addKey(t, curve(t));
     return track;
 }
@@ -110,11 +110,11 @@ void buildScene(const std::string& path)
     builder.addMesh("horns", horns);
 
     auto& head = builder.addNode("GeoSphere01");
-    builder.translate(head, sampled([](float t) { return 14.0f * std::sin(0.31f * t); }),
-                      sampled([](float t) { return 8.0f * std::sin(0.23f * t + 1.0f); }), sampled(height));
-    builder.rotate(head, 0, 0, 1, sampled(yaw));
-    builder.rotate(head, 1, 0, 0, sampled(nod));
-    builder.rotate(head, 0, 1, 0, sampled([](float t) { return 9.0f * std::sin(0.5f * t + 0.7f); }));
+    builder.translate(head, sampled([](float t) { return 14.0f * std::sin(0.31f * t); }, 0.25f),
+                      sampled([](float t) { return 8.0f * std::sin(0.23f * t + 1.0f); }, 0.25f), sampled(height, 0.1f));
+    builder.rotate(head, 0, 0, 1, sampled(yaw, 0.05f));
+    builder.rotate(head, 1, 0, 0, sampled(nod, Beat / 12));
+    builder.rotate(head, 0, 1, 0, sampled([](float t) { return 9.0f * std::sin(0.5f * t + 0.7f); }, 0.25f));
     builder.instance(head, "head");
 
     // The horns grow out of the skull as the head comes up, with a little overshoot.
@@ -123,7 +123,7 @@ void buildScene(const std::string& path)
         float x = std::clamp((t - 1.2f) / 1.6f, 0.0f, 1.0f);
         return 0.02f + 0.98f * (1.0f - std::pow(1.0f - x, 3.0f)) + 0.1f * std::sin(Pi * x) * x;
     };
-    builder.scale(crown, sampled(grow), sampled(grow), sampled(grow));
+    builder.scale(crown, sampled(grow, 0.1f), sampled(grow, 0.1f), sampled(grow, 0.1f));
     builder.instance(crown, "horns");
     builder.save(path);
 }

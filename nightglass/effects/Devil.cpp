@@ -97,13 +97,18 @@ Devil::~Devil() = default;
 
 float Devil::bass() const { return std::min(1.5f, demo->spectrum[0] / 0.2f); }
 
+float Devil::heat() const { return std::max(0.0f, 0.6f * bass() + demo->syncValues[14].y); }
+
+void Devil::animate(float time)
+{
+    poseHeadAndHair(time, 0.15f + 0.9f * bass() + demo->syncValues[14].x);
+    placeSparks(time, heat());
+}
+
 void Devil::draw(float time)
 {
-    const auto& sync = demo->syncValues[14];
-    float kick = bass();
-    float heat = std::max(0.0f, 0.6f * kick + sync.y);
-    poseHeadAndHair(time, 0.15f + 0.9f * kick + sync.x);
-    placeSparks(time, heat);
+    animate(time);
+    float kick = bass(), heat = this->heat();
 
     Orvane::RenderTarget& screen = *demo->renderTargets[0];
     screen.bind();

@@ -60,6 +60,9 @@ public:
     ~Devil() override;
 
     void draw(float time) override;
+    // All of a frame's work but the drawing: poses the scene and the hair at time and places the
+    // glows and embers.
+    void animate(float time);
 
     const HairStrands& hair() const { return hair_; }
     Orvane::Utils::SceneGraph::Node& head() const { return *head_; }
@@ -67,6 +70,7 @@ public:
 
 private:
     float bass() const;
+    float heat() const;
     void poseHeadAndHair(float time, float sway);
     void placeSparks(float time, float heat);
     void placeFace(float heat);
