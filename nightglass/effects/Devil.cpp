@@ -112,7 +112,6 @@ void Devil::draw(float time)
 
     Orvane::RenderTarget& screen = *demo->renderTargets[0];
     screen.bind();
-    demo->restoreScreenViewport();
     Orvane::Device::current()->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1, 0);
     drawSky();
     drawRays(time, kick);

@@ -3,13 +3,14 @@
 // Devil: a chrome head with horns and long burning hair headbangs to theme B while the
 // greetings roll.
 //
-// What the viewer sees: a red dusk sky; in its middle a mirror-bright sphere (the head,
-// "GeoSphere01" of the devil scene) that reflects a burning world (the sphere map "lolmap3"),
-// with two ridged horns of dark glassy stone ("Mesh01") whose grooves glow like lava, eyes
-// and a grin that glow through the chrome, and some two hundred long strands of hair ("hair.png" ribbons) that fall from
-// its crown and back. Embers rise through the frame. A bright-pass glow makes the hot parts
-// bloom; the greetings ("overlays/greet%i.png") come one after another, one per two bars, in the
-// lower third; the dither finish breathes with the kick.
+// What the viewer sees: a red dusk sky over dark hills, and beams of light fanning out from
+// behind a mirror-bright sphere (the head, "GeoSphere01" of the devil scene) that reflects a
+// burning world (the sphere map "lolmap3"). Two ridged horns of dark glassy stone ("Mesh01")
+// grow from it, their grooves glowing like lava; slanted eyes and a grin glow through the
+// chrome; some two hundred long strands of hair ("hair.png" ribbons) fall from its crown and
+// back and burn brighter towards their tips. Embers rise through the frame. A bright-pass glow
+// makes the hot parts bloom; the greetings ("overlays/greet%i.png") come one after another, one
+// per two bars, in the lower third; the dither finish breathes with the kick.
 //
 // What moves with time (the scene's animated channels, a function of the local time): the head
 // rises out of the dark in the first bars while the horns grow out of the skull; it sways and
@@ -19,7 +20,8 @@
 // ago, so the hair trails every turn and whips on every bang. The embers are a function of time.
 //
 // What reacts to the music: spectrum[0] (the bass) swings the hair across its fall, makes sparks
-// run down to its tips, heats the lava in the horns and the eyes, and drives the dither level.
+// run down to its tips, heats the lava in the horns and the eyes, flares the beams on each beat
+// and drives the dither level.
 // The crashes at the window's start and half-way through flash the frame white.
 //
 // Sync tracks: 0-3, the camera; 14.x adds wind to the hair's swing, 14.y heat to horns and eyes.
