@@ -74,6 +74,7 @@ Devil::Devil(Tavrin::Demo* demo)
     , sphereMap_(demo->loadTexture("textures/lolmap3.jpg"))
     , hairTexture_(demo->loadTexture("textures/hair.png"))
     , spark_(demo->loadTexture("textures/dott.png"))
+    , lines_(demo->loadTexture("textures/lines.png"))
     , hornShader_(demo->loadShader("shaders/devil.cg"))
     , hairShader_(demo->loadShader("shaders/hair.cg"))
     , postShader_(demo->loadShader("shaders/devil_post.cg"))
@@ -304,6 +305,9 @@ void Devil::finish(float time)
         flash = std::max(flash, 0.8f * demo->envelope(time, crash, 0.02f, 0.6f, 2.0f));
     pass(picture, glow, 0.0f, flash);
     picture.bind();
+    enable(Orvane::Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
+    demo->drawTexturedRect(-1, -1, 2, 2, *lines_);
     drawGreetings(time);
     picture.unbind();
     demo->restoreScreenViewport();
@@ -330,12 +334,14 @@ void Devil::drawGreetings(float time)
     float centreY = -0.62f + 0.08f * (1.0f - out);
     resetMatrices();
     disable(Orvane::Capability::DepthTest);
+    // Added, not laid over: a name fading in glows up out of the picture instead of greying it.
     enable(Orvane::Capability::Blend);
-    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
     Orvane::Shader& shader = *demo->builtinShaders.at(1);
     shader.bind();
     shader.getParameter("texture").setTexture(*greetings_[size_t(slot)]);
-    const float tint[4] = {1, 1, 1, alpha};
+    // Names heat up from ember red to white as they come in, and cool as they go.
+    const float tint[4] = {1, 0.35f + 0.65f * alpha, 0.15f + 0.85f * alpha, alpha};
     shader.getParameter("color").setFloat4(tint);
     shader.updateState();
     demo->drawQuad(-width / 2, centreY - height / 2, width, height, 0, 0, 1, 1);

@@ -93,6 +93,7 @@ private:
     Orvane::Texture* sphereMap_;
     Orvane::Texture* hairTexture_;
     Orvane::Texture* spark_;
+    Orvane::Texture* lines_;
     std::array<Orvane::Texture*, GreetingCount> greetings_{};
     Orvane::Shader* hornShader_;
     Orvane::Shader* hairShader_;
