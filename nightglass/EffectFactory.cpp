@@ -1,8 +1,11 @@
 #include "nightglass/EffectFactory.h"
 
+#include "nightglass/effects/Desp.h"
 #include "nightglass/effects/Devil.h"
 #include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Metaplanet.h"
 
 #include "tavrin/Visual.h"
 
@@ -27,11 +30,11 @@ constexpr std::array<Maker, 11> Makers = {
     nullptr, // doftubes
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
-    nullptr, // metaplanet
+    make<Metaplanet>, // metaplanet
     nullptr, // mars
-    nullptr, // logopart
+    make<Logopart>, // logopart
     make<Devil>, // devil
-    nullptr, // desp
+    make<Desp>, // desp
     nullptr, // tornardo
 };
 

@@ -1,6 +1,5 @@
 #include "tavrin/CaptureSink.h"
 
-#include "orvane/PngWriter.h"
 #include "orvane/exceptions/Exception.h"
 
 #include <algorithm>
@@ -30,7 +29,7 @@ std::string shellQuote(const std::string& text)
 }
 
 PngFolderSink::PngFolderSink(std::string folder, int width, int height)
-    : folder_(std::move(folder)), width_(width), height_(height)
+    : folder_(std::move(folder)), encoders_(width, height, PngEncoderPool::defaultWorkers())
 {
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
@@ -38,10 +37,12 @@ PngFolderSink::PngFolderSink(std::string folder, int width, int height)
         throw Exception("Cannot create the capture folder " + folder_ + ": " + error.message());
 }
 
-void PngFolderSink::write(const CaptureFrame& frame, const std::vector<unsigned char>& rgb)
+void PngFolderSink::write(const CaptureFrame& frame, const unsigned char* rgb)
 {
-    Orvane::writePng(captureFrameFileName(folder_, frame.index), width_, height_, 3, rgb.data());
+    encoders_.encode(captureFrameFileName(folder_, frame.index), rgb);
 }
+
+void PngFolderSink::finish() { encoders_.finish(); }
 
 bool VideoSink::ffmpegAvailable() { return std::system("ffmpeg -version >/dev/null 2>&1") == 0; }
 
@@ -86,9 +87,10 @@ VideoSink::~VideoSink()
         pclose(pipe_);
 }
 
-void VideoSink::write(const CaptureFrame&, const std::vector<unsigned char>& rgb)
+void VideoSink::write(const CaptureFrame&, const unsigned char* rgb)
 {
-    if (std::fwrite(rgb.data(), 1, rgb.size(), pipe_) != rgb.size())
+    size_t bytes = size_t(settings_.width) * settings_.height * 3;
+    if (std::fwrite(rgb, 1, bytes, pipe_) != bytes)
         throw Exception("Cannot capture to " + settings_.path + ": ffmpeg stopped reading frames");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tavrin/CapturePlan.h"
+#include "tavrin/capture/PngEncoderPool.h"
 
 #include <cstdio>
 #include <memory>
@@ -9,23 +10,25 @@
 
 namespace Tavrin {
 
-// Where captured frames go. Pixels are RGB, bottom row first, as GL reads them back.
+// Where captured frames go. Pixels are RGB, bottom row first, as GL reads them back, one frame of
+// the sink's size; they need to stay valid only during the call.
 class CaptureSink {
 public:
     virtual ~CaptureSink() = default;
-    virtual void write(const CaptureFrame& frame, const std::vector<unsigned char>& rgb) = 0;
+    virtual void write(const CaptureFrame& frame, const unsigned char* rgb) = 0;
     virtual void finish() {}
 };
 
-// frame_NNNNNN.png files in a folder (made if missing).
+// frame_NNNNNN.png files in a folder (made if missing), encoded on worker threads.
 class PngFolderSink : public CaptureSink {
 public:
     PngFolderSink(std::string folder, int width, int height);
-    void write(const CaptureFrame& frame, const std::vector<unsigned char>& rgb) override;
+    void write(const CaptureFrame& frame, const unsigned char* rgb) override;
+    void finish() override;
 
 private:
     std::string folder_;
-    int width_, height_;
+    PngEncoderPool encoders_;
 };
 
 // One video file with the music, encoded by ffmpeg from raw frames on a pipe.
@@ -40,7 +43,7 @@ public:
 
     explicit VideoSink(const Settings& settings);
     ~VideoSink() override;
-    void write(const CaptureFrame& frame, const std::vector<unsigned char>& rgb) override;
+    void write(const CaptureFrame& frame, const unsigned char* rgb) override;
     void finish() override;
 
     static bool ffmpegAvailable();

@@ -19,10 +19,12 @@
 #include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
+#include "tavrin/capture/FrameReadback.h"
 #include "tavrin/flow/FlowLoader.h"
 
 #include <GL/gl.h>
 
+#include <deque>
 #include <exception>
 #include <vector>
 
@@ -205,7 +207,13 @@ void Demo::captureLoop(const RunOptions& options)
     frameDelta = 1.0f / float(capture.fps);
     fps = float(capture.fps);
     CaptureProgress progress(frames.size());
-    std::vector<unsigned char> pixels(size_t(width) * viewportHeight * 3);
+    FrameReadback readback(0, viewportY, width, viewportHeight);
+    std::deque<CaptureFrame> inFlight;
+    auto writeOldest = [&] {
+        readback.collect([&](const unsigned char* rgb) { sink->write(inFlight.front(), rgb); });
+        progress.report(inFlight.front());
+        inFlight.pop_front();
+    };
     for (const CaptureFrame& frame : frames) {
         // Live, a frame draws with the sync values the frame before it left; a captured frame
         // computes those itself, so it looks the same whatever was captured before it.
@@ -216,19 +224,15 @@ void Demo::captureLoop(const RunOptions& options)
             music_->readSpectrum(spectrum);
         }
         renderFrame();
-        readFrame(pixels);
-        sink->write(frame, pixels);
-        progress.report(frame);
+        if (readback.full())
+            writeOldest();
+        readback.submit();
+        inFlight.push_back(frame);
     }
+    while (!inFlight.empty())
+        writeOldest();
     sink->finish();
     progress.done();
-}
-
-void Demo::readFrame(std::vector<unsigned char>& rgb) const
-{
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, viewportY, width, viewportHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 }
 
 void Demo::releaseResources()

@@ -127,7 +127,6 @@ private:
     void frameLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
-    void readFrame(std::vector<unsigned char>& rgb) const;
     void teardown();
 
     void loadFlow();

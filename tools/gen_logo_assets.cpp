@@ -20,8 +20,9 @@ namespace {
 
 constexpr float TwoPi = 6.2831853f;
 
-// A billowing puff: a soft disc whose edge is eaten by noise, shaded lighter towards the top
-// left so it reads as a volume once tinted. White, so the effects colour it.
+// A billowing puff: a soft, thin disc whose edge is eaten by noise, shaded lighter towards the top
+// left so it reads as a volume once tinted. White, so the effects colour it; faint, since the
+// scenes stack hundreds of them.
 void smokeSprite(const std::string& path)
 {
     Noise noise(41);
@@ -29,11 +30,12 @@ void smokeSprite(const std::string& path)
     puff.paint([&](float u, float v) {
         float dx = u - 0.5f, dy = v - 0.5f;
         float r = std::sqrt(dx * dx + dy * dy) * 2.0f;
-        float billows = 0.5f + 0.5f * noise.fbm(u * 5.0f, v * 5.0f, 5, 0.55f);
-        float body = std::exp(-r * r * 2.6f) * (0.45f + 0.75f * billows);
-        float a = std::clamp(body - 0.08f, 0.0f, 1.0f) * (1.0f - smoothstep(0.8f, 1.0f, r));
-        float shade = 0.78f + 0.22f * std::clamp(0.5f - dx - dy + 0.3f * billows, 0.0f, 1.0f);
-        return Rgba{shade, shade, shade, std::min(a, 0.92f)};
+        float billows = 0.5f + 0.5f * noise.fbm(u * 4.0f, v * 4.0f, 5, 0.6f);
+        float wisps = smoothstep(0.25f, 0.85f, billows);
+        float body = std::exp(-r * r * 3.2f) * (0.15f + 0.85f * wisps);
+        float a = std::clamp(body * 0.22f, 0.0f, 1.0f) * (1.0f - smoothstep(0.75f, 1.0f, r));
+        float shade = 0.72f + 0.28f * std::clamp(0.5f - dx - dy + 0.4f * (billows - 0.5f), 0.0f, 1.0f);
+        return Rgba{shade, shade, shade, a};
     });
     puff.blur(1);
     puff.save(path);
@@ -78,11 +80,12 @@ void smokeSurface(const std::string& glossPath, const std::string& normalPath)
     normals.save(normalPath, false, 95);
 }
 
-// A square frame with rounded corners swept by a round tube, in the x-z plane and facing -y, so
-// the sync camera looks through it. Nested copies shrinking by 5% leave a thin gap between
+// A square frame with rounded corners swept by a round tube, lying flat `lift` above the origin.
+// Copies nested by scaling about the origin then stack into a funnel that narrows down to it, a
+// well the camera looks into from above. A 5% step between copies leaves a thin gap between
 // tubes, and the tube's normals sweep the whole sphere, which a normal-shaded copy shows as
 // colour.
-Mesh ringFrame(float halfSize, float cornerRadius, float tubeRadius, int pathSteps, int tubeSteps)
+Mesh ringFrame(float halfSize, float cornerRadius, float tubeRadius, float lift, int pathSteps, int tubeSteps)
 {
     Mesh mesh;
     float straight = halfSize - cornerRadius;
@@ -91,16 +94,16 @@ Mesh ringFrame(float halfSize, float cornerRadius, float tubeRadius, int pathSte
         float angle = TwoPi * (float(i) + 0.5f) / float(pathSteps);
         float c = std::cos(angle), s = std::sin(angle);
         // Each quarter turn follows its corner's arc, pushed out to the frame's straight sides.
-        Vector3 outward(c, 0, s);
-        Vector3 centre(std::copysign(straight, c) + cornerRadius * c, 0, std::copysign(straight, s) + cornerRadius * s);
+        Vector3 outward(c, s, 0);
+        Vector3 centre(std::copysign(straight, c) + cornerRadius * c, std::copysign(straight, s) + cornerRadius * s, lift);
         for (int j = 0; j <= tubeSteps; ++j) {
             float phi = TwoPi * float(j) / float(tubeSteps);
-            Vector3 normal = outward * std::cos(phi) + Vector3(0, -std::sin(phi), 0);
+            Vector3 normal = outward * std::cos(phi) + Vector3(0, 0, std::sin(phi));
             mesh.addVertex(centre + normal * tubeRadius, normal,
                            {float(i) / float(pathSteps), float(j) / float(tubeSteps)});
         }
     }
-    addGridTriangles(mesh, 0, pathSteps + 1, tubeSteps + 1);
+    addGridTriangles(mesh, 0, pathSteps + 1, tubeSteps + 1, true);
     return mesh;
 }
 
@@ -133,10 +136,11 @@ void endPicture(const std::string& path, const std::string& fontPath)
         sky = sky + Rgba{0.25f, 0.55f, 0.95f, 0} * (halo * 0.55f) + Rgba{0.9f, 0.5f, 0.8f, 0} * (halo * halo * 0.15f);
         if (d >= 1.0f)
             return Rgba{sky.r, sky.g, sky.b, 1};
-        // On the disc: bands of cloud, lit from above, with a thin bright atmosphere at the limb.
+        // On the disc: bands of cloud, lit from the star rising at the upper left, with a thin
+        // bright atmosphere at the limb.
         float nx = (x - cx) / radius, ny = (y - cy) / radius;
         float nz = std::sqrt(std::max(0.0f, 1.0f - nx * nx - ny * ny));
-        float light = std::clamp(-ny * 0.8f + nz * 0.25f - nx * 0.15f, 0.0f, 1.0f);
+        float light = std::clamp(-ny * 0.6f - nx * 0.55f + nz * 0.2f, 0.0f, 1.0f);
         float bands = 0.5f + 0.5f * noise.fbm(nx * 3.0f + 7.0f, ny * 14.0f + 1.3f * noise.fbm(nx * 4, ny * 4, 3), 5);
         Rgba surface = mix(Rgba{0.03f, 0.06f, 0.16f, 1}, Rgba{0.22f, 0.48f, 0.75f, 1}, bands);
         float rim = std::pow(1.0f - nz, 6.0f);
@@ -144,6 +148,18 @@ void endPicture(const std::string& path, const std::string& fontPath)
         float edge = smoothstep(1.0f, 0.997f, d);
         Rgba out = mix(sky, lit, edge);
         return Rgba{out.r, out.g, out.b, 1};
+    });
+    // A star just breaking over the limb: a hot core, a wide halo and a thin horizontal streak.
+    const float sunX = 0.3f * W, sunY = cy - std::sqrt(radius * radius - (sunX - cx) * (sunX - cx)) + 4.0f;
+    picture.paint([&, source = picture](float u, float v) {
+        Rgba base = source.at(int(u * W), int(v * H));
+        float dx = u * W - sunX, dy = v * H - sunY;
+        float d2 = (dx * dx + dy * dy) / float(H * H);
+        float core = std::exp(-d2 * 9000.0f), halo = std::exp(-d2 * 60.0f) * 0.45f;
+        float streak = std::exp(-std::abs(dy) * 0.35f) * std::exp(-std::abs(dx) / (0.35f * W)) * 0.6f;
+        Rgba light = Rgba{1.0f, 0.95f, 0.9f, 0} * core + Rgba{0.55f, 0.7f, 1.0f, 0} * (halo + streak);
+        Rgba out = base + light;
+        return Rgba{std::min(out.r, 1.0f), std::min(out.g, 1.0f), std::min(out.b, 1.0f), 1};
     });
     TextRenderer font(fontPath);
     TextStyle title;
@@ -175,7 +191,7 @@ int main(int argc, char** argv)
             std::filesystem::create_directories(data + folder);
         smokeSprite(data + "textures/smokejall.png");
         smokeSurface(data + "textures/smoke.jpg", data + "textures/smokenormals.jpg");
-        saveFgm(ringFrame(10.0f, 3.0f, 0.42f, 192, 16), data + "objects/lol.fgm");
+        saveFgm(ringFrame(10.0f, 3.0f, 0.5f, 8.0f, 192, 16), data + "objects/lol.fgm");
         endPicture(data + "overlays/end.png", arguments[1]);
     });
 }

@@ -23,6 +23,16 @@ Mesh clockwiseFromOutside(Mesh mesh)
     return mesh;
 }
 
+// Turns letters built facing +z in a y-up frame to stand on the z-up world's ground facing -y,
+// where the cameras look from; a rotation, so the winding stays outward.
+Mesh standUpright(Mesh mesh)
+{
+    for (auto* vectors : {&mesh.positions, &mesh.normals})
+        for (Orvane::Vector3& v : *vectors)
+            v = Orvane::Vector3(v.x, -v.z, v.y);
+    return mesh;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -34,6 +44,7 @@ int main(int argc, char** argv)
         // Lumps of a few units against a bump of 3 units that the scene runs over the surface;
         // 48 x 96 quads keep the per-frame deformation cheap and the silhouette round.
         saveFgm(clockwiseFromOutside(makeBlob(24.0f, 48, 96, 0.35f, 21)), data + "objects/blob.fgm");
-        saveFgm(makeExtrudedText(arguments[1], "NIGHTGLASS", 1.0f, 0.3f, 8), data + "objects/kavellogo.fgm");
+        // As large as the logo scene's smoke, which fills a cube 200 units across.
+        saveFgm(standUpright(makeExtrudedText(arguments[1], "NIGHTGLASS", 16.0f, 5.0f, 8)), data + "objects/kavellogo.fgm");
     });
 }

@@ -50,7 +50,9 @@ Mesh makeSkyDome(float radius, int rings, int segments, float horizonRow, float 
                                    : horizonRow + (1.0f - horizonRow) * (elevation / lowest);
         for (int s = 0; s <= segments; ++s) {
             float u = float(s) / segments;
-            Vector3 outward = onSphere(u * TwoPi, elevation);
+            // The demo's world is z-up: turn the y-up sphere a quarter turn about x.
+            Vector3 yUp = onSphere(u * TwoPi, elevation);
+            Vector3 outward{yUp.x, -yUp.z, yUp.y};
             mesh.addVertex(outward * radius, outward * -1.0f, {u, 1.0f - row});
         }
     }

@@ -11,8 +11,8 @@ namespace AssetKit {
 // north pole (1); normals point outwards.
 Mesh makeSphere(float radius, int rings, int segments);
 
-// The inside of a sky dome from a little below the horizon up to the zenith, seen from its centre
-// (normals point inwards). Texture coordinates map a horizon picture whose top row is the zenith
+// The inside of a sky dome from a little below the horizon up to the zenith (+z, as in the
+// demo's world), seen from its centre (normals point inwards). Texture coordinates map a horizon picture whose top row is the zenith
 // and whose row `horizonRow` (0..1 from the top) is the horizon: u wraps once around, t = 1 at
 // the zenith (GL's t grows towards the picture's top row).
 Mesh makeSkyDome(float radius, int rings, int segments, float horizonRow, float belowHorizonDegrees);

@@ -74,12 +74,12 @@ TEST(Shapes, SkyDomeFacesItsCentreAndMapsTheHorizonPicture)
         const Vector3& p = dome.positions[i];
         ASSERT_LT(Orvane::dot(dome.normals[i], p), 0.0f) << "normals point at the viewer in the centre";
         float t = dome.texCoords[i].v;
-        if (p.y > 99.99f) {
+        if (p.z > 99.99f) {
             EXPECT_NEAR(t, 1.0f, 1e-5f) << "zenith is the picture's top row";
-        } else if (std::fabs(p.y) < 1e-3f) {
+        } else if (std::fabs(p.z) < 1e-3f) {
             EXPECT_NEAR(t, 1.0f - horizonRow, 1e-5f) << "horizon lands on the picture's horizon row";
             ++onHorizon;
-        } else if (p.y < -1.0f) {
+        } else if (p.z < -1.0f) {
             EXPECT_LT(t, 1.0f - horizonRow);
         }
     }

@@ -1,0 +1,180 @@
+#include "nightglass/effects/Logopart.h"
+
+#include "orvane/Device.h"
+#include "orvane/RenderTarget.h"
+#include "orvane/Shader.h"
+#include "orvane/utils/Random.h"
+#include "orvane/utils/geometry/Geometry.h"
+#include "tavrin/Demo.h"
+
+#include <algorithm>
+
+namespace Nightglass {
+
+using Orvane::Utils::randomSigned;
+
+namespace {
+
+// Registered first of all, before anything is loaded; returns the demo for the next member.
+Tavrin::Demo* registerHit(Tavrin::Demo* demo, float seconds)
+{
+    // Flashes walk the hit times in order; keep them sorted whoever registered first.
+    auto at = std::upper_bound(demo->hitTimes.begin(), demo->hitTimes.end(), seconds);
+    demo->hitTimes.insert(at, seconds);
+    return demo;
+}
+
+Orvane::Vector4t<float> respawnColour()
+{
+    float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned(), r4 = randomSigned(), r5 = randomSigned();
+    float v = 0.4f * r1 + 0.5f;
+    return {v + 0.1f * r5, v + 0.1f * r4, v + 0.1f * r3, 0.5f * r2 + 0.5f};
+}
+
+}
+
+Logopart::Logopart(Tavrin::Demo* demo)
+    : VisualContainerNode(demo)
+    , dither_(registerHit(demo, HitRow * 60.0f / (4.0f * demo->bpm)))
+    , smokeSprite_(demo->loadTexture("textures/smokejall.png"))
+    , sky_(demo->loadGeometry("objects/skydome.fgm"))
+    , horizon_(demo->loadTexture("textures/horizon.jpg"))
+    , logo_(demo->loadGeometry("objects/kavellogo.fgm"))
+    , smokeMap_(demo->loadTexture("textures/smoke.jpg"))
+    , smokeNormals_(demo->loadTexture("textures/smokenormals.jpg"))
+    , logoShader_(demo->loadShader("shaders/kavellogo.cg"))
+    , lines_(demo->loadTexture("textures/lines.png"))
+    , quads_(demo, SmokeCount)
+{
+    smoke.resize(SmokeCount);
+    for (SmokeRecord& record : smoke) {
+        float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned();
+        record.position = {SmokeExtent * r3, SmokeExtent * r2, SmokeExtent * r1};
+        float r4 = randomSigned(), r5 = randomSigned(), r6 = randomSigned(), r7 = randomSigned();
+        record.colour = {1 + 0.2f * r7, 1 + 0.2f * r6, 1 + 0.2f * r5, 0.5f + 0.5f * r4};
+    }
+    quads_.texture = smokeSprite_;
+}
+
+void Logopart::updateSmoke(float frameDelta)
+{
+    for (SmokeRecord& record : smoke) {
+        record.position.z += SmokeRise * frameDelta;
+        while (record.position.z > SmokeExtent) {
+            record.position.z -= 2 * SmokeExtent;
+            record.colour = respawnColour();
+        }
+    }
+    quads_.lock();
+    for (int i = 0; i < SmokeCount; ++i) {
+        const SmokeRecord& record = smoke[size_t(i)];
+        quads_.setQuadPosition(i, record.position.x, record.position.y, record.position.z);
+        quads_.setQuadSize(i, 17, 17);
+        quads_.setQuadTexRect(i, 0, 0, 1, 1);
+        quads_.setQuadColor(i, record.colour.x, record.colour.y, record.colour.z, record.colour.w);
+    }
+    quads_.sortByDistance(1);
+    quads_.unlock();
+}
+
+Orvane::Vector3t<float> Logopart::shakyUp(float f0) const
+{
+    float a = randomSigned();
+    float b = randomSigned();
+    return {0.1f * b * f0, 0.1f * a * f0, 1};
+}
+
+void Logopart::draw(float)
+{
+    updateSmoke(demo->frameDelta);
+    Orvane::Vector3t<float> up = shakyUp(demo->spectrum[0]);
+    drawScene(up);
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+    drawGlowAndComposite();
+    ditherLevel.apply(dither_, *demo->renderTargets[1], 1);
+
+    enable(Orvane::Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
+    demo->drawFullscreenColor({1, 1, 1, demo->beatEnvelope(demo->time, 0.15f, 0.32f)});
+    disable(Orvane::Capability::Blend);
+}
+
+void Logopart::drawScene(const Orvane::Vector3t<float>& up)
+{
+    using Orvane::Capability;
+    demo->renderTargets[0]->bind();
+    // The dome reaches only a little below the horizon; below it the ground stays dusk-dark
+    // rather than a debugging red.
+    Orvane::Device::current()->clear(Orvane::ClearTarget::ColorDepth, 0.045f, 0.03f, 0.06f, 0, 1, 0);
+    disable(Capability::DepthTest);
+    disable(Capability::Blend);
+
+    identityWorld();
+    demo->setSkyCamera();
+    Orvane::Shader& textured = *demo->builtinShaders.at(1);
+    textured.bind();
+    textured.getParameter("texture").setTexture(*horizon_);
+    const float white[4] = {1, 1, 1, 1};
+    textured.getParameter("color").setFloat4(white);
+    textured.updateState();
+    sky_->draw();
+    identityWorld();
+    enable(Capability::DepthTest);
+
+    const auto& eye = demo->syncValues[0];
+    const auto& target = demo->syncValues[1];
+    lookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
+    logoShader_->bind();
+    logoShader_->updateState();
+    logoShader_->getParameter("normalmap").setTexture(*smokeNormals_);
+    logoShader_->getParameter("glossmap").setTexture(*smokeMap_);
+    const float camPos[3] = {eye.x, eye.y, eye.z};
+    logoShader_->getParameter("camPos").setFloat3(camPos);
+    const float lightPos[3] = {-100, -100, eye.z};
+    logoShader_->getParameter("lightPos").setFloat3(lightPos);
+    logo_->draw();
+
+    enable(Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
+    demo->setCamera(1, 1, 1000);
+    setDepthMask(false);
+    quads_.shader->bind();
+    quads_.shader->updateState();
+    quads_.shader->getParameter("texture").setTexture(*smokeSprite_);
+    quads_.drawQuads();
+    setDepthMask(true);
+    disable(Capability::Blend);
+    demo->renderTargets[0]->unbind();
+}
+
+void Logopart::drawGlowAndComposite()
+{
+    Orvane::RenderTarget& scene = *demo->renderTargets[0];
+    Orvane::RenderTarget& composite = *demo->renderTargets[1];
+    Orvane::RenderTarget& glow = *demo->renderTargets[2];
+    Orvane::Shader& textured = *demo->builtinShaders.at(1);
+    const float white[4] = {1, 1, 1, 1};
+    textured.getParameter("color").setFloat4(white);
+
+    glow.bind();
+    demo->drawFullscreenTexture(textured, *scene.getColorTexture());
+    glow.unbind();
+    demo->restoreScreenViewport();
+    demo->blurTarget(glow, *demo->renderTargets[3], 1, 0.5f, 0);
+    demo->blurTarget(glow, *demo->renderTargets[3], 1, 0, 0.5f);
+    demo->restoreScreenViewport();
+
+    composite.bind();
+    demo->drawFullscreenTexture(textured, *scene.getColorTexture());
+    enable(Orvane::Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::One, Orvane::BlendOperandEnum::One);
+    demo->drawFullscreenTexture(textured, *glow.getColorTexture());
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
+    demo->drawTexturedRect(-1, -1, 2, 2, *lines_);
+    demo->drawTexturedRect(-1, -1, 2, 2, *lines_);
+    disable(Orvane::Capability::Blend);
+    composite.unbind();
+    demo->restoreScreenViewport();
+}
+
+}

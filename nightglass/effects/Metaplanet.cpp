@@ -1,0 +1,32 @@
+#include "nightglass/effects/Metaplanet.h"
+
+#include "orvane/Shader.h"
+#include "tavrin/Demo.h"
+
+namespace Nightglass {
+
+Metaplanet::Metaplanet(Tavrin::Demo* demo)
+    : VisualContainerNode(demo)
+    , picture_(demo->loadTexture("overlays/end.png"))
+{
+}
+
+void Metaplanet::draw(float time)
+{
+    Orvane::Shader& shader = *demo->builtinShaders.at(1);
+    shader.bind();
+    shader.updateState();
+    shader.getParameter("texture").setTexture(*picture_);
+    float g = 1 - demo->cosineEase((time - 2) * 0.5f);
+    const float colour[4] = {g, g, g, 1};
+    shader.getParameter("color").setFloat4(colour);
+    demo->drawQuad(-1, -1, 2, 2, 0, 0, 1, 1);
+
+    disable(Orvane::Capability::DepthTest);
+    enable(Orvane::Capability::Blend);
+    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
+    demo->drawFullscreenColor({1, 1, 1, 1 - demo->cosineEase(time / 0.7f)});
+    disable(Orvane::Capability::Blend);
+}
+
+}
