@@ -193,9 +193,7 @@ void Devil::drawSky()
     shader.getParameter("texture").setTexture(*horizon_);
     const float infernal[4] = {1.0f, 0.42f, 0.32f, 1.0f};
     shader.getParameter("color").setFloat4(infernal);
-    // The dome's zenith is its +y; this world's is +z.
     identityWorld();
-    rotateWorld(90, 1, 0, 0);
     shader.updateState();
     sky_->draw();
     const float white[4] = {1, 1, 1, 1};
