@@ -67,8 +67,6 @@ public:
     void animate(float time);
 
     const HairStrands& hair() const { return hair_; }
-    Orvane::Utils::SceneGraph::Node& head() const { return *head_; }
-    Orvane::Utils::SceneGraph::Node& horns() const { return *horns_; }
 
 private:
     float bass() const;
