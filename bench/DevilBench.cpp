@@ -53,7 +53,7 @@ static void devilHairPerFrame(benchmark::State& state)
 {
     using Nightglass::Devil;
     Nightglass::HairStrands hair(Nightglass::scalpRoots(Devil::HairStrandCount, 30.0f, 70.0f, 125.0f),
-                                 Devil::HairSegments, 0.016f);
+                                 Devil::HairSegments);
     std::vector<Orvane::Matrix4> past(Devil::HairSegments + 1);
     float time = 0.0f;
     for (auto _ : state) {

@@ -55,10 +55,9 @@ bool onScalp(const Vector3& n) { return (n.z > 0.5f && n.y > -0.2f) || (n.y > -0
 
 }
 
-HairStrands::HairStrands(std::vector<HairRoot> roots, int segments, float lag)
+HairStrands::HairStrands(std::vector<HairRoot> roots, int segments)
     : roots_(std::move(roots))
     , segments_(std::max(1, segments))
-    , lag_(lag)
     , backs_(size_t(segments_ + 1))
     , points_(roots_.size() * size_t(segments_ + 1))
     , ribbons_(points_.size() * 2)

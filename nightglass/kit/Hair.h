@@ -31,9 +31,9 @@ public:
         float color[4];
     };
 
-    HairStrands(std::vector<HairRoot> roots, int segments, float lag);
+    HairStrands(std::vector<HairRoot> roots, int segments);
 
-    // headPast[k] is the head's world transform at the current time - k * lag, for k = 0 ..
+    // headPast[k] is the head's world transform k lags ago (the caller's lag), for k = 0 ..
     // segments. The head is a sphere of headRadius around its origin. sway scales the swing of
     // the strands across their fall (0: none).
     void update(const std::vector<Orvane::Matrix4>& headPast, float headRadius, float time, float sway);
@@ -41,8 +41,6 @@ public:
     void buildRibbons(const Orvane::Vector3& eye, float width);
 
     int strandCount() const { return int(roots_.size()); }
-    int segments() const { return segments_; }
-    float lag() const { return lag_; }
     const Orvane::Vector3& point(int strand, int k) const { return points_[size_t(strand * (segments_ + 1) + k)]; }
     const std::vector<RibbonVertex>& ribbons() const { return ribbons_; }
     // Four indices per segment, quads along each ribbon.
@@ -54,7 +52,6 @@ private:
 
     std::vector<HairRoot> roots_;
     int segments_;
-    float lag_;
     std::vector<Orvane::Vector3> backs_;   // the head's backward direction k lags ago
     std::vector<Orvane::Vector3> points_;
     std::vector<RibbonVertex> ribbons_;

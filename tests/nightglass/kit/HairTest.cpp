@@ -36,7 +36,7 @@ TEST(HairStrands, KeepTheAskedLengthsStayOutOfTheHeadAndTrailItsMotion)
 {
     std::vector<Nightglass::HairRoot> roots = Nightglass::scalpRoots(80, Radius, 40.0f, 90.0f);
     ASSERT_EQ(roots.size(), 80u);
-    HairStrands still(roots, Segments, Lag), moving(roots, Segments, Lag);
+    HairStrands still(roots, Segments), moving(roots, Segments);
     still.update(movingHead(0), Radius, 1.0f, 0.5f);
     moving.update(movingHead(3000), Radius, 1.0f, 0.5f);
 
