@@ -20,8 +20,9 @@ struct HairRoot {
 
 // Long hair as a function of time: point k of every strand follows the head as it was k lag
 // seconds ago, so the hair trails every move of the head, then falls under its weight and sways.
-// Each segment keeps its length, so a strand is always as long as asked, and no point enters the
-// head's sphere. No state is carried between frames: any time can be shown on its own.
+// Each segment keeps its length, so a strand is always as long as asked, and its points are
+// pushed out of the head's sphere. No state is carried between frames: any time can be shown on
+// its own.
 class HairStrands {
 public:
     struct RibbonVertex {
