@@ -2,6 +2,8 @@
 // context (their quads live in GPU buffers): run from the repository root under a display, e.g.
 // `xvfb-run -a build/bench/nightglass_bench`.
 #include "nightglass/Nightglass.h"
+#include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/effects/Lolscene.h"
 #include "nightglass/kit/Explosion.h"
 #include "orvane/Device.h"
 #include "orvane/Window.h"
@@ -51,3 +53,34 @@ static void explosionUpdateAndSort(benchmark::State& state)
     }
 }
 BENCHMARK(explosionUpdateAndSort)->Unit(benchmark::kMicrosecond);
+
+// Stars, clouds and the blob's deformation with its normals: everything Lolscene computes on the
+// CPU in a frame.
+static void lolsceneFrame(benchmark::State& state)
+{
+    Tavrin::Demo& demo = glDemo().demo;
+    Nightglass::Lolscene scene(&demo);
+    float t = 0.0f;
+    for (auto _ : state) {
+        scene.stars.update(t);
+        scene.moveClouds(24.0f + t);
+        scene.deformBlob(24.0f + t);
+        t += 1.0f / 60.0f;
+    }
+}
+BENCHMARK(lolsceneFrame)->Unit(benchmark::kMicrosecond);
+
+// The star field and the fire's step: ExplosionScene's CPU work in a frame.
+static void explosionSceneFrame(benchmark::State& state)
+{
+    Tavrin::Demo& demo = glDemo().demo;
+    Nightglass::ExplosionScene scene(&demo);
+    float t = 0.0f;
+    for (auto _ : state) {
+        demo.time = 60.0f + t;
+        scene.stars.update(t);
+        scene.explosion.update(1.0f / 60.0f, t);
+        t += 1.0f / 60.0f;
+    }
+}
+BENCHMARK(explosionSceneFrame)->Unit(benchmark::kMicrosecond);

@@ -2,11 +2,13 @@
 
 #include "nightglass/effects/Desp.h"
 #include "nightglass/effects/Devil.h"
+#include "nightglass/effects/DofTubes.h"
+#include "nightglass/effects/Dome.h"
 #include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Logopart.h"
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/effects/Mars.h"
 #include "nightglass/effects/Metaplanet.h"
-
 #include "tavrin/Visual.h"
 
 #include <array>
@@ -25,13 +27,13 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
-    nullptr, // dome
+    make<Dome>, // dome
     make<Lolscene>, // lolscene
-    nullptr, // doftubes
+    make<DofTubes>, // doftubes
     make<ExplosionScene>, // explosion
     nullptr, // icefractal
     make<Metaplanet>, // metaplanet
-    nullptr, // mars
+    make<Mars>, // mars
     make<Logopart>, // logopart
     make<Devil>, // devil
     make<Desp>, // desp

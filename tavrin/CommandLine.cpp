@@ -129,6 +129,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.capture.to = parseSeconds(value(), option);
         else if (option == "--times")
             options.capture.times = parseTimes(value());
+        else if (option == "--profile")
+            options.profile = true;
         else
             throw BadArgument("unknown option \"" + option + "\"");
     }
@@ -182,6 +184,8 @@ std::string commandLineHelp(const std::string& programName)
         "  --fps N                 capture frame rate, default 60\n"
         "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
+        "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
+        "                          and the frames per second\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

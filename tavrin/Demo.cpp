@@ -20,10 +20,12 @@
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
 #include "tavrin/capture/FrameReadback.h"
+#include "tavrin/profile/FrameProfiler.h"
 #include "tavrin/flow/FlowLoader.h"
 
 #include <GL/gl.h>
 
+#include <cstdio>
 #include <deque>
 #include <exception>
 #include <vector>
@@ -69,10 +71,14 @@ int Demo::run(const RunOptions& options)
     try {
         openDisplay(options, samples);
         load(options);
+        if (options.profile)
+            startProfiling();
         if (options.capture.enabled())
             captureLoop(options);
         else
             frameLoop();
+        if (profiler_)
+            std::fputs(profiler_->report().c_str(), stdout);
         teardown();
     } catch (const Orvane::Exceptions::Exception& e) {
         Orvane::MessageBox::show("Orvane Exception", e.getMessage());
@@ -166,6 +172,8 @@ bool Demo::musicDrivesTime() const { return music_ && music_->hasStream(); }
 
 void Demo::renderFrame()
 {
+    if (profiler_)
+        profiler_->beginFrame();
     device_->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1.0f, 0);
     Orvane::State::setViewport(0, viewportY, width, viewportHeight);
     Orvane::Shader& constantColor = *builtinShaders.at(0);
@@ -193,7 +201,10 @@ void Demo::frameLoop()
         renderFrame();
         if (time > endTime())
             return;
-        if (!device_->present())
+        bool open = device_->present();
+        if (profiler_)
+            profiler_->endFrame();
+        if (!open)
             return;
     }
 }
@@ -228,6 +239,8 @@ void Demo::captureLoop(const RunOptions& options)
             writeOldest();
         readback.submit();
         inFlight.push_back(frame);
+        if (profiler_)
+            profiler_->endFrame();
     }
     while (!inFlight.empty())
         writeOldest();
@@ -251,8 +264,16 @@ void Demo::releaseResources()
     font = nullptr;
 }
 
+void Demo::startProfiling()
+{
+    profiler_ = std::make_unique<FrameProfiler>();
+    FrameProfiler::install(profiler_.get());
+}
+
 void Demo::teardown()
 {
+    // Its GL queries go while the context still exists.
+    profiler_.reset();
     demoface_.reset();
     music_.reset();
     timer_.reset();

@@ -33,6 +33,7 @@ namespace Tavrin {
 
 class Visual;
 class Music;
+class FrameProfiler;
 struct CaptureFrame;
 namespace Demoface {
 class Demoface;
@@ -128,6 +129,7 @@ private:
     void captureLoop(const RunOptions& options);
     void renderFrame();
     void teardown();
+    void startProfiling();
 
     void loadFlow();
     void drawFullscreenQuad();
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<Music> music_;
     std::unique_ptr<Flow::ParentNode> flowRoot_;
     std::unique_ptr<Orvane::Timer> timer_;
+    std::unique_ptr<FrameProfiler> profiler_;
     bool quitRequested_ = false;
     float startOffset_ = 0.0f;
 };

@@ -21,10 +21,18 @@ constexpr int SkinCells = 6;
 struct Skin {
     Noise veins{811}, lumps{812}, cells{813};
 
-    float vein(float u, float v) const { return std::pow(veins.ridged(u * SkinCells, v * SkinCells, 4, SkinCells), 5.0f); }
+    // The sphere's poles gather a whole row of texels into a point: fine detail would pinch there.
+    static float awayFromPoles(float v) { return smoothstep(0.0f, 0.12f, v) * smoothstep(1.0f, 0.88f, v); }
+    float vein(float u, float v) const
+    {
+        return std::pow(veins.ridged(u * SkinCells, v * SkinCells, 4, SkinCells), 5.0f) * awayFromPoles(v);
+    }
     float lump(float u, float v) const { return lumps.fbm(u * SkinCells * 2, v * SkinCells * 2, 4, 0.5f, SkinCells * 2) * 0.5f + 0.5f; }
     float cell(float u, float v) const { return cells.value(u * SkinCells * 4, v * SkinCells * 4, SkinCells * 4); }
-    float height(float u, float v) const { return 0.55f * vein(u, v) + 0.3f * lump(u, v) + 0.15f * cell(u, v); }
+    float height(float u, float v) const
+    {
+        return 0.55f * vein(u, v) + (0.3f * lump(u, v) + 0.15f * cell(u, v)) * awayFromPoles(v);
+    }
 };
 
 // Deep wine flesh, darker in the hollows, with veins that run hot orange-pink.
@@ -33,7 +41,7 @@ void skinColour(const Skin& skin, const std::string& path)
     Canvas map(SkinSize, SkinSize);
     map.paint([&](float u, float v) {
         float lump = skin.lump(u, v), vein = skin.vein(u, v), cell = skin.cell(u, v);
-        Rgba hollow{0.10f, 0.02f, 0.09f, 1}, flesh{0.55f, 0.10f, 0.22f, 1}, hot{1.0f, 0.55f, 0.35f, 1};
+        Rgba hollow{0.06f, 0.01f, 0.06f, 1}, flesh{0.45f, 0.07f, 0.20f, 1}, hot{1.0f, 0.55f, 0.35f, 1};
         Rgba body = mix(hollow, flesh, std::clamp(lump * 1.3f - 0.2f + 0.2f * cell, 0.0f, 1.0f));
         return mix(body, hot, std::clamp(vein * 1.6f, 0.0f, 1.0f));
     });

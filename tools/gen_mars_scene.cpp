@@ -26,7 +26,7 @@ constexpr float Pi = 3.14159265f;
 constexpr float Duration = 10.2f;
 constexpr float KeyStep = 0.1f;
 constexpr int KeyCount = int(Duration / KeyStep) + 1;
-constexpr float UvPerUnit = 1.0f / 40.0f;
+constexpr float UvPerUnit = 1.0f / 110.0f;
 
 using Curve = std::function<float(float time)>;
 
@@ -64,18 +64,18 @@ void addFace(Mesh& mesh, Vector3 centre, Vector3 u, Vector3 v, Vector3 normal, f
     mesh.addTriangle(first, first + 2, first + 3);
 }
 
-// A box from z = bottom to bottom + height, centred on the z axis; texture coordinates follow
+// A box from z = bottom to bottom + height, centred on (centreX, 0); texture coordinates follow
 // world units so the rock keeps its scale on every face.
-Mesh makeBlock(float sizeX, float sizeY, float height, float bottom)
+Mesh makeBlock(float sizeX, float sizeY, float height, float bottom, float centreX = 0)
 {
     Mesh mesh;
-    float hx = sizeX / 2, hy = sizeY / 2, hz = height / 2, cz = bottom + hz;
-    addFace(mesh, {0, 0, cz + hz}, {hx, 0, 0}, {0, hy, 0}, {0, 0, 1}, sizeX, sizeY);
-    addFace(mesh, {0, 0, cz - hz}, {0, hy, 0}, {hx, 0, 0}, {0, 0, -1}, sizeY, sizeX);
-    addFace(mesh, {hx, 0, cz}, {0, hy, 0}, {0, 0, hz}, {1, 0, 0}, sizeY, height);
-    addFace(mesh, {-hx, 0, cz}, {0, 0, hz}, {0, hy, 0}, {-1, 0, 0}, height, sizeY);
-    addFace(mesh, {0, hy, cz}, {0, 0, hz}, {hx, 0, 0}, {0, 1, 0}, height, sizeX);
-    addFace(mesh, {0, -hy, cz}, {hx, 0, 0}, {0, 0, hz}, {0, -1, 0}, sizeX, height);
+    float hx = sizeX / 2, hy = sizeY / 2, hz = height / 2, cx = centreX, cz = bottom + hz;
+    addFace(mesh, {cx, 0, cz + hz}, {hx, 0, 0}, {0, hy, 0}, {0, 0, 1}, sizeX, sizeY);
+    addFace(mesh, {cx, 0, cz - hz}, {0, hy, 0}, {hx, 0, 0}, {0, 0, -1}, sizeY, sizeX);
+    addFace(mesh, {cx + hx, 0, cz}, {0, hy, 0}, {0, 0, hz}, {1, 0, 0}, sizeY, height);
+    addFace(mesh, {cx - hx, 0, cz}, {0, 0, hz}, {0, hy, 0}, {-1, 0, 0}, height, sizeY);
+    addFace(mesh, {cx, hy, cz}, {0, 0, hz}, {hx, 0, 0}, {0, 1, 0}, height, sizeX);
+    addFace(mesh, {cx, -hy, cz}, {hx, 0, 0}, {0, 0, hz}, {0, -1, 0}, sizeX, height);
     return mesh;
 }
 
@@ -118,11 +118,11 @@ void carousel(SceneBuilder& builder, SceneBuilder::Node& slab)
     }
 }
 
-// Spheres 22-42: three rows of seven on the right slab, which rocks about its long axis; the balls
+// Spheres 22-42: three rows of seven on the right slab, which rocks about an axis along the chasm; the balls
 // roll down towards the low end a little after it dips, each row a beat behind the one before.
 void rockingTable(SceneBuilder& builder, SceneBuilder::Node& slab)
 {
-    constexpr float Omega = 2 * Pi / 5.1f, Tilt = 7.0f, Travel = 16.0f, Radius = 4.0f;
+    constexpr float Omega = 2 * Pi / 5.1f, Tilt = 4.0f, Travel = 16.0f, Radius = 4.0f;
     builder.rotate(slab, 0, 1, 0, sampledBezier([=](float t) { return Tilt * std::sin(Omega * t); }));
     for (int i = 0; i < 21; ++i) {
         int row = i / 7, column = i % 7;
@@ -170,20 +170,22 @@ void buildScene(const std::string& path)
 {
     SceneBuilder builder;
     builder.addMesh("Sphere", makeSphere(1.0f, 24, 48));
-    builder.addMesh("Slab", makeBlock(100, 70, 6, -6));
+    // Two plateaus split by a narrow chasm; each slab's node sits where its spheres gather.
+    builder.addMesh("LeftSlab", makeBlock(170, 400, 14, -14, -40));
+    builder.addMesh("RightSlab", makeBlock(170, 400, 14, -14, 40));
     builder.addMesh("Pillar", makeBlock(14, 14, 80, -10));
     addMaterial(builder, "Rock", "textures/lolmap2.jpg");
     addMaterial(builder, "Metal", "textures/lolmap2.jpg");
 
     auto& left = builder.addNode("Box01");
-    builder.translate(left, SceneBuilder::constant(-55), SceneBuilder::constant(0), SceneBuilder::constant(0));
-    builder.scene().addMeshInstance(left, "Slab", "Rock");
+    builder.translate(left, SceneBuilder::constant(-45), SceneBuilder::constant(0), SceneBuilder::constant(0));
+    builder.scene().addMeshInstance(left, "LeftSlab", "Rock");
     carousel(builder, left);
 
     auto& right = builder.addNode("Box02");
-    builder.translate(right, SceneBuilder::constant(55), SceneBuilder::constant(0), SceneBuilder::constant(0));
+    builder.translate(right, SceneBuilder::constant(45), SceneBuilder::constant(0), SceneBuilder::constant(0));
     rockingTable(builder, right);
-    builder.scene().addMeshInstance(right, "Slab", "Rock");
+    builder.scene().addMeshInstance(right, "RightSlab", "Rock");
 
     auto& pillar = builder.addNode("Box03");
     builder.translate(pillar, SceneBuilder::constant(0), SceneBuilder::constant(55), SceneBuilder::constant(0));

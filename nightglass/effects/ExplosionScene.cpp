@@ -88,6 +88,8 @@ void ExplosionScene::drawScene(float x)
     demo->setCamera(1, 1, 10000);
     stars.drawStars();
     disable(Capability::Blend);
+    // The sky and the fire draw without depth writes; the effects after this one expect them on.
+    setDepthMask(true);
     scene_.unbind();
 }
 

@@ -88,6 +88,10 @@ Lolscene::Lolscene(Tavrin::Demo* demo)
     phases.resize(restPositions.size() / 3);
     for (size_t i = 0; i < phases.size(); ++i)
         phases[i] = 0.05f * std::hypot(restPositions[3 * i], restPositions[3 * i + 1], restPositions[3 * i + 2]) + 1.0f;
+    for (float phase : phases) {
+        phaseSines_.push_back(std::sin(phase));
+        phaseCosines_.push_back(std::cos(phase));
+    }
     installPositionBuffer();
     colourMap_ = demo->loadTexture("textures/lolmap.jpg");
     horizon_ = demo->loadTexture("textures/horizon.jpg");
@@ -107,36 +111,68 @@ void Lolscene::installPositionBuffer()
     blob->removeAttribute(AttributeSemantic::Position);
     blob->bindAttribute(slot, 0, AttributeSemantic::Position);
 
-    std::map<std::tuple<float, float, float>, std::vector<int>> byPosition;
+    // Rounded to a thousandth: the poles' vertices differ in the last bits of their coordinates.
+    std::map<std::tuple<long, long, long>, std::vector<int>> byPosition;
+    auto rounded = [&](int i, int c) { return std::lround(restPositions[3 * size_t(i) + size_t(c)] * 1000.0f); };
     for (int i = 0; i < n; ++i)
-        byPosition[{restPositions[3 * size_t(i)], restPositions[3 * size_t(i) + 1], restPositions[3 * size_t(i) + 2]}].push_back(i);
+        byPosition[{rounded(i, 0), rounded(i, 1), rounded(i, 2)}].push_back(i);
     for (auto& entry : byPosition)
         if (entry.second.size() > 1)
             seams_.push_back(std::move(entry.second));
 }
 
+namespace {
+
+// The four waves that move a blob vertex at one moment: the bump's sine and the three turns'.
+struct Waves {
+    float bump, a, b, c;
+};
+
+// sin and cos of the wave arguments at one moment, so that a vertex needs only its phase's.
+struct Clock {
+    explicit Clock(float T)
+        : sinT(std::sin(T)), cosT(std::cos(T)), sin20(std::sin(0.2f * T)), cos20(std::cos(0.2f * T)),
+          sin31(std::sin(0.31f * T)), cos31(std::cos(0.31f * T)), sin32(std::sin(0.32f * T)), cos32(std::cos(0.32f * T))
+    {
+    }
+    // sin(T - phase), sin(0.2 T - phase), sin(0.31 T - phase), cos(0.32 T - phase).
+    Waves at(float sinPhase, float cosPhase) const
+    {
+        return {sinT * cosPhase - cosT * sinPhase, sin20 * cosPhase - cos20 * sinPhase,
+                sin31 * cosPhase - cos31 * sinPhase, cos32 * cosPhase + sin32 * sinPhase};
+    }
+    float sinT, cosT, sin20, cos20, sin31, cos31, sin32, cos32;
+};
+
+void placeVertex(const float* p, const float* normal, const Waves& w, float* out)
+{
+    float push = 3.0f * power90(w.bump);
+    float qx = p[0] + push * normal[0], qy = p[1] + push * normal[1], qz = p[2] + push * normal[2];
+    float alpha = w.a * w.a, beta = w.b * w.b, gamma = w.c * w.c;
+    float x1 = qx + 6 * alpha, y1 = qy + 6 * beta, z1 = qz + 6 * gamma;
+    float ca = std::cos(alpha), sa = std::sin(alpha);
+    float y2 = y1 * ca - z1 * sa, z2 = y1 * sa + z1 * ca;
+    float cb = std::cos(beta), sb = std::sin(beta);
+    float x3 = x1 * cb - z2 * sb, z3 = x1 * sb + z2 * cb;
+    float cg = std::cos(gamma), sg = std::sin(gamma);
+    out[0] = x3;
+    out[1] = y2 * cg - z3 * sg;
+    out[2] = y2 * sg + z3 * cg;
+}
+
+}
+
+void Lolscene::deformVertex(const float* p, const float* normal, float phase, float T, float* out)
+{
+    placeVertex(p, normal, {std::sin(T - phase), std::sin(0.2f * T - phase), std::sin(0.31f * T - phase), std::cos(0.32f * T - phase)}, out);
+}
+
 void Lolscene::deformBlob(float T)
 {
+    const Clock clock(T);
     auto* out = static_cast<float*>(blobPositions_->lock(false, true));
-    const size_t n = phases.size();
-    for (size_t i = 0; i < n; ++i) {
-        const float* p = &restPositions[3 * i];
-        const float* normal = &restNormals[3 * i];
-        const float phi = phases[i];
-        float push = 3.0f * power90(std::sin(T - phi));
-        float qx = p[0] + push * normal[0], qy = p[1] + push * normal[1], qz = p[2] + push * normal[2];
-        float a = std::sin(0.2f * T - phi), b = std::sin(0.31f * T - phi), c = std::cos(0.32f * T - phi);
-        float alpha = a * a, beta = b * b, gamma = c * c;
-        float x1 = qx + 6 * alpha, y1 = qy + 6 * beta, z1 = qz + 6 * gamma;
-        float ca = std::cos(alpha), sa = std::sin(alpha);
-        float y2 = y1 * ca - z1 * sa, z2 = y1 * sa + z1 * ca;
-        float cb = std::cos(beta), sb = std::sin(beta);
-        float x3 = x1 * cb - z2 * sb, z3 = x1 * sb + z2 * cb;
-        float cg = std::cos(gamma), sg = std::sin(gamma);
-        out[3 * i] = x3;
-        out[3 * i + 1] = y2 * cg - z3 * sg;
-        out[3 * i + 2] = y2 * sg + z3 * cg;
-    }
+    for (size_t i = 0; i < phases.size(); ++i)
+        placeVertex(&restPositions[3 * i], &restNormals[3 * i], clock.at(phaseSines_[i], phaseCosines_[i]), out + 3 * i);
     blobPositions_->unlock();
     blob->calcVectorsFast(AttributeSemantic::Normal, true);
     weldSeams();

@@ -30,6 +30,9 @@ public:
 
     // The blob's vertices at demo time T, normals recomputed.
     void deformBlob(float T);
+    // Where a blob vertex at rest position p with rest normal n and the given phase lies at demo
+    // time T: pushed out by a narrow bump once per 2 pi seconds, offset and turned.
+    static void deformVertex(const float* p, const float* n, float phase, float T, float* out);
     // The cloud clusters at demo time T, flying along +z and wrapping back into [-800, 800].
     void moveClouds(float T);
 
@@ -51,6 +54,7 @@ private:
     Orvane::Utils::Geometry* sky_;
     Orvane::Texture *horizon_, *colourMap_, *normalMap_, *glossMap_, *lines_;
     Orvane::VertexBuffer* blobPositions_ = nullptr;
+    std::vector<float> phaseSines_, phaseCosines_;
     // Vertices that share one rest position (the texture seam, the poles), so that they get one
     // normal: the surface then lights without a crease.
     std::vector<std::vector<int>> seams_;

@@ -5,6 +5,8 @@
 #include "orvane/Texture.h"
 #include "tavrin/Demo.h"
 
+#include <algorithm>
+
 namespace Nightglass {
 
 namespace {
@@ -50,7 +52,8 @@ void Dither::apply(Orvane::RenderTarget& source, float fade, float gamma, float 
 float DitherLevel::update(float frameDelta, float f0)
 {
     constexpr float Step = 0.01f;
-    pending_ += frameDelta;
+    // A second of steps settles the level whatever it was; a longer stall must not loop for ever.
+    pending_ = std::min(pending_ + frameDelta, 1.0f);
     float push = (k_ * f0) * (k_ * f0);
     while (pending_ > Step) {
         level_ = (level_ + push) * d_;

@@ -1,9 +1,14 @@
 #include "tavrin/flow/VisualContainerNode.h"
 
+#include "tavrin/profile/FrameProfiler.h"
+
+#include <typeinfo>
+
 namespace Tavrin::Flow {
 
 float VisualContainerNode::evaluate(float time)
 {
+    ProfileScope profile(typeid(*this));
     pushAll();
     draw(time);
     popAll();

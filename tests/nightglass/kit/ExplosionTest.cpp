@@ -128,16 +128,18 @@ TEST_F(ExplosionTest, BurnsAsAWarmFireBallOverBlack)
 {
     Explosion explosion(&demo);
     setCamera(0, -700, 150, 0, 0, 150);
+    // Three seconds of simulation, then one frame drawn.
     const float frame = 1.0f / 30.0f;
     for (int k = 0; k < 90; ++k) {
         demo.time = 40.0f + k * frame;
-        demo.frameDelta = frame;
-        Orvane::State::resetMatrices();
-        demo.restoreScreenViewport();
-        device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
-        demo.setCamera(1, 1, 1000);
-        explosion.draw(k * frame);
+        explosion.update(frame, k * frame);
     }
+    demo.frameDelta = frame;
+    Orvane::State::resetMatrices();
+    demo.restoreScreenViewport();
+    device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+    demo.setCamera(1, 1, 1000);
+    explosion.draw(90 * frame);
     std::vector<unsigned char> pixels = readPixels(0, 0, Width, Height);
     double red = 0, blue = 0;
     int lit = 0;

@@ -1,0 +1,345 @@
+#include "nightglass/effects/Mars.h"
+
+#include "orvane/Device.h"
+#include "orvane/RenderTarget.h"
+#include "orvane/Shader.h"
+#include "orvane/Texture.h"
+#include "orvane/exceptions/Exception.h"
+#include "orvane/utils/Random.h"
+#include "orvane/utils/geometry/Geometry.h"
+#include "orvane/utils/scenegraph/FsgReader.h"
+#include "orvane/utils/scenegraph/Scene.h"
+#include "tavrin/Demo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace Nightglass {
+
+namespace {
+
+using Orvane::BlendOperandEnum;
+using Orvane::Capability;
+using Orvane::Utils::randomSigned;
+using SceneNode = Orvane::Utils::SceneGraph::Node;
+using Orvane::Utils::SceneGraph::Scene;
+
+constexpr float SceneSpeed = 0.7f * 0.81f;
+constexpr int SkyShader = 1;
+constexpr int GlowSize = 128;
+constexpr float White[4] = {1, 1, 1, 1};
+constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
+
+void scatter(MarsSmoke::Puff& puff, const Orvane::Vector3& at, float spread, float offset)
+{
+    float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned();
+    puff.position = {at.x + spread * r3 - offset, at.y + spread * r2 - offset, at.z + spread * r1 - offset};
+}
+
+void tint(MarsSmoke::Puff& puff, float red, float greenBlue, float alpha)
+{
+    float r4 = randomSigned(), r5 = randomSigned(), r6 = randomSigned(), r7 = randomSigned();
+    puff.color[0] = 0.05f * r7 + red;
+    puff.color[1] = 0.05f * r6 + greenBlue;
+    puff.color[2] = 0.05f * r5 + greenBlue;
+    puff.color[3] = 0.2f * r4 + alpha;
+}
+
+const SceneNode& requireNode(const Scene& scene, const std::string& name, const std::string& path)
+{
+    const SceneNode* node = scene.findByName(name);
+    if (!node)
+        throw Orvane::Exceptions::Exception(path + ": the scene has no node \"" + name + "\", which the sphere scene moves");
+    return *node;
+}
+
+}
+
+void MarsSmoke::emitStep(const std::array<Orvane::Vector3, Emitters>& emitters)
+{
+    Puff& marker = puffs[size_t(next)];
+    scatter(marker, emitters[0], 6.55f, 3.0f);
+    tint(marker, 0.9f, 0.9f, 0.9f);
+    marker.size = 2.5f * randomSigned() + 18.0f;
+    marker.big = 1;
+    for (int s = 1; s < Emitters; ++s) {
+        next = (next + 1) % Capacity;
+        Puff& puff = puffs[size_t(next)];
+        scatter(puff, emitters[size_t(s)], 0.55f, 0.25f);
+        tint(puff, 0.9f, 0.6f, 0.6f);
+        puff.size = 0.5f * randomSigned() + 4.0f;
+        puff.big = 0;
+        if (randomSigned() > 0.9f) {
+            // A spark: a pale fleck that carries no smoke.
+            float r = randomSigned();
+            puff.color[0] = 0.9f;
+            puff.color[1] = 0.9f;
+            puff.color[2] = 0.1f * r + 0.8f;
+            puff.color[3] = 0;
+            puff.size = 1;
+        }
+    }
+    next = (next + 1) % Capacity;
+}
+
+void MarsSmoke::drift(Puff& puff, float dt, float t) const
+{
+    constexpr float Fade = 1.5f;
+    puff.color[0] -= 0.8f * Fade * dt;
+    puff.color[1] -= 0.9f * Fade * dt;
+    puff.color[2] -= 0.97f * Fade * dt;
+    puff.color[3] -= 0.4f * dt;
+    Orvane::Vector3& p = puff.position;
+    p.z += 60.0f * dt;
+    p.x += std::sin(p.y + t) * 10.0f * dt;
+    p.y += std::sin(0.6f * p.x + t) * 10.0f * dt;
+    puff.size += puff.big ? -t * dt : dt;
+}
+
+bool MarsSmoke::update(float dt, float t, const std::array<Orvane::Vector3, Emitters>& emitters)
+{
+    // After a long stall, steps beyond one ring's worth would only overwrite each other (and
+    // once the float sum is large enough, subtracting a step no longer changes it).
+    constexpr float CatchUpLimit = StepSeconds * (Capacity / (Emitters - 1) + 1);
+    pending = std::min(pending + dt, CatchUpLimit);
+    if (pending <= StepSeconds)
+        return false;
+    do {
+        emitStep(emitters);
+        pending -= StepSeconds;
+    } while (pending > StepSeconds);
+    for (Puff& puff : puffs)
+        drift(puff, dt, t);
+    return true;
+}
+
+void MarsSmoke::clear()
+{
+    std::fill(puffs.begin(), puffs.end(), Puff{});
+    next = 0;
+    pending = 0;
+}
+
+void MarsSmoke::writeQuads(Particles& quads, float aspect) const
+{
+    for (int j = 0; j < Capacity; ++j) {
+        const Puff& puff = puffs[size_t(j)];
+        // Marker puffs keep shrinking past nothing; a negative size would turn the quad inside out.
+        float size = std::max(puff.size, 0.0f);
+        quads.setQuadPosition(j, puff.position.x, puff.position.y, puff.position.z);
+        quads.setQuadColor(j, puff.color[0], puff.color[1], puff.color[2], puff.color[3]);
+        quads.setQuadSize(j, size, size * aspect);
+        quads.setQuadTexRect(j, 0, 0, 1, 1);
+    }
+}
+
+Mars::Mars(Tavrin::Demo* demo) : Mars(demo, demo->dataFolder + "scenes/mars9.fsg") {}
+
+Mars::Mars(Tavrin::Demo* demo, const std::string& scenePath)
+    : VisualContainerNode(demo)
+    , screen_(demo->renderTargets[0])
+    , glowA_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
+    , glowB_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
+    , skyMesh_(demo->loadGeometry("objects/skydome.fgm"))
+    , horizon_(demo->loadTexture("textures/horizon.jpg"))
+    , scene_(Orvane::Utils::SceneGraph::loadFsg(scenePath, [demo](const std::string& name) { return demo->loadTexture(name); }))
+    , planetShader_(demo->loadShader("shaders/mars.cg"))
+    , bumpShader_(demo->loadShader("shaders/bumpenv.cg"))
+    , filterShader_(demo->loadShader("shaders/bwfilter.cg"))
+    , colourMap_(demo->loadTexture("textures/lolmap2.jpg"))
+    , normalMap_(demo->loadTexture("textures/lolbump.jpg"))
+    , glossMap_(demo->loadTexture("textures/lolgloss.jpg"))
+    , lines_(demo->loadTexture("textures/lines.png"))
+    , puffTexture_(demo->loadTexture("textures/explosion1.png"))
+    , dither_(demo)
+    , smokeQuads_(demo, MarsSmoke::Capacity)
+{
+    // Kept in the cache for the effects that share them.
+    demo->loadTexture("textures/dott.png");
+    demo->loadTexture("textures/box01lightingmap.jpg");
+    demo->loadTexture("textures/sands.jpg");
+    for (int i = 0; i < SphereCount; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "GeoSphere%02d", i + 1);
+        spheres_[size_t(i)] = &requireNode(*scene_, name, scenePath);
+    }
+    marker_ = &requireNode(*scene_, "Dummy01", scenePath);
+    box1_ = &requireNode(*scene_, "Box01", scenePath);
+    box2_ = &requireNode(*scene_, "Box02", scenePath);
+}
+
+Mars::~Mars() = default;
+
+float Mars::flash(float t) const { return demo->envelope(t, 2.85f, 0.05f, 0.2f, 2.0f); }
+
+float Mars::openingDitherLevel(float demoTime) const
+{
+    float row = 60.0f / (4.0f * demo->bpm);
+    return 1.0f - demo->cosineEase(demoTime / (512.0f * row));
+}
+
+void Mars::draw(float t)
+{
+    demo->setCamera(1, 1, 1000);
+    animate(t);
+    renderScene();
+    filter();
+    glow();
+    composite(t);
+    finish();
+}
+
+void Mars::gatherEmitters()
+{
+    emitters_[0] = marker_->getWorldPosition();
+    for (int i = 0; i < SphereCount; ++i)
+        emitters_[size_t(i) + 1] = spheres_[size_t(i)]->getWorldPosition();
+}
+
+void Mars::animate(float t)
+{
+    scene_->update(t * SceneSpeed);
+    gatherEmitters();
+    // Smoke left over from the effect's last showing would hang where spheres no longer are.
+    bool restarted = t < lastTime_;
+    lastTime_ = t;
+    if (restarted)
+        smoke.clear();
+    smokeQuads_.lock();
+    if (smoke.update(demo->frameDelta, t, emitters_) || restarted)
+        smoke.writeQuads(smokeQuads_, demo->aspect);
+    smokeQuads_.sortByDistance(1);
+    smokeQuads_.unlock();
+    // The next frame's emissions start from the same generator state.
+    Orvane::Utils::seedRandom(1);
+}
+
+void Mars::renderScene()
+{
+    screen_->bind();
+    Orvane::Device::current()->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1, 0);
+    drawSky();
+
+    enable(Capability::DepthTest);
+    demo->setCamera(1, 1, 1000);
+    perspective(demo->syncValues[3].x, demo->aspect, 1, 10000);
+    for (Orvane::Shader* shader : {planetShader_, bumpShader_}) {
+        shader->bind();
+        shader->getParameter("texture").setTexture(*colourMap_);
+        shader->getParameter("normalmap").setTexture(*normalMap_);
+        shader->getParameter("glossmap").setTexture(*glossMap_);
+        // The bump shader tints by "color" (left unset it would draw the spheres black); a
+        // little over white keeps the dark rock of the spheres apart from the ground.
+        shader->getParameter("color").setFloat4(SphereTint);
+        if (shader == planetShader_) {
+            drawNode(*box1_, *shader);
+            drawNode(*box2_, *shader);
+        } else {
+            for (const SceneNode* sphere : spheres_)
+                drawNode(*sphere, *shader);
+        }
+    }
+    drawSmoke();
+    screen_->unbind();
+    demo->restoreScreenViewport();
+}
+
+void Mars::drawSky()
+{
+    identityWorld();
+    demo->setSkyCamera();
+    disable(Capability::DepthTest);
+    perspective(demo->syncValues[3].x, demo->aspect, 1, 100000);
+    Orvane::Shader& shader = *demo->builtinShaders.at(SkyShader);
+    shader.bind();
+    shader.getParameter("texture").setTexture(*horizon_);
+    shader.updateState();
+    skyMesh_->draw();
+}
+
+void Mars::drawNode(const SceneNode& node, Orvane::Shader& shader)
+{
+    setWorld(node.getWorldMatrix());
+    shader.updateState();
+    for (const auto& instance : node.meshInstances())
+        if (instance.mesh)
+            instance.mesh->draw();
+}
+
+void Mars::drawSmoke()
+{
+    enable(Capability::Blend);
+    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha);
+    setDepthMask(false);
+    identityWorld();
+    Orvane::Shader& shader = *smokeQuads_.shader;
+    shader.bind();
+    shader.getParameter("texture").setTexture(*puffTexture_);
+    shader.getParameter("color").setFloat4(White);
+    shader.updateState();
+    smokeQuads_.drawQuads();
+    disable(Capability::Blend);
+    setDepthFunc(Orvane::CompareFuncEnum::Less);
+    setDepthMask(true);
+}
+
+void Mars::filter()
+{
+    Orvane::RenderTarget& picture = *demo->renderTargets[1];
+    picture.bind();
+    resetMatrices();
+    disable(Capability::DepthTest);
+    filterShader_->bind();
+    filterShader_->getParameter("texture").setTexture(*screen_->getColorTexture());
+    filterShader_->updateState();
+    demo->drawQuad(-1, -1, 2, 2, 0, 0, 1, 1);
+    picture.unbind();
+    demo->restoreScreenViewport();
+}
+
+// The glow is taken from the filtered picture, so the bloom stays as black and white as the
+// picture it lights: taken from the scene's colours, it tinted the whole frame.
+void Mars::glow()
+{
+    glowA_->bind();
+    demo->drawFullscreenTexture(*demo->builtinShaders.at(SkyShader), *demo->renderTargets[1]->getColorTexture());
+    glowA_->unbind();
+    demo->restoreScreenViewport();
+    demo->blurTarget(*glowA_, *glowB_, 1, 0.5f, 0);
+    demo->blurTarget(*glowA_, *glowB_, 1, 0, 0.5f);
+}
+
+void Mars::composite(float t)
+{
+    Orvane::RenderTarget& picture = *demo->renderTargets[1];
+    picture.bind();
+    resetMatrices();
+    disable(Capability::DepthTest);
+    enable(Capability::Blend);
+    setBlendFunc(BlendOperandEnum::One, BlendOperandEnum::One);
+    demo->drawFullscreenTexture(*demo->builtinShaders.at(SkyShader), *glowA_->getColorTexture());
+    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
+    demo->drawFullscreenColor({1, 1, 1, flash(t)});
+
+    disable(Capability::DepthTest);
+    setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha);
+    demo->drawTexturedRect(-1, -1, 2, 2, *lines_);
+    demo->drawTexturedRect(-1, -1, 2, 2, *lines_);
+    disable(Capability::Blend);
+    enable(Capability::DepthTest);
+    picture.unbind();
+    demo->restoreScreenViewport();
+}
+
+void Mars::finish()
+{
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+    if (demo->time < 40.0f)
+        ditherLevel.set(openingDitherLevel(demo->time));
+    demo->restoreScreenViewport();
+    ditherLevel.apply(dither_, *demo->renderTargets[1], 1.0f);
+    disable(Capability::DepthTest);
+}
+
+}

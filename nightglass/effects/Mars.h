@@ -1,0 +1,122 @@
+#pragma once
+
+#include "nightglass/kit/Dither.h"
+#include "nightglass/kit/Particles.h"
+#include "orvane/Vector.h"
+#include "tavrin/flow/VisualContainerNode.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Orvane {
+class RenderTarget;
+class Shader;
+class Texture;
+namespace Utils {
+class Geometry;
+}
+namespace Utils::SceneGraph {
+class Node;
+class Scene;
+}
+}
+
+namespace Nightglass {
+
+// The smoke of the sphere scene: a ring of puff records filled in fixed steps of 0.02 s, one big
+// white puff at the marker and one small one at each sphere per step; between steps the puffs
+// rise, sway, darken and fade.
+class MarsSmoke {
+public:
+    static constexpr int Capacity = 6000;
+    static constexpr int Emitters = 64;   // the marker, then the 63 spheres
+    static constexpr float StepSeconds = 0.02f;
+
+    struct Puff {
+        Orvane::Vector3 position;
+        float size;
+        float color[4];
+        unsigned char big;   // 1 for the marker's puffs
+    };
+
+    MarsSmoke() : puffs(Capacity, Puff{}) {}
+
+    // Emits the steps the frame time completes and moves every puff by dt at effect time t.
+    // Returns false, leaving the puffs as they were, when no step completed.
+    bool update(float dt, float t, const std::array<Orvane::Vector3, Emitters>& emitters);
+    // One step: 64 consecutive slots from next, next left after them.
+    void emitStep(const std::array<Orvane::Vector3, Emitters>& emitters);
+    // Clears the air: every record zeroed, the ring and the step clock back at their start.
+    void clear();
+    // Writes every puff into the quad of its slot; a puff shrunk below nothing draws nothing.
+    void writeQuads(Particles& quads, float aspect) const;
+
+    std::vector<Puff> puffs;
+    int next = 0;
+    float pending = 0;
+
+private:
+    void drift(Puff& puff, float dt, float t) const;
+};
+
+// Spheres rolling over two rock slabs and flying after a marker, trailing smoke, under the dusk
+// sky; shown in black and white with a glow, a flash, scan lines and the pulsing dither.
+class Mars : public Tavrin::Flow::VisualContainerNode {
+public:
+    static constexpr int SphereCount = 63;
+
+    explicit Mars(Tavrin::Demo* demo);
+    // Throws Exception naming the file and the node when the scene lacks a node the effect moves.
+    Mars(Tavrin::Demo* demo, const std::string& scenePath);
+    ~Mars() override;
+
+    void draw(float time) override;
+    // The frame's work before drawing: the scene posed at effect time t, the smoke stepped on.
+    // Time running backwards (the effect shown again, or a seek) starts from clear air.
+    void animate(float t);
+
+    // The white flash over the picture at effect time t.
+    float flash(float t) const;
+    // The dither's fade: while the demo opens, falling from 1 to 0 over 512 rows.
+    float openingDitherLevel(float demoTime) const;
+
+    MarsSmoke smoke;
+    DitherLevel ditherLevel{0.9f, 0.9f};
+
+private:
+    void gatherEmitters();
+    void renderScene();
+    void drawSky();
+    void drawNode(const Orvane::Utils::SceneGraph::Node& node, Orvane::Shader& shader);
+    void drawSmoke();
+    void filter();
+    void glow();
+    void composite(float t);
+    void finish();
+
+    Orvane::RenderTarget* screen_;
+    std::unique_ptr<Orvane::RenderTarget> glowA_, glowB_;
+    Orvane::Utils::Geometry* skyMesh_;
+    Orvane::Texture* horizon_;
+    std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
+    Orvane::Shader* planetShader_;
+    Orvane::Shader* bumpShader_;
+    Orvane::Shader* filterShader_;
+    Orvane::Texture* colourMap_;
+    Orvane::Texture* normalMap_;
+    Orvane::Texture* glossMap_;
+    Orvane::Texture* lines_;
+    Orvane::Texture* puffTexture_;
+    Dither dither_;
+    Particles smokeQuads_;
+    std::array<const Orvane::Utils::SceneGraph::Node*, SphereCount> spheres_{};
+    const Orvane::Utils::SceneGraph::Node* marker_ = nullptr;
+    const Orvane::Utils::SceneGraph::Node* box1_ = nullptr;
+    const Orvane::Utils::SceneGraph::Node* box2_ = nullptr;
+    std::array<Orvane::Vector3, MarsSmoke::Emitters> emitters_{};
+    float lastTime_ = 0;
+};
+
+}
