@@ -1,6 +1,7 @@
 #include "nightglass/EffectFactory.h"
 
 #include "nightglass/effects/Desp.h"
+#include "nightglass/effects/Devil.h"
 #include "nightglass/effects/DofTubes.h"
 #include "nightglass/effects/Dome.h"
 #include "nightglass/effects/ExplosionScene.h"
@@ -37,7 +38,7 @@ constexpr std::array<Maker, 11> Makers = {
     make<Metaplanet>, // metaplanet
     make<Mars>, // mars
     make<Logopart>, // logopart
-    nullptr, // devil
+    make<Devil>, // devil
     make<Desp>, // desp
     make<Tornardo>, // tornardo
 };
