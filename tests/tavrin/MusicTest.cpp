@@ -138,7 +138,7 @@ TEST_F(MusicTest, WithoutAnOutputDeviceASilentClockKeepsTimeAndSeeks)
 TEST(SilentPlayback, FollowsTheWallClockAndNeverGoesBackwards)
 {
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(size_t(44100) * 2 * 60, 0.0f);
+    audio.samples.assign(size_t(44100) * 2 * 60, 0);
     Tavrin::SilentPlayback playback;
     playback.setSource(&audio);
     EXPECT_EQ(playback.heardFrame(), 0) << "nothing moves before play";
@@ -162,7 +162,7 @@ TEST(SilentPlayback, FollowsTheWallClockAndNeverGoesBackwards)
 TEST(SilentPlayback, StopsAtTheEndOfTheMusic)
 {
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(2000, 0.0f);
+    audio.samples.assign(2000, 0);
     Tavrin::SilentPlayback playback;
     playback.setSource(&audio);
     playback.play();
@@ -180,7 +180,7 @@ TEST(DevicePlayback, CallbackDrivesAPositionThatRisesWithinWhatWasHandedOver)
     std::unique_ptr<Tavrin::DevicePlayback> playback = Tavrin::DevicePlayback::open(1024, error);
     ASSERT_NE(playback, nullptr) << error;
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(size_t(44100) * 2 * 5, 0.25f);
+    audio.samples.assign(size_t(44100) * 2 * 5, 8192);
     playback->setSource(&audio);
     playback->play();
     playback->seekFrame(44100);
@@ -207,23 +207,23 @@ TEST(DevicePlayback, FillCopiesAdvancesAndGoesSilentWhenMutedOrAtTheEnd)
     ASSERT_NE(playback, nullptr) << error;
     Tavrin::DecodedAudio audio;
     for (int n = 0; n < 300; ++n) {
-        audio.samples.push_back(float(n));
-        audio.samples.push_back(-float(n));
+        audio.samples.push_back(std::int16_t(n));
+        audio.samples.push_back(std::int16_t(-n));
     }
     playback->setSource(&audio);
-    std::vector<float> out(512, 99.0f);
+    std::vector<std::int16_t> out(512, 99);
     playback->fill(out.data(), 256);
-    EXPECT_EQ(out[0], 0.0f);
-    EXPECT_EQ(out[511], -255.0f);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[511], -255);
 
     playback->setMuted(true);
     playback->fill(out.data(), 10);
-    EXPECT_EQ(std::count(out.begin(), out.begin() + 20, 0.0f), 20);
+    EXPECT_EQ(std::count(out.begin(), out.begin() + 20, 0), 20);
     playback->setMuted(false);
     playback->fill(out.data(), 256);
-    EXPECT_EQ(out[0], 266.0f) << "muted frames still advance the position";
-    EXPECT_EQ(out[67], -299.0f);
-    EXPECT_EQ(std::count(out.begin() + 68, out.end(), 0.0f), 512 - 68) << "silence after the end";
+    EXPECT_EQ(out[0], 266) << "muted frames still advance the position";
+    EXPECT_EQ(out[67], -299);
+    EXPECT_EQ(std::count(out.begin() + 68, out.end(), 0), 512 - 68) << "silence after the end";
     EXPECT_EQ(playback->heardFrame(), 300 - 256) << "one buffer of assumed output latency";
     playback->setLatencyFrames(0);
     playback->fill(out.data(), 256);
