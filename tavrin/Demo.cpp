@@ -143,7 +143,7 @@ void Demo::load(const RunOptions& options)
 void Demo::loadFlow()
 {
     Flow::LoadOptions flowOptions;
-    flowOptions.progress = [this](float percent) { loadingScreen(percent); };
+    flowOptions.progress = [this](float percent) { flowProgress(percent); };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
 }

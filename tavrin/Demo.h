@@ -2,6 +2,7 @@
 
 #include "orvane/Vector.h"
 #include "tavrin/RunOptions.h"
+#include "tavrin/loading/PresentPacer.h"
 
 #include <array>
 #include <map>
@@ -125,6 +126,8 @@ private:
     void teardown();
 
     void loadFlow();
+    // Flow loading progress: the loading screen at most once a sixtieth of a second.
+    void flowProgress(float progress);
     void drawFullscreenQuad();
     void releaseResources();
     void evaluateFlow();
@@ -141,6 +144,7 @@ private:
     std::unique_ptr<Flow::ParentNode> flowRoot_;
     std::unique_ptr<Orvane::Timer> timer_;
     bool quitRequested_ = false;
+    PresentPacer loadingPacer_;
     float startOffset_ = 0.0f;
 };
 
