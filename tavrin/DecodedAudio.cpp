@@ -175,4 +175,9 @@ DecodedAudio decodeAudioFile(const std::string& path)
     return audio;
 }
 
+std::future<DecodedAudio> decodeAudioFileAsync(const std::string& path)
+{
+    return std::async(std::launch::async, decodeAudioFile, path);
+}
+
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,8 @@ struct DecodedAudio {
 // Throws FileNotFoundException for a missing file, UnsupportedFormatException naming the file for
 // one that cannot be decoded or holds no audio.
 DecodedAudio decodeAudioFile(const std::string& path);
+
+// decodeAudioFile on a thread of its own; the future hands over the audio or the exception.
+std::future<DecodedAudio> decodeAudioFileAsync(const std::string& path);
 
 }

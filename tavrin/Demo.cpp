@@ -20,6 +20,7 @@
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
 #include "tavrin/flow/FlowLoader.h"
+#include "tavrin/flow/MusicPeek.h"
 
 #include <GL/gl.h>
 
@@ -65,6 +66,9 @@ int Demo::run(const RunOptions& options)
     int samples = 0;
     configureScreen(options, samples);
     try {
+        // Decoding the music takes longer than opening the display and loading the flow together;
+        // on a second core it is done by the time they are.
+        musicPrefetch_.start(Flow::peekMusicPath(flowFileName, dataFolder));
         openDisplay(options, samples);
         load(options);
         if (options.capture.enabled())
@@ -125,15 +129,8 @@ void Demo::load(const RunOptions& options)
     }
     loadFlow();
     loadingScreen(80);
-    if (!musicFileName.empty()) {
-        MusicOptions musicOptions;
-        musicOptions.muted = !demoSettings.music;
-        musicOptions.capture = options.capture.enabled();
-        music_ = Music::start(dataFolder + musicFileName, musicOptions);
-        demoface_->setMusic(music_.get());
-        if (options.start > 0)
-            music_->seek(options.start);
-    }
+    if (!musicFileName.empty())
+        startMusic(options);
     timer_ = std::make_unique<Orvane::Timer>();
     timer_->start();
     startOffset_ = music_ ? 0.0f : options.start;
@@ -144,8 +141,25 @@ void Demo::loadFlow()
 {
     Flow::LoadOptions flowOptions;
     flowOptions.progress = [this](float percent) { flowProgress(percent); };
+    // In case the flow names its music where peeking did not find it (in an inline file).
+    flowOptions.settingsRead = [this] {
+        if (!musicFileName.empty())
+            musicPrefetch_.start(dataFolder + musicFileName);
+    };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
+}
+
+void Demo::startMusic(const RunOptions& options)
+{
+    MusicOptions musicOptions;
+    musicOptions.muted = !demoSettings.music;
+    musicOptions.capture = options.capture.enabled();
+    std::string path = dataFolder + musicFileName;
+    music_ = Music::start(path, musicOptions, musicPrefetch_.take(path));
+    demoface_->setMusic(music_.get());
+    if (options.start > 0)
+        music_->seek(options.start);
 }
 
 void Demo::evaluateFlow()

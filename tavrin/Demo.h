@@ -2,6 +2,7 @@
 
 #include "orvane/Vector.h"
 #include "tavrin/RunOptions.h"
+#include "tavrin/audio/MusicPrefetch.h"
 #include "tavrin/loading/PresentPacer.h"
 
 #include <array>
@@ -126,6 +127,7 @@ private:
     void teardown();
 
     void loadFlow();
+    void startMusic(const RunOptions& options);
     // Flow loading progress: the loading screen at most once a sixtieth of a second.
     void flowProgress(float progress);
     void drawFullscreenQuad();
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<Orvane::Timer> timer_;
     bool quitRequested_ = false;
     PresentPacer loadingPacer_;
+    MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
 };
 

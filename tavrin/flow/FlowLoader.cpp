@@ -180,6 +180,8 @@ void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isPara
     }
     if (named(element, "demo")) {
         readDemoSettings(element);
+        if (options_.settingsRead)
+            options_.settingsRead();
         return;
     }
     for (const auto& [name, maker] : makers)

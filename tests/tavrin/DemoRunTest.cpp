@@ -9,6 +9,7 @@
 #include <tinyxml2.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <thread>
@@ -121,6 +122,30 @@ TEST(DemoRun, ACloseRequestQueuedDuringLoadingEndsTheDemoBeforeTheFirstFrameIsDr
     // Near the end time, so that a lost request costs a fraction of a second, not the whole demo.
     EXPECT_EQ(runDemo(demo, {"--no-dialog", "--windowed", "--size", "64x36", "--start", "219.8", "--flow", flow}), 0);
     EXPECT_EQ(demo.draws, 0);
+}
+
+TEST(DemoRun, DamagedMusicDecodedWhileTheFlowLoadsIsReportedInItsBoxesAndTheDemoRunsOn)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    std::ofstream(dir.file("damaged.ogg"), std::ios::binary) << "OggS and then nothing a decoder could use";
+    std::string music = std::filesystem::relative(dir.file("damaged.ogg"), "data").string();
+    std::string flow = flowOf(dir, "<music>" + music + "</music>", "<mark/>");
+    PresentCountingDemo demo;
+    testing::internal::CaptureStderr();
+    int status = runDemo(demo, {"--flow", flow, "--capture", dir.file("frames"), "--times", "0", "--size", "64x36"});
+    std::string stderrText = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 0);
+    size_t named = stderrText.find("damaged.ogg");
+    size_t notFound = stderrText.find("BASS: BASS error, file not found?\n");
+    size_t cannotPlay = stderrText.find("BASS: BASS error, can not play stream?\n");
+    ASSERT_NE(named, std::string::npos) << stderrText;
+    ASSERT_NE(notFound, std::string::npos) << stderrText;
+    ASSERT_NE(cannotPlay, std::string::npos) << stderrText;
+    EXPECT_LT(named, notFound);
+    EXPECT_LT(notFound, cannotPlay);
+    EXPECT_EQ(demo.draws, 1);
 }
 
 TEST(DemoRun, AStandardLibraryErrorEndsTheRunWithAMessageNotAnAbort)

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <numbers>
 #include <thread>
 
@@ -111,6 +112,30 @@ TEST_F(MusicTest, MissingFileShowsTheTwoBoxesInOrderAndLeavesNoStream)
     float bins[128];
     music->readSpectrum(bins);
     EXPECT_EQ(bins[0], 0.0f);
+}
+
+TEST_F(MusicTest, ADamagedFileDecodedOnAWorkerThreadGetsTheSameBoxesAsOneDecodedHere)
+{
+    std::string path = dir.file("damaged.ogg");
+    std::ofstream(path, std::ios::binary) << "OggS but nothing a decoder could use";
+    MusicOptions options;
+    options.capture = true;
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Music> here = Music::start(path, options);
+    std::string hereOutput = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Music> worker = Music::start(path, options, Tavrin::decodeAudioFileAsync(path));
+    std::string workerOutput = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(workerOutput, hereOutput);
+    size_t named = workerOutput.find(path);
+    size_t notFound = workerOutput.find("BASS: BASS error, file not found?\n");
+    size_t cannotPlay = workerOutput.find("BASS: BASS error, can not play stream?\n");
+    ASSERT_NE(named, std::string::npos) << workerOutput;
+    ASSERT_NE(notFound, std::string::npos) << workerOutput;
+    ASSERT_NE(cannotPlay, std::string::npos) << workerOutput;
+    EXPECT_LT(notFound, cannotPlay);
+    EXPECT_FALSE(worker->hasStream());
 }
 
 TEST_F(MusicTest, WithoutAnOutputDeviceASilentClockKeepsTimeAndSeeks)
