@@ -129,8 +129,15 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.capture.to = parseSeconds(value(), option);
         else if (option == "--times")
             options.capture.times = parseTimes(value());
+        else if (option == "--benchmark-start")
+            options.benchmarkStart = true;
         else
             throw BadArgument("unknown option \"" + option + "\"");
+    }
+    if (options.benchmarkStart) {
+        if (options.capture.enabled())
+            throw BadArgument("--benchmark-start measures a live start: it cannot be combined with --capture");
+        options.showDialog = false;
     }
     if (options.capture.enabled()) {
         options.showDialog = false;
@@ -182,6 +189,8 @@ std::string commandLineHelp(const std::string& programName)
         "  --fps N                 capture frame rate, default 60\n"
         "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
+        "  --benchmark-start       end after the first frame is presented, printing when that was\n"
+        "                          (Unix time) and the peak memory (implies --no-dialog)\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

@@ -21,6 +21,7 @@
 #include "tavrin/SettingsDialog.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/flow/MusicPeek.h"
+#include "tavrin/startup/StartupReport.h"
 
 #include <GL/gl.h>
 
@@ -61,8 +62,9 @@ int Demo::run(const RunOptions& options)
     if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
         return 0;
     // Unattended runs must never wait on a message box.
-    if (options.capture.enabled())
+    if (options.capture.enabled() || options.benchmarkStart)
         Orvane::MessageBox::setBatchMode(true);
+    endAfterFirstFrame_ = options.benchmarkStart;
     int samples = 0;
     configureScreen(options, samples);
     try {
@@ -201,6 +203,10 @@ void Demo::frameLoop()
             return;
         if (!device_->present())
             return;
+        if (endAfterFirstFrame_) {
+            printStartupReport(device_->presentCount() - 1);
+            return;
+        }
     }
 }
 

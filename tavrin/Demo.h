@@ -146,6 +146,7 @@ private:
     std::unique_ptr<Flow::ParentNode> flowRoot_;
     std::unique_ptr<Orvane::Timer> timer_;
     bool quitRequested_ = false;
+    bool endAfterFirstFrame_ = false;
     PresentPacer loadingPacer_;
     MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;

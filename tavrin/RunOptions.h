@@ -28,6 +28,7 @@ struct RunOptions {
     std::string flowFile;           // empty: the production's flow file
     float start = 0.0f;
     CaptureOptions capture;
+    bool benchmarkStart = false;    // end after the first presented frame and report it
 };
 
 }
