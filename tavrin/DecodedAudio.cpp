@@ -9,6 +9,8 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <thread>
 #include <type_traits>
 
 namespace Tavrin {
@@ -119,6 +121,16 @@ private:
     std::vector<float> resampled_;
 };
 
+// Keeps the first two channels of a chunk (duplicating mono) as interleaved stereo.
+void toStereo(const std::vector<float>& chunk, size_t channels, size_t frames, float* stereo)
+{
+    for (size_t frame = 0; frame < frames; ++frame) {
+        const float* in = &chunk[frame * channels];
+        stereo[frame * 2] = in[0];
+        stereo[frame * 2 + 1] = channels > 1 ? in[1] : in[0];
+    }
+}
+
 void readStereo(SNDFILE* file, const SF_INFO& info, StereoSink& sink, const std::string& path)
 {
     const size_t channels = size_t(info.channels);
@@ -128,16 +140,105 @@ void readStereo(SNDFILE* file, const SF_INFO& info, StereoSink& sink, const std:
         sf_count_t got = sf_readf_float(file, chunk.data(), ChunkFrames);
         if (got <= 0)
             break;
-        for (size_t frame = 0; frame < size_t(got); ++frame) {
-            const float* in = &chunk[frame * channels];
-            stereo[frame * 2] = in[0];
-            stereo[frame * 2 + 1] = channels > 1 ? in[1] : in[0];
-        }
+        toStereo(chunk, channels, size_t(got), stereo.data());
         sink.write(stereo.data(), size_t(got));
     }
     if (sf_error(file) != SF_ERR_NO_ERROR)
         fail(path, std::string("decoding failed: ") + sf_strerror(file));
     sink.finish();
+}
+
+// Up to count frames from where file stands, as 16-bit stereo into out; returns how many came.
+sf_count_t readFramesInto(SNDFILE* file, size_t channels, sf_count_t count, std::int16_t* out, const std::string& path)
+{
+    std::vector<float> chunk(size_t(ChunkFrames) * channels);
+    std::vector<float> stereo(size_t(ChunkFrames) * MusicChannels);
+    sf_count_t done = 0;
+    while (done < count) {
+        sf_count_t got = sf_readf_float(file, chunk.data(), std::min(ChunkFrames, count - done));
+        if (got <= 0)
+            break;
+        toStereo(chunk, channels, size_t(got), stereo.data());
+        std::transform(stereo.begin(), stereo.begin() + got * MusicChannels, out + done * MusicChannels, toPcm16);
+        done += got;
+    }
+    if (sf_error(file) != SF_ERR_NO_ERROR)
+        fail(path, std::string("decoding failed: ") + sf_strerror(file));
+    return done;
+}
+
+// Formats whose header count is exact and whose seeks land on the very sample a straight read
+// gives (not MP3, whose count is an estimate, nor Opus, which converges only after a seek), at
+// the music rate, so that parts of the file can be decoded side by side into their places.
+bool decodesInParts(const SF_INFO& info)
+{
+    switch (info.format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_VORBIS:
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+        return info.seekable && info.samplerate == MusicSampleRate && info.frames > 0 &&
+               info.frames <= MostTrustedFrames;
+    default:
+        return false;
+    }
+}
+
+int partCount(const SF_INFO& info)
+{
+    constexpr sf_count_t MinPartFrames = MusicSampleRate;
+    constexpr int MostParts = 4;
+    if (!decodesInParts(info))
+        return 1;
+    int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    return int(std::clamp<sf_count_t>(info.frames / MinPartFrames, 1, std::min(cores, MostParts)));
+}
+
+// Frames first .. first + count on a handle of its own; -1 when the file cannot be opened or
+// sought there again (the caller then reads it straight through).
+sf_count_t readPart(const std::string& path, sf_count_t first, sf_count_t count, std::int16_t* out)
+{
+    SF_INFO info{};
+    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file || sf_seek(file.get(), first, SEEK_SET) != first)
+        return -1;
+    return readFramesInto(file.get(), size_t(info.channels), count, out, path);
+}
+
+// The parts after the first go to threads of their own. A part that comes back short ends the
+// audio there, as a straight read would have; what follows it is dropped.
+std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, int parts, const std::string& path)
+{
+    DecodedAudio audio;
+    audio.samples.resize(size_t(info.frames) * MusicChannels);
+    std::vector<sf_count_t> firsts, counts;
+    for (int part = 0; part < parts; ++part) {
+        firsts.push_back(info.frames * part / parts);
+        counts.push_back(info.frames * (part + 1) / parts - firsts.back());
+    }
+    std::vector<std::future<sf_count_t>> others;
+    for (size_t part = 1; part < firsts.size(); ++part)
+        others.push_back(std::async(std::launch::async, readPart, path, firsts[part], counts[part],
+                                    audio.samples.data() + firsts[part] * MusicChannels));
+    sf_count_t total = readFramesInto(file, size_t(info.channels), counts[0], audio.samples.data(), path);
+    bool whole = total == counts[0];
+    for (size_t part = 1; part < firsts.size(); ++part) {
+        if (!whole) {
+            others[part - 1].wait();
+            continue;
+        }
+        sf_count_t got = others[part - 1].get();
+        if (got < 0)
+            return std::nullopt;
+        total += got;
+        whole = got == counts[part];
+    }
+    audio.samples.resize(size_t(total) * MusicChannels);
+    return audio;
 }
 
 }
@@ -165,6 +266,14 @@ DecodedAudio decodeAudioFile(const std::string& path)
 {
     SF_INFO info{};
     SndfileHandle file = openSoundFile(path, info);
+    if (int parts = partCount(info); parts > 1) {
+        if (std::optional<DecodedAudio> audio = decodeInParts(file.get(), info, parts, path)) {
+            if (audio->samples.empty())
+                fail(path, "the file holds no audio");
+            return std::move(*audio);
+        }
+        file = openSoundFile(path, info);
+    }
     DecodedAudio audio;
     // Reserved, not filled: pages a short estimate never reaches are never touched.
     audio.samples.reserve(size_t(expectedFrames(info)) * MusicChannels);
