@@ -23,16 +23,22 @@ export LIBGL_ALWAYS_SOFTWARE=1
 runs=5
 times=()
 memories=()
+cpus=()
+mains=()
 for ((run = 0; run < runs; ++run)); do
     started=$(date +%s%N)
     report=$("$program" --benchmark-start --windowed --size 1280x720 --aspect 16:9 "$@" 2>/dev/null |
              grep '^first-frame-unix-ns') || { echo "startup.sh: run $run printed no report" >&2; exit 1; }
-    read -r _ presented _ peak _ presents <<<"$report"
+    read -r _ presented _ peak _ presents _ cpu _ main <<<"$report"
     times+=($(((presented - started) / 1000000)))
     memories+=($((peak / 1024)))
+    cpus+=("$cpu")
+    mains+=("$main")
 done
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 echo "start to first frame: median $(median "${times[@]}") ms (runs: ${times[*]} ms)"
 echo "peak resident memory: median $(median "${memories[@]}") MB (runs: ${memories[*]} MB)"
+echo "CPU time by then: median $(median "${cpus[@]}") ms, main thread $(median "${mains[@]}") ms"
 echo "loading screens presented: $presents"
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -68,8 +68,8 @@ int Demo::run(const RunOptions& options)
     int samples = 0;
     configureScreen(options, samples);
     try {
-        // Decoding the music takes longer than opening the display and loading the flow together;
-        // on a second core it is done by the time they are.
+        // Decoding the music is the longest stretch of start-up: begun before the display opens,
+        // it runs beside everything else on the other cores.
         musicPrefetch_.start(Flow::peekMusicPath(flowFileName, dataFolder));
         openDisplay(options, samples);
         load(options);
