@@ -190,7 +190,7 @@ std::string commandLineHelp(const std::string& programName)
         "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
         "  --benchmark-start       end after the first frame is presented, printing when that was\n"
-        "                          (Unix time) and the peak memory (implies --no-dialog)\n"
+        "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }
