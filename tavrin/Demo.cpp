@@ -22,6 +22,8 @@
 #include "tavrin/capture/FrameReadback.h"
 #include "tavrin/profile/FrameProfiler.h"
 #include "tavrin/flow/FlowLoader.h"
+#include "tavrin/flow/MusicPeek.h"
+#include "tavrin/startup/StartupReport.h"
 
 #include <GL/gl.h>
 
@@ -64,11 +66,15 @@ int Demo::run(const RunOptions& options)
     if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
         return 0;
     // Unattended runs must never wait on a message box.
-    if (options.capture.enabled())
+    if (options.capture.enabled() || options.benchmarkStart)
         Orvane::MessageBox::setBatchMode(true);
+    endAfterFirstFrame_ = options.benchmarkStart;
     int samples = 0;
     configureScreen(options, samples);
     try {
+        // Decoding the music is the longest stretch of start-up: begun before the display opens,
+        // it runs beside everything else on the other cores.
+        musicPrefetch_.start(Flow::peekMusicPath(flowFileName, dataFolder));
         openDisplay(options, samples);
         load(options);
         if (options.profile)
@@ -138,15 +144,8 @@ void Demo::load(const RunOptions& options)
     createRenderTargets();
     loadFlow();
     loadingScreen(80);
-    if (!musicFileName.empty()) {
-        MusicOptions musicOptions;
-        musicOptions.muted = !demoSettings.music;
-        musicOptions.capture = options.capture.enabled();
-        music_ = Music::start(dataFolder + musicFileName, musicOptions);
-        demoface_->setMusic(music_.get());
-        if (options.start > 0)
-            music_->seek(options.start);
-    }
+    if (!musicFileName.empty())
+        startMusic(options);
     timer_ = std::make_unique<Orvane::Timer>();
     timer_->start();
     startOffset_ = music_ ? 0.0f : options.start;
@@ -156,10 +155,27 @@ void Demo::load(const RunOptions& options)
 void Demo::loadFlow()
 {
     Flow::LoadOptions flowOptions;
-    flowOptions.progress = [this](float percent) { loadingScreen(percent); };
+    flowOptions.progress = [this](float percent) { flowProgress(percent); };
+    // In case the flow names its music where peeking did not find it (in an inline file).
+    flowOptions.settingsRead = [this] {
+        if (!musicFileName.empty())
+            musicPrefetch_.start(dataFolder + musicFileName);
+    };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowOptions.nodeCountFile = nodeCountFile;
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
+}
+
+void Demo::startMusic(const RunOptions& options)
+{
+    MusicOptions musicOptions;
+    musicOptions.muted = !demoSettings.music;
+    musicOptions.capture = options.capture.enabled();
+    std::string path = dataFolder + musicFileName;
+    music_ = Music::start(path, musicOptions, musicPrefetch_.take(path));
+    demoface_->setMusic(music_.get());
+    if (options.start > 0)
+        music_->seek(options.start);
 }
 
 void Demo::evaluateFlow()
@@ -206,6 +222,10 @@ void Demo::frameLoop()
             profiler_->endFrame();
         if (!open)
             return;
+        if (endAfterFirstFrame_) {
+            printStartupReport(device_->presentCount() - 1);
+            return;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "orvane/Vector.h"
 #include "tavrin/RunOptions.h"
+#include "tavrin/audio/MusicPrefetch.h"
+#include "tavrin/loading/PresentPacer.h"
 
 #include <array>
 #include <map>
@@ -132,6 +134,9 @@ private:
     void startProfiling();
 
     void loadFlow();
+    void startMusic(const RunOptions& options);
+    // Flow loading progress: the loading screen at most once a sixtieth of a second.
+    void flowProgress(float progress);
     void drawFullscreenQuad();
     void releaseResources();
     void evaluateFlow();
@@ -149,6 +154,9 @@ private:
     std::unique_ptr<Orvane::Timer> timer_;
     std::unique_ptr<FrameProfiler> profiler_;
     bool quitRequested_ = false;
+    bool endAfterFirstFrame_ = false;
+    PresentPacer loadingPacer_;
+    MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
 };
 

@@ -61,6 +61,7 @@ private:
     void parseChildren(const XMLElement* first, Node& parent, std::initializer_list<const char*> parameterNames = {});
     void addNodeFor(const XMLElement& element, Node& parent, bool isParameter);
     void addVisualFromRegistry(const XMLElement& element, Node& parent, bool isParameter);
+    void countJoined(const Node& parent, size_t firstNew);
     void reportProgress() const;
 
     std::unique_ptr<ParentNode> makeInline(const XMLElement& element);
@@ -94,6 +95,8 @@ private:
     Demo& demo_;
     const LoadOptions& options_;
     const Node* progressRoot_ = nullptr;
+    // countNodes() of the progress root, kept as subtrees join it instead of recounted per element.
+    int joinedCount_ = 1;
     int expectedCount_ = NodeCountFile::FallbackCount;
     std::vector<std::string> files_;
     std::vector<std::filesystem::path> openPaths_;
@@ -148,7 +151,10 @@ void FlowLoader::parseChildren(const XMLElement* first, Node& parent, std::initi
     for (const XMLElement* element = first; element; element = element->NextSiblingElement()) {
         bool isParameter = std::any_of(parameterNames.begin(), parameterNames.end(),
                                        [element](const char* name) { return named(*element, name); });
+        size_t firstNew = parent.children().size();
         addNodeFor(*element, parent, isParameter);
+        if (&parent == progressRoot_)
+            countJoined(parent, firstNew);
         reportProgress();
     }
 }
@@ -174,6 +180,8 @@ void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isPara
     }
     if (named(element, "demo")) {
         readDemoSettings(element);
+        if (options_.settingsRead)
+            options_.settingsRead();
         return;
     }
     for (const auto& [name, maker] : makers)
@@ -200,12 +208,19 @@ void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent, 
     parent.addBorrowedChild(node);
 }
 
+// A node joins the progress root only once its element is complete, and nothing below it changes
+// afterwards, so each subtree is counted once, as it joins: loading stays linear in the flow's size.
+void FlowLoader::countJoined(const Node& parent, size_t firstNew)
+{
+    const std::vector<Node*>& children = parent.children();
+    for (size_t i = firstNew; i < children.size(); ++i)
+        joinedCount_ += children[i]->countNodes();
+}
+
 void FlowLoader::reportProgress() const
 {
-    if (!options_.progress)
-        return;
-    int built = progressRoot_->countNodes();
-    options_.progress(10.0f + float(70 * built) / float(expectedCount_));
+    if (options_.progress)
+        options_.progress(10.0f + float(70 * joinedCount_) / float(expectedCount_));
 }
 
 std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)

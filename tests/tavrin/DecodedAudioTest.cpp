@@ -53,7 +53,8 @@ TEST(DecodedAudio, StereoWavAtTheMusicRateDecodesUnchanged)
     writeSound(dir.file("a.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2, samples);
     Tavrin::DecodedAudio audio = decodeAudioFile(dir.file("a.wav"));
     ASSERT_EQ(audio.frameCount(), 5000);
-    EXPECT_EQ(audio.samples, samples);
+    for (size_t i = 0; i < samples.size(); ++i)
+        ASSERT_NEAR(Tavrin::fromPcm16(audio.samples[i]), samples[i], 0.5f / 32768.0f) << "sample " << i;
 }
 
 TEST(DecodedAudio, MonoOggAtAnotherRateIsResampledAndDuplicated)
@@ -87,7 +88,7 @@ TEST(DecodedAudio, FlacIsLosslessAndMp3AtFortyEightKilohertzIsResampled)
     Tavrin::DecodedAudio flac = decodeAudioFile(dir.file("s.flac"));
     ASSERT_EQ(flac.samples.size(), stereo.size());
     for (size_t i = 0; i < stereo.size(); ++i)
-        ASSERT_NEAR(flac.samples[i], stereo[i], 1.0f / 32768.0f);
+        ASSERT_NEAR(Tavrin::fromPcm16(flac.samples[i]), stereo[i], 1.0f / 32768.0f);
 
     std::vector<float> mp3Source = tone(hertz, 48000, 48000);
     std::vector<float> mp3Stereo;
@@ -119,4 +120,44 @@ TEST(DecodedAudio, MissingEmptyAndDamagedFilesAreErrorsNamingTheFile)
 
     writeSound(dir.file("empty.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, {});
     EXPECT_THROW(decodeAudioFile(dir.file("empty.wav")), Orvane::Exceptions::UnsupportedFormatException);
+}
+
+TEST(DecodedAudio, SixteenBitsKeepTheSamplesLengthAndSpectrumOfTheFloatDecodingInOneAllocation)
+{
+    TestSupport::TempDir dir;
+    // Music-like: a different chord on each side plus noise, so every bin carries something.
+    std::vector<float> stereo;
+    unsigned noise = 1;
+    for (int n = 0; n < 3 * 44100; ++n) {
+        noise = noise * 1103515245u + 12345u;
+        float hiss = 0.05f * (float(noise >> 16 & 0x7fff) / 16384.0f - 1.0f);
+        double t = double(n) / 44100.0;
+        stereo.push_back(float(0.4 * std::sin(2 * std::numbers::pi * 220 * t) + 0.2 * std::sin(2 * std::numbers::pi * 3300 * t)) + hiss);
+        stereo.push_back(float(0.5 * std::sin(2 * std::numbers::pi * 330 * t) + 0.1 * std::sin(2 * std::numbers::pi * 9000 * t)) - hiss);
+    }
+    writeSound(dir.file("music.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100, 2, stereo);
+
+    SF_INFO info{};
+    SNDFILE* file = sf_open(dir.file("music.ogg").c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    std::vector<float> reference(size_t(info.frames) * 2);
+    reference.resize(size_t(sf_readf_float(file, reference.data(), info.frames)) * 2);
+    sf_close(file);
+
+    Tavrin::DecodedAudio audio = decodeAudioFile(dir.file("music.ogg"));
+    ASSERT_EQ(audio.frameCount(), std::int64_t(reference.size() / 2)) << "the same length: positions clamp alike";
+    EXPECT_EQ(audio.samples.capacity(), audio.samples.size()) << "sized from the header, never grown";
+    // Long files are decoded in parts side by side: no seam may differ from a straight read.
+    for (size_t i = 0; i < reference.size(); ++i)
+        ASSERT_EQ(audio.samples[i], Tavrin::toPcm16(reference[i])) << "sample " << i;
+
+    Tavrin::SpectrumAnalyzer analyzer;
+    for (std::int64_t frame : {std::int64_t(0), std::int64_t(12345), std::int64_t(44100), audio.frameCount() - 100}) {
+        float fromShorts[128], fromFloats[128];
+        analyzer.analyze(audio, frame, fromShorts);
+        analyzer.analyze(reference, frame, fromFloats);
+        for (int k = 0; k < 128; ++k)
+            ASSERT_NEAR(fromShorts[k], fromFloats[k], 1e-3f) << "bin " << k << " at frame " << frame;
+        EXPECT_GT(*std::max_element(fromFloats, fromFloats + 128), 0.05f) << "the window holds music";
+    }
 }

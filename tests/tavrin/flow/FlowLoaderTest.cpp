@@ -14,6 +14,8 @@
 #include "tavrin/flow/TimeStretch.h"
 #include "tavrin/flow/Translate.h"
 
+#include <algorithm>
+
 using namespace Tavrin::Flow;
 using Orvane::BlendOperandEnum;
 
@@ -253,6 +255,26 @@ TEST_F(FlowLoaderTest, ProgressCountsEveryElementAtAnyDepthAndRunsPastEightyOnAS
     load(R"(<demo><bpm>120</bpm></demo><unknown/><translate><x>1</x></translate>)");
     expectProgress({45.0f, 45.0f, 45.0f, 10.0f + 70.0f * 6 / 2});
     EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 6);
+}
+
+TEST_F(FlowLoaderTest, ProgressCountsASubtreeOnceItJoinsTheRootAndAnAccurateCountEndsAtEighty)
+{
+    FlowTest::writeFile(options.nodeCountFile, std::string("\x04\x00\x00\x00", 4));
+    // An inlined root and its window, a shared effect and a translate with its three parameters.
+    FlowTest::writeFile(dir.file("part.flow"), "<flow><at><probe/></at><translate/></flow>");
+    auto root = load(R"(<probe/><inline file="part.flow"/><at><probe/><inline file="part.flow"/></at>)");
+    auto percent = [](int joined) { return 10.0f + 70.0f * float(joined) / 4.0f; };
+    expectProgress({percent(2),
+                    percent(2), percent(2), percent(2), percent(9),
+                    percent(9), percent(9), percent(9), percent(9), percent(9), percent(18)});
+    EXPECT_EQ(root->countNodes(), 18);
+    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 18);
+
+    progress.clear();
+    load(R"(<probe/><inline file="part.flow"/><at><probe/><inline file="part.flow"/></at>)");
+    ASSERT_FALSE(progress.empty());
+    EXPECT_FLOAT_EQ(progress.back(), 80.0f);
+    EXPECT_LE(*std::max_element(progress.begin(), progress.end()), 80.0f);
 }
 
 TEST_F(FlowLoaderTest, ADamagedCountFileFallsBackToAHundred)
