@@ -6,8 +6,10 @@
 #include <soxr.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace Tavrin {
 
@@ -38,6 +40,28 @@ SndfileHandle openSoundFile(const std::string& path, SF_INFO& info)
     return file;
 }
 
+// How a file that decoded without an error can still have been cut: fewer frames than its header
+// promised, or an Ogg stream without the last page that gives its length (the library then reports
+// the largest count). MP3 headers only estimate their length.
+std::optional<std::string> cutShortProblem(const SF_INFO& info, const std::vector<float>& stereo)
+{
+    int container = info.format & SF_FORMAT_TYPEMASK;
+    if (container == SF_FORMAT_OGG && info.frames == SF_COUNT_MAX)
+        return "the stream has no last page: the file is truncated";
+    bool exactLength = container != SF_FORMAT_MPEG && info.frames < SF_COUNT_MAX;
+    if (exactLength && sf_count_t(stereo.size() / MusicChannels) < info.frames)
+        return "the file is shorter than its header says";
+    return std::nullopt;
+}
+
+// What decoded of a damaged file still plays; the music just ends early.
+void warnOfEarlyEnd(const std::string& path, const std::string& problem, const std::vector<float>& stereo,
+                    const SF_INFO& info)
+{
+    double seconds = double(stereo.size() / MusicChannels) / double(info.samplerate);
+    std::fprintf(stderr, "%s: %s; the music ends at %.2f seconds\n", path.c_str(), problem.c_str(), seconds);
+}
+
 // Reads until the decoder stops rather than trusting the header's frame count, which for MP3 is
 // only an estimate.
 std::vector<float> readStereo(SNDFILE* file, const SF_INFO& info, const std::string& path)
@@ -56,10 +80,14 @@ std::vector<float> readStereo(SNDFILE* file, const SF_INFO& info, const std::str
             stereo.push_back(channels > 1 ? in[1] : in[0]);
         }
     }
-    if (sf_error(file) != SF_ERR_NO_ERROR)
+    bool damaged = sf_error(file) != SF_ERR_NO_ERROR;
+    if (damaged && stereo.empty())
         fail(path, std::string("decoding failed: ") + sf_strerror(file));
     if (stereo.empty())
         fail(path, "the file holds no audio");
+    std::optional<std::string> cutShort = damaged ? sf_strerror(file) : cutShortProblem(info, stereo);
+    if (cutShort)
+        warnOfEarlyEnd(path, *cutShort, stereo, info);
     return stereo;
 }
 

@@ -130,6 +130,10 @@ void Demo::load(const RunOptions& options)
         musicOptions.muted = !demoSettings.music;
         musicOptions.capture = options.capture.enabled();
         music_ = Music::start(dataFolder + musicFileName, musicOptions);
+        // Live, the demo goes on silently; a capture would be a video without its soundtrack.
+        if (options.capture.enabled() && !music_->hasStream())
+            throw Orvane::Exceptions::Exception("Cannot capture: the music " + dataFolder + musicFileName +
+                                                " could not be opened");
         demoface_->setMusic(music_.get());
         if (options.start > 0)
             music_->seek(options.start);
