@@ -112,6 +112,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.settings.aspectIndex = parseAspect(value());
         else if (option == "--no-music")
             options.settings.music = false;
+        else if (option == "--gl-debug")
+            options.glDebug = true;
         else if (option == "--flow")
             options.flowFile = value();
         else if (option == "--start")
@@ -182,6 +184,7 @@ std::string commandLineHelp(const std::string& programName)
         "  --fps N                 capture frame rate, default 60\n"
         "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
+        "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

@@ -2,6 +2,7 @@
 
 #include "orvane/Device.h"
 #include "orvane/Font.h"
+#include "orvane/GlErrorCheck.h"
 #include "orvane/Keyboard.h"
 #include "orvane/MessageBox.h"
 #include "orvane/RenderTarget.h"
@@ -103,6 +104,8 @@ void Demo::openDisplay(const RunOptions& options, int samples)
     bool fullscreen = demoSettings.fullscreen && !capturing;
     window_ = std::make_unique<Orvane::Window>(width, height, !fullscreen, !capturing);
     device_ = std::make_unique<Orvane::Device>(window_.get(), 24, 8, samples, false);
+    if (options.glDebug)
+        Orvane::GlErrorCheck::enable();
     if (fullscreen)
         device_->setDisplayMode(width, height, 32);
 }
@@ -142,6 +145,7 @@ void Demo::load(const RunOptions& options)
     timer_->start();
     startOffset_ = music_ ? 0.0f : options.start;
     loadingScreen(100);
+    checkGl("loading");
 }
 
 void Demo::loadFlow()
@@ -169,9 +173,17 @@ void Demo::renderFrame()
     const float white[4] = {1, 1, 1, 1};
     constantColor.getParameter("color").setFloat4(white);
     constantColor.updateState();
+    checkGl("the frame's set-up");
     evaluateFlow();
     device_->clear(Orvane::ClearTarget::Depth, 0, 0, 0, 0, 1.0f, 0);
     demoface_->update();
+    checkGl("the end of the frame");
+}
+
+void Demo::checkGl(const char* step) const
+{
+    if (Orvane::GlErrorCheck::enabled())
+        Orvane::GlErrorCheck::check(step);
 }
 
 void Demo::frameLoop()
@@ -251,6 +263,7 @@ void Demo::teardown()
     timer_.reset();
     if (device_)
         releaseResources();
+    Orvane::GlErrorCheck::disable();
     device_.reset();
     window_.reset();
 }

@@ -121,6 +121,7 @@ private:
     void frameLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
+    void checkGl(const char* step) const;
     void readFrame(std::vector<unsigned char>& rgb) const;
     void teardown();
 

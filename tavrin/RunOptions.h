@@ -28,6 +28,7 @@ struct RunOptions {
     std::string flowFile;           // empty: the production's flow file
     float start = 0.0f;
     CaptureOptions capture;
+    bool glDebug = false;           // report every GL error with the flow node that raised it
 };
 
 }

@@ -1,5 +1,6 @@
 #include "tavrin/flow/FlowLoader.h"
 
+#include "orvane/GlErrorCheck.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/Demo.h"
 #include "tavrin/flow/AtNode.h"
@@ -8,6 +9,7 @@
 #include "tavrin/flow/ClearNode.h"
 #include "tavrin/flow/Fade.h"
 #include "tavrin/flow/NodeCountFile.h"
+#include "tavrin/flow/NodeGlCheck.h"
 #include "tavrin/flow/Ortho.h"
 #include "tavrin/flow/PerspectiveNode.h"
 #include "tavrin/flow/Quad.h"
@@ -178,7 +180,10 @@ void FlowLoader::parseChildren(const XMLElement* first, Node& parent, std::initi
         bool isParameter = std::any_of(parameterNames.begin(), parameterNames.end(),
                                        [element](const char* name) { return named(*element, name); });
         countElement(*element);
+        size_t childrenBefore = parent.children().size();
         addNodeFor(*element, parent, isParameter);
+        if (Orvane::GlErrorCheck::enabled() && parent.children().size() > childrenBefore)
+            nameNodeForGlChecks(*parent.children().back(), location(*element) + " <" + element->Name() + ">");
         reportProgress();
     }
 }
