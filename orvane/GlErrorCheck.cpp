@@ -14,6 +14,9 @@ int GlErrorCheck::errorCount_ = 0;
 
 namespace {
 
+// A lost context may answer every glGetError with an error; the bound keeps a check finite.
+constexpr int MaxErrorsPerCheck = 16;
+
 GlErrorCheck::Reporter reporter;
 // The driver's words for the last error, kept until the check that reports it.
 std::string driverMessage;
@@ -65,7 +68,7 @@ void GlErrorCheck::enable(Reporter report)
 {
     reporter = report ? std::move(report) : [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     // Errors from before are nobody's we could name.
-    while (glGetError() != GL_NO_ERROR) {
+    for (int i = 0; i < MaxErrorsPerCheck && glGetError() != GL_NO_ERROR; ++i) {
     }
     installDebugCallback();
     enabled_ = true;
@@ -83,8 +86,7 @@ void GlErrorCheck::disable()
 int GlErrorCheck::check(const std::string& step)
 {
     int found = 0;
-    // Without a context glGetError itself fails with an error forever; the bound keeps this finite.
-    for (GLenum error = glGetError(); error != GL_NO_ERROR && found < 16; error = glGetError()) {
+    for (GLenum error = glGetError(); error != GL_NO_ERROR && found < MaxErrorsPerCheck; error = glGetError()) {
         std::string report = "GL error " + errorName(error) + " in " + step;
         if (!driverMessage.empty())
             report += ": " + driverMessage;
