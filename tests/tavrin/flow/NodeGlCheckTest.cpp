@@ -62,8 +62,9 @@ TEST_F(NodeGlCheck, AGlErrorIsReportedOnceAgainstTheElementThatRaisedIt)
     EXPECT_EQ(reports[0].rfind("GL error GL_INVALID_ENUM in " + dir.file("t.flow") + ":4 <faulty>", 0), 0u) << reports[0];
     EXPECT_EQ(Orvane::GlErrorCheck::errorCount(), 1);
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (std::strstr(extensions, "GL_KHR_debug"))
+    if (std::strstr(extensions, "GL_KHR_debug")) {
         EXPECT_NE(reports[0].find("glEnable"), std::string::npos) << "the driver names the call: " << reports[0];
+    }
 
     Orvane::GlErrorCheck::disable();
     root->evaluate(2.0f);
