@@ -144,5 +144,8 @@ TEST(DecodedAudio, ACutFilePlaysWhatDecodedAndSaysWhereTheMusicEnds)
         EXPECT_EQ(warning.rfind(path + ": ", 0), 0u) << warning;
         EXPECT_NE(warning.find(endsAt), std::string::npos) << warning;
     }
+    // Cut inside its headers, an Ogg is refused at open (where the library leaks, see lsan.supp).
+    std::filesystem::resize_file(dir.file("cut.ogg"), 300);
+    EXPECT_THROW(decodeAudioFile(dir.file("cut.ogg")), Orvane::Exceptions::UnsupportedFormatException);
 }
 
