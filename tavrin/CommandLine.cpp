@@ -112,6 +112,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.settings.aspectIndex = parseAspect(value());
         else if (option == "--no-music")
             options.settings.music = false;
+        else if (option == "--gl-debug")
+            options.glDebug = true;
         else if (option == "--flow")
             options.flowFile = value();
         else if (option == "--start")
@@ -195,6 +197,7 @@ std::string commandLineHelp(const std::string& programName)
         "                          and the frames per second\n"
         "  --benchmark-start       end after the first frame is presented, printing when that was\n"
         "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
+        "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -131,21 +132,50 @@ void toStereo(const std::vector<float>& chunk, size_t channels, size_t frames, f
     }
 }
 
+// How a file that decoded without an error can still have been cut: fewer frames than its header
+// promised, or an Ogg stream without the last page that gives its length (the library then reports
+// the largest count). MP3 headers only estimate their length.
+std::optional<std::string> cutShortProblem(const SF_INFO& info, sf_count_t decodedFrames)
+{
+    int container = info.format & SF_FORMAT_TYPEMASK;
+    if (container == SF_FORMAT_OGG && info.frames == SF_COUNT_MAX)
+        return "the stream has no last page: the file is truncated";
+    bool exactLength = container != SF_FORMAT_MPEG && info.frames < SF_COUNT_MAX;
+    if (exactLength && decodedFrames < info.frames)
+        return "the file is shorter than its header says";
+    return std::nullopt;
+}
+
+// What decoded of a damaged file still plays; the music just ends early.
+void warnOfEarlyEnd(const std::string& path, const std::string& problem, sf_count_t decodedFrames, int rate)
+{
+    double seconds = double(decodedFrames) / double(rate);
+    std::fprintf(stderr, "%s: %s; the music ends at %.2f seconds\n", path.c_str(), problem.c_str(), seconds);
+}
+
+// Reads until the decoder stops rather than trusting the header's frame count, which for MP3 is
+// only an estimate. A file damaged part of the way plays what decoded before the damage.
 void readStereo(SNDFILE* file, const SF_INFO& info, StereoSink& sink, const std::string& path)
 {
     const size_t channels = size_t(info.channels);
     std::vector<float> chunk(size_t(ChunkFrames) * channels);
     std::vector<float> stereo(size_t(ChunkFrames) * MusicChannels);
+    sf_count_t decoded = 0;
     for (;;) {
         sf_count_t got = sf_readf_float(file, chunk.data(), ChunkFrames);
         if (got <= 0)
             break;
         toStereo(chunk, channels, size_t(got), stereo.data());
         sink.write(stereo.data(), size_t(got));
+        decoded += got;
     }
-    if (sf_error(file) != SF_ERR_NO_ERROR)
+    bool damaged = sf_error(file) != SF_ERR_NO_ERROR;
+    if (damaged && decoded == 0)
         fail(path, std::string("decoding failed: ") + sf_strerror(file));
     sink.finish();
+    std::optional<std::string> cutShort = damaged ? sf_strerror(file) : cutShortProblem(info, decoded);
+    if (cutShort && decoded > 0)
+        warnOfEarlyEnd(path, *cutShort, decoded, info.samplerate);
 }
 
 // Up to count frames from where file stands, as 16-bit stereo into out; returns how many came.
@@ -238,6 +268,8 @@ std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, in
         whole = got == counts[part];
     }
     audio.samples.resize(size_t(total) * MusicChannels);
+    if (total > 0 && total < info.frames)
+        warnOfEarlyEnd(path, "the file is shorter than its header says", total, info.samplerate);
     return audio;
 }
 

@@ -28,7 +28,8 @@ struct DecodedAudio {
 // Decodes a whole file (WAV, FLAC, Ogg Vorbis, Opus, MP3) to stereo at 44,100 Hz: mono is
 // duplicated, only the first two of more channels are kept, other rates are resampled once.
 // Throws FileNotFoundException for a missing file, UnsupportedFormatException naming the file for
-// one that cannot be decoded or holds no audio.
+// one that cannot be decoded or holds no audio. A file that breaks off after some audio keeps
+// what decoded, with a warning on stderr saying where the music ends.
 DecodedAudio decodeAudioFile(const std::string& path);
 
 // decodeAudioFile on a thread of its own; the future hands over the audio or the exception.

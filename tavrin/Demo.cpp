@@ -2,6 +2,7 @@
 
 #include "orvane/Device.h"
 #include "orvane/Font.h"
+#include "orvane/GlErrorCheck.h"
 #include "orvane/Keyboard.h"
 #include "orvane/MessageBox.h"
 #include "orvane/RenderTarget.h"
@@ -117,6 +118,8 @@ void Demo::openDisplay(const RunOptions& options, int samples)
     bool fullscreen = demoSettings.fullscreen && !capturing;
     window_ = std::make_unique<Orvane::Window>(width, height, !fullscreen, !capturing);
     device_ = std::make_unique<Orvane::Device>(window_.get(), 24, 8, samples, false);
+    if (options.glDebug)
+        Orvane::GlErrorCheck::enable();
     if (fullscreen)
         device_->setDisplayMode(width, height, 32);
 }
@@ -150,6 +153,7 @@ void Demo::load(const RunOptions& options)
     timer_->start();
     startOffset_ = music_ ? 0.0f : options.start;
     loadingScreen(100);
+    checkGl("loading");
 }
 
 void Demo::loadFlow()
@@ -173,6 +177,9 @@ void Demo::startMusic(const RunOptions& options)
     musicOptions.capture = options.capture.enabled();
     std::string path = dataFolder + musicFileName;
     music_ = Music::start(path, musicOptions, musicPrefetch_.take(path));
+    // Live, the demo goes on silently; a capture would be a video without its soundtrack.
+    if (options.capture.enabled() && !music_->hasStream())
+        throw Orvane::Exceptions::Exception("Cannot capture: the music " + path + " could not be opened");
     demoface_->setMusic(music_.get());
     if (options.start > 0)
         music_->seek(options.start);
@@ -197,9 +204,17 @@ void Demo::renderFrame()
     const float white[4] = {1, 1, 1, 1};
     constantColor.getParameter("color").setFloat4(white);
     constantColor.updateState();
+    checkGl("the frame's set-up");
     evaluateFlow();
     device_->clear(Orvane::ClearTarget::Depth, 0, 0, 0, 0, 1.0f, 0);
     demoface_->update();
+    checkGl("the end of the frame");
+}
+
+void Demo::checkGl(const char* step) const
+{
+    if (Orvane::GlErrorCheck::enabled())
+        Orvane::GlErrorCheck::check(step);
 }
 
 void Demo::frameLoop()
@@ -299,6 +314,7 @@ void Demo::teardown()
     timer_.reset();
     if (device_)
         releaseResources();
+    Orvane::GlErrorCheck::disable();
     device_.reset();
     window_.reset();
 }

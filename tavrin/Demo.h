@@ -130,6 +130,7 @@ private:
     void frameLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
+    void checkGl(const char* step) const;
     void teardown();
     void startProfiling();
 

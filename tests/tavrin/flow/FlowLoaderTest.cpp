@@ -1,6 +1,7 @@
 #include "FlowTestSupport.h"
 
 #include "orvane/State.h"
+#include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
 #include "tavrin/flow/AtNode.h"
 #include "tavrin/flow/Blend.h"
@@ -308,12 +309,11 @@ TEST_F(FlowLoaderTest, AnUnchangedCountIsNotRewrittenAndAnUnwritableOneIsSkipped
     EXPECT_EQ(std::filesystem::last_write_time(options.nodeCountFile), before - std::chrono::hours(1));
 }
 
-TEST_F(FlowLoaderTest, ADocumentNotNamedFlowGivesAnEmptyRoot)
+TEST_F(FlowLoaderTest, ADocumentNotNamedFlowIsRefusedBeforeAnythingIsBuilt)
 {
     FlowTest::writeFile(dir.file("other.flow"), "<timeline><at/><probe/></timeline>");
-    auto root = loadFlow(dir.file("other.flow"), demo, options);
-    EXPECT_TRUE(root->children().empty());
+    EXPECT_THROW(loadFlow(dir.file("other.flow"), demo, options), Orvane::Exceptions::Exception);
     EXPECT_TRUE(demo.askedFor.empty());
     EXPECT_TRUE(progress.empty());
-    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 1);
+    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), -1) << "no count is remembered";
 }
