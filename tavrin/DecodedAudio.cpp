@@ -179,7 +179,7 @@ void readStereo(SNDFILE* file, const SF_INFO& info, StereoSink& sink, const std:
 }
 
 // Up to count frames from where file stands, as 16-bit stereo into out; returns how many came.
-sf_count_t readFramesInto(SNDFILE* file, size_t channels, sf_count_t count, std::int16_t* out, const std::string& path)
+sf_count_t readFramesInto(SNDFILE* file, size_t channels, sf_count_t count, std::int16_t* out)
 {
     std::vector<float> chunk(size_t(ChunkFrames) * channels);
     std::vector<float> stereo(size_t(ChunkFrames) * MusicChannels);
@@ -192,8 +192,6 @@ sf_count_t readFramesInto(SNDFILE* file, size_t channels, sf_count_t count, std:
         std::transform(stereo.begin(), stereo.begin() + got * MusicChannels, out + done * MusicChannels, toPcm16);
         done += got;
     }
-    if (sf_error(file) != SF_ERR_NO_ERROR)
-        fail(path, std::string("decoding failed: ") + sf_strerror(file));
     return done;
 }
 
@@ -236,7 +234,7 @@ sf_count_t readPart(const std::string& path, sf_count_t first, sf_count_t count,
     SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file || sf_seek(file.get(), first, SEEK_SET) != first)
         return -1;
-    return readFramesInto(file.get(), size_t(info.channels), count, out, path);
+    return readFramesInto(file.get(), size_t(info.channels), count, out);
 }
 
 // The parts after the first go to threads of their own. A part that comes back short ends the
@@ -254,7 +252,7 @@ std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, in
     for (size_t part = 1; part < firsts.size(); ++part)
         others.push_back(std::async(std::launch::async, readPart, path, firsts[part], counts[part],
                                     audio.samples.data() + firsts[part] * MusicChannels));
-    sf_count_t total = readFramesInto(file, size_t(info.channels), counts[0], audio.samples.data(), path);
+    sf_count_t total = readFramesInto(file, size_t(info.channels), counts[0], audio.samples.data());
     bool whole = total == counts[0];
     for (size_t part = 1; part < firsts.size(); ++part) {
         if (!whole) {
@@ -268,8 +266,11 @@ std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, in
         whole = got == counts[part];
     }
     audio.samples.resize(size_t(total) * MusicChannels);
+    if (total == 0 && sf_error(file) != SF_ERR_NO_ERROR)
+        fail(path, std::string("decoding failed: ") + sf_strerror(file));
     if (total > 0 && total < info.frames)
-        warnOfEarlyEnd(path, "the file is shorter than its header says", total, info.samplerate);
+        warnOfEarlyEnd(path, sf_error(file) != SF_ERR_NO_ERROR ? sf_strerror(file) : "the file is shorter than its header says",
+                       total, info.samplerate);
     return audio;
 }
 

@@ -134,7 +134,8 @@ TEST(DemoRun, DamagedMusicDecodedWhileTheFlowLoadsIsReportedInItsBoxesAndTheDemo
     std::string flow = flowOf(dir, "<music>" + music + "</music>", "<mark/>");
     PresentCountingDemo demo;
     testing::internal::CaptureStderr();
-    int status = runDemo(demo, {"--flow", flow, "--capture", dir.file("frames"), "--times", "0", "--size", "64x36"});
+    // A live run, near the end time: a capture would rightly refuse to go on without its music.
+    int status = runDemo(demo, {"--no-dialog", "--windowed", "--size", "64x36", "--start", "219.9", "--flow", flow});
     std::string stderrText = testing::internal::GetCapturedStderr();
     EXPECT_EQ(status, 0);
     size_t named = stderrText.find("damaged.ogg");
@@ -145,7 +146,7 @@ TEST(DemoRun, DamagedMusicDecodedWhileTheFlowLoadsIsReportedInItsBoxesAndTheDemo
     ASSERT_NE(cannotPlay, std::string::npos) << stderrText;
     EXPECT_LT(named, notFound);
     EXPECT_LT(notFound, cannotPlay);
-    EXPECT_EQ(demo.draws, 1);
+    EXPECT_GE(demo.draws, 1);
 }
 
 TEST(DemoRun, AStandardLibraryErrorEndsTheRunWithAMessageNotAnAbort)

@@ -102,6 +102,6 @@ TEST(SyncTrackText, TheDefaultTrackSourceCompilesWithACameraSetUp)
     std::string path = NIGHTGLASS_SOURCE_DIR "/data/tracks/default.txt";
     Tavrin::SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
     EXPECT_GE(keys[0].size(), 2u) << "the eye moves";
-    EXPECT_EQ(keys[2][0].outValue, V(0, 1, 0, 0)) << "up is up";
+    EXPECT_EQ(keys[2][0].outValue, V(0, 0, 1, 0)) << "up is up: the world is z-up";
     EXPECT_GT(keys[3][0].outValue.x, 10.0f) << "a usable field of view";
 }

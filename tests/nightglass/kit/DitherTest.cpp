@@ -38,7 +38,9 @@ TEST_F(DitherTest, SilenceShowsTheSceneAndEveryLevelAPicture)
     Nightglass::Dither dither(&demo);
     Orvane::RenderTarget& scene = renderRamp();
     scene.bind();
-    std::vector<unsigned char> plain = readPixels(0, 0, Width, Height);
+    std::vector<unsigned char> plain(size_t(Width) * Height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, plain.data());
     scene.unbind();
 
     // A letterboxed screen: apply must leave its viewport and identity matrices.
