@@ -26,6 +26,12 @@ using SceneNode = Orvane::Utils::SceneGraph::Node;
 using Orvane::Utils::SceneGraph::Scene;
 
 constexpr float SceneSpeed = 0.7f * 0.81f;
+// The ring holds a little under two seconds of puffs: replaying that much after a jump forward
+// rebuilds every trail.
+constexpr float SmokeHistorySeconds = 2.0f;
+constexpr float ReplayStep = 1.0f / 60.0f;
+// Longer pauses between frames than this are a seek or a still capture, not a slow frame.
+constexpr float LargestFrameGap = 0.25f;
 constexpr int SkyShader = 1;
 constexpr int GlowSize = 128;
 constexpr float White[4] = {1, 1, 1, 1};
@@ -197,15 +203,28 @@ void Mars::gatherEmitters()
         emitters_[size_t(i) + 1] = spheres_[size_t(i)]->getWorldPosition();
 }
 
+void Mars::replaySmoke(float from, float t)
+{
+    from = std::max(from, t - SmokeHistorySeconds);
+    if (t - from <= LargestFrameGap)
+        return;
+    for (float ti = from; ti < t - ReplayStep * 0.5f; ti += ReplayStep) {
+        scene_->update(ti * SceneSpeed);
+        gatherEmitters();
+        smoke.update(ReplayStep, ti, emitters_);
+    }
+}
+
 void Mars::animate(float t)
 {
-    scene_->update(t * SceneSpeed);
-    gatherEmitters();
     // Smoke left over from the effect's last showing would hang where spheres no longer are.
     bool restarted = t < lastTime_;
-    lastTime_ = t;
     if (restarted)
         smoke.clear();
+    replaySmoke(restarted ? 0.0f : lastTime_, t);
+    lastTime_ = t;
+    scene_->update(t * SceneSpeed);
+    gatherEmitters();
     smokeQuads_.lock();
     if (smoke.update(demo->frameDelta, t, emitters_) || restarted)
         smoke.writeQuads(smokeQuads_, demo->aspect);
