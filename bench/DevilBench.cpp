@@ -1,45 +1,22 @@
-// Per-frame CPU work of the devil. The effect needs a GL context (its meshes and quads live in GPU
-// buffers): run from the repository root under a display, e.g. `xvfb-run -a build/bench/nightglass_bench`.
-#include "nightglass/Nightglass.h"
+// Per-frame CPU work of the devil.
+#include "BenchDemo.h"
 #include "nightglass/effects/Devil.h"
 #include "nightglass/kit/Hair.h"
-#include "orvane/Device.h"
-#include "orvane/Window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <memory>
-
-namespace {
-
-struct DevilDemo {
-    DevilDemo()
-        : window(std::make_unique<Orvane::Window>(256, 256, true, false))
-        , device(std::make_unique<Orvane::Device>(window.get(), 24, 8, 0, false))
-    {
-        demo.width = demo.height = demo.viewportHeight = 256;
-        demo.loadBuiltins();
-        demo.createRenderTargets();
-        demo.syncValues[0] = {60, -150, 10, 0};
-        demo.syncValues[1] = {0, 0, 0, 0};
-        demo.syncValues[2] = {0, 0, 1, 0};
-        demo.syncValues[3] = {55, 0, 0, 0};
-        demo.spectrum[0] = 0.18f;
-    }
-    std::unique_ptr<Orvane::Window> window;
-    std::unique_ptr<Orvane::Device> device;
-    Nightglass::Nightglass demo;
-};
-
-}
 
 // Everything the devil computes per frame before it draws: the scene posed at the present and
 // at each of the hair's lags, the strands and their ribbons, the face glows and the embers.
 static void devilAnimatePerFrame(benchmark::State& state)
 {
-    DevilDemo setup;
-    Nightglass::Devil devil(&setup.demo);
+    Nightglass::Nightglass* demo = Bench::demo(state);
+    if (!demo)
+        return;
+    Bench::setCamera(*demo, 60, -150, 10, 0, 0, 0, 55);
+    demo->spectrum[0] = 0.18f;
+    Nightglass::Devil devil(demo);
     float t = 0.0f;
     for (auto _ : state) {
         devil.animate(12.0f + std::fmod(t, 10.0f));

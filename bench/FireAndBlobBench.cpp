@@ -1,49 +1,18 @@
-// Per-frame CPU work of the fire ball and the scenes around it. They need a GL
-// context (their quads live in GPU buffers): run from the repository root under a display, e.g.
-// `xvfb-run -a build/bench/nightglass_bench`.
-#include "nightglass/Nightglass.h"
+// Per-frame CPU work of the fire ball and the scenes around it.
+#include "BenchDemo.h"
 #include "nightglass/effects/ExplosionScene.h"
 #include "nightglass/effects/Lolscene.h"
 #include "nightglass/kit/Explosion.h"
-#include "orvane/Device.h"
-#include "orvane/Window.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-namespace {
-
-// One hidden window and a production demo with its built-ins, made on first use.
-struct GlDemo {
-    GlDemo()
-        : window(std::make_unique<Orvane::Window>(256, 256, true, false))
-        , device(std::make_unique<Orvane::Device>(window.get(), 24, 8, 0, false))
-    {
-        demo.width = demo.height = demo.viewportHeight = 256;
-        demo.loadBuiltins();
-        demo.createRenderTargets();
-        demo.syncValues[0] = {0, -700, 150, 0};
-        demo.syncValues[1] = {0, 0, 150, 0};
-        demo.syncValues[2] = {0, 0, 1, 0};
-        demo.syncValues[3] = {60, 0, 0, 0};
-    }
-    std::unique_ptr<Orvane::Window> window;
-    std::unique_ptr<Orvane::Device> device;
-    Nightglass::Nightglass demo;
-};
-
-GlDemo& glDemo()
-{
-    static GlDemo shared;
-    return shared;
-}
-
-}
-
 static void explosionUpdateAndSort(benchmark::State& state)
 {
-    Tavrin::Demo& demo = glDemo().demo;
+    Nightglass::Nightglass* bench = Bench::demo(state);
+    if (!bench)
+        return;
+    Nightglass::Nightglass& demo = *bench;
+    Bench::setCamera(demo, 0, -700, 150, 0, 0, 150);
     Nightglass::Explosion explosion(&demo);
     float t = 0.0f;
     for (auto _ : state) {
@@ -58,7 +27,11 @@ BENCHMARK(explosionUpdateAndSort)->Unit(benchmark::kMicrosecond);
 // CPU in a frame.
 static void lolsceneFrame(benchmark::State& state)
 {
-    Tavrin::Demo& demo = glDemo().demo;
+    Nightglass::Nightglass* bench = Bench::demo(state);
+    if (!bench)
+        return;
+    Nightglass::Nightglass& demo = *bench;
+    Bench::setCamera(demo, 0, -700, 150, 0, 0, 150);
     Nightglass::Lolscene scene(&demo);
     float t = 0.0f;
     for (auto _ : state) {
@@ -73,7 +46,11 @@ BENCHMARK(lolsceneFrame)->Unit(benchmark::kMicrosecond);
 // The star field and the fire's step: ExplosionScene's CPU work in a frame.
 static void explosionSceneFrame(benchmark::State& state)
 {
-    Tavrin::Demo& demo = glDemo().demo;
+    Nightglass::Nightglass* bench = Bench::demo(state);
+    if (!bench)
+        return;
+    Nightglass::Nightglass& demo = *bench;
+    Bench::setCamera(demo, 0, -700, 150, 0, 0, 150);
     Nightglass::ExplosionScene scene(&demo);
     float t = 0.0f;
     for (auto _ : state) {

@@ -31,11 +31,12 @@ std::string writeTimeline(int windows)
 
 }
 
-// Loading reports progress after every element by counting the tree built so far, so the cost
-// grows with the square of the flow's size; this shows where that starts to matter.
+// Loading reports progress after every element (four per window); the cost should grow in
+// proportion to the flow's size, which the complexity fit at the end shows.
 static void loadFlowWithProgress(benchmark::State& state)
 {
-    std::string path = writeTimeline(int(state.range(0)));
+    int windows = int(state.range(0));
+    std::string path = writeTimeline(windows);
     NoEffects demo;
     Tavrin::Flow::LoadOptions options;
     options.nodeCountFile = path + ".count";
@@ -43,11 +44,20 @@ static void loadFlowWithProgress(benchmark::State& state)
     options.progress = [&last](float percent) { last = percent; };
     for (auto _ : state)
         benchmark::DoNotOptimize(Tavrin::Flow::loadFlow(path, demo, options));
+    state.counters["elements"] = float(4 * windows);
     state.counters["nodes"] = float(Tavrin::Flow::loadFlow(path, demo, options)->countNodes());
+    state.counters["per_element"] = benchmark::Counter(float(4 * windows), benchmark::Counter::kIsIterationInvariantRate |
+                                                                               benchmark::Counter::kInvert);
+    state.SetComplexityN(4 * windows);
     std::remove(path.c_str());
     std::remove(options.nodeCountFile.c_str());
 }
-BENCHMARK(loadFlowWithProgress)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadFlowWithProgress)
+    ->Arg(25)
+    ->Arg(250)
+    ->Arg(2500)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // One frame's walk over the timeline, as the frame loop does it.
 static void evaluateTimeline(benchmark::State& state)

@@ -1,49 +1,22 @@
 // Per-frame CPU work of the ice burst and the tornado: placing and sorting their particles and,
-// for the tornado, the scene's animation; the GL drawing is left out. They need a GL context for
-// their buffers: run from the repository root under a display, e.g.
-// `xvfb-run -a build/bench/nightglass_bench --benchmark_filter=Icefractal\|Tornardo`.
-#include "nightglass/Nightglass.h"
+// for the tornado, the scene's animation; the GL drawing is left out.
+#include "BenchDemo.h"
 #include "nightglass/effects/Icefractal.h"
 #include "nightglass/effects/Tornardo.h"
-#include "orvane/Device.h"
-#include "orvane/Window.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace {
-
-struct IcetornDemo {
-    IcetornDemo()
-        : window(std::make_unique<Orvane::Window>(256, 256, true, false))
-        , device(std::make_unique<Orvane::Device>(window.get(), 24, 8, 0, false))
-    {
-        demo.width = demo.height = demo.viewportHeight = 256;
-        demo.loadBuiltins();
-        demo.createRenderTargets();
-        demo.syncValues[0] = {0, -250, 30, 0};
-        demo.syncValues[1] = {0, 0, 60, 0};
-        demo.syncValues[2] = {0, 0, 1, 0};
-        demo.syncValues[3] = {60, 0, 0, 0};
-        demo.spectrum[0] = 0.15f;
-    }
-    std::unique_ptr<Orvane::Window> window;
-    std::unique_ptr<Orvane::Device> device;
-    Nightglass::Nightglass demo;
-};
-
-IcetornDemo& icetornDemo()
-{
-    static IcetornDemo shared;
-    return shared;
-}
 
 // Steps through the section a frame at a time, as the demo would.
 template <typename Effect>
 void frameCpu(benchmark::State& state, float sectionStart)
 {
-    Tavrin::Demo& demo = icetornDemo().demo;
+    Nightglass::Nightglass* bench = Bench::demo(state);
+    if (!bench)
+        return;
+    Nightglass::Nightglass& demo = *bench;
+    Bench::setCamera(demo, 0, -250, 30, 0, 0, 60);
     Effect effect(&demo);
     float t = 0.0f;
     for (auto _ : state) {

@@ -123,12 +123,18 @@ void* Device::handle(int kind) const
     }
 }
 
-bool Device::present()
+bool Device::handleEvent()
 {
     SDL_Event event;
-    if (SDL_PollEvent(&event) && event.type == SDL_QUIT)
+    return !(SDL_PollEvent(&event) && event.type == SDL_QUIT);
+}
+
+bool Device::present()
+{
+    if (!handleEvent())
         return false;
     SDL_GL_SwapWindow(window_->handle());
+    ++presentCount_;
     return true;
 }
 

@@ -34,6 +34,10 @@ public:
 
     // Handles at most one pending event; false on a quit request (no swap then).
     bool present();
+    // The event half of present, for times when there is nothing new to show.
+    bool handleEvent();
+    // Buffer swaps so far.
+    int presentCount() const { return presentCount_; }
 
     void clear(ClearTarget target, float red, float green, float blue, float alpha, float depth, int stencil);
     void beginPrimitives(PrimitiveTypeEnum primitive);
@@ -53,6 +57,7 @@ private:
     SDL_GLContext context_ = nullptr;
     bool ownsWindow_ = false;
     int samples_ = 0;
+    int presentCount_ = 0;
     std::unique_ptr<Shader> defaultShader_;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace Orvane {
 
@@ -28,6 +29,7 @@ public:
     {
         cinfo_.err = jpeg_std_error(&errors_.base);
         errors_.base.error_exit = jumpBack;
+        errors_.base.emit_message = refuseCorruptData;
         source_.next_input_byte = data;
         source_.bytes_in_buffer = size;
         source_.init_source = doNothing;
@@ -85,12 +87,23 @@ private:
         std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
     }
 
+    // The library only warns about damaged data and fills in what is missing with grey; a texture
+    // made of that is garbage on screen, so such a warning fails the decode like an error does.
+    static void refuseCorruptData(j_common_ptr cinfo, int level)
+    {
+        bool isWarning = level < 0;
+        int code = cinfo->err->msg_code;
+        if (isWarning && code != JWRN_JFIF_MAJOR && code != JWRN_ADOBE_XFORM)
+            jumpBack(cinfo);
+    }
+
     static void doNothing(j_decompress_ptr) {}
 
     // Past the end of the data the decoder sees an end-of-image marker, so a truncated file ends
-    // (the library fills the missing part) instead of waiting for bytes that never come.
+    // (with the library's premature-end warning, refused above) instead of waiting for bytes that never come.
     static boolean supplyEndOfImage(j_decompress_ptr cinfo)
     {
+        WARNMS(cinfo, JWRN_JPEG_EOF);
         static const JOCTET endOfImage[2] = {0xFF, JPEG_EOI};
         cinfo->src->next_input_byte = endOfImage;
         cinfo->src->bytes_in_buffer = 2;

@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 frames="$build_dir/contactsheet-frames"
-# Moments the timeline means to be black: only 0 s, which lies on the edge of the opening window,
-# where a window draws nothing (the closing fade ends at 220 s, after the last frame here).
-intended_blank="0"
+# Moments the timeline means to be one flat colour: 0 s lies on the edge of the opening window,
+# where a window draws nothing, and 216 s is the white flash of the closing picture (its fade to
+# black ends at 220 s, after the last frame here).
+intended_blank="0,216"
 
 times=$(seq -s, 0 2 218)
 rm -rf "$frames"

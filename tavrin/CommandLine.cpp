@@ -112,6 +112,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.settings.aspectIndex = parseAspect(value());
         else if (option == "--no-music")
             options.settings.music = false;
+        else if (option == "--gl-debug")
+            options.glDebug = true;
         else if (option == "--flow")
             options.flowFile = value();
         else if (option == "--start")
@@ -131,8 +133,15 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.capture.times = parseTimes(value());
         else if (option == "--profile")
             options.profile = true;
+        else if (option == "--benchmark-start")
+            options.benchmarkStart = true;
         else
             throw BadArgument("unknown option \"" + option + "\"");
+    }
+    if (options.benchmarkStart) {
+        if (options.capture.enabled())
+            throw BadArgument("--benchmark-start measures a live start: it cannot be combined with --capture");
+        options.showDialog = false;
     }
     if (options.capture.enabled()) {
         options.showDialog = false;
@@ -186,6 +195,9 @@ std::string commandLineHelp(const std::string& programName)
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
         "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
         "                          and the frames per second\n"
+        "  --benchmark-start       end after the first frame is presented, printing when that was\n"
+        "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
+        "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

@@ -2,6 +2,7 @@
 
 #include "orvane/Device.h"
 #include "orvane/Font.h"
+#include "orvane/GlErrorCheck.h"
 #include "orvane/Keyboard.h"
 #include "orvane/MessageBox.h"
 #include "orvane/RenderTarget.h"
@@ -22,6 +23,8 @@
 #include "tavrin/capture/FrameReadback.h"
 #include "tavrin/profile/FrameProfiler.h"
 #include "tavrin/flow/FlowLoader.h"
+#include "tavrin/flow/MusicPeek.h"
+#include "tavrin/startup/StartupReport.h"
 
 #include <GL/gl.h>
 
@@ -64,11 +67,15 @@ int Demo::run(const RunOptions& options)
     if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
         return 0;
     // Unattended runs must never wait on a message box.
-    if (options.capture.enabled())
+    if (options.capture.enabled() || options.benchmarkStart)
         Orvane::MessageBox::setBatchMode(true);
+    endAfterFirstFrame_ = options.benchmarkStart;
     int samples = 0;
     configureScreen(options, samples);
     try {
+        // Decoding the music is the longest stretch of start-up: begun before the display opens,
+        // it runs beside everything else on the other cores.
+        musicPrefetch_.start(Flow::peekMusicPath(flowFileName, dataFolder));
         openDisplay(options, samples);
         load(options);
         if (options.profile)
@@ -111,6 +118,8 @@ void Demo::openDisplay(const RunOptions& options, int samples)
     bool fullscreen = demoSettings.fullscreen && !capturing;
     window_ = std::make_unique<Orvane::Window>(width, height, !fullscreen, !capturing);
     device_ = std::make_unique<Orvane::Device>(window_.get(), 24, 8, samples, false);
+    if (options.glDebug)
+        Orvane::GlErrorCheck::enable();
     if (fullscreen)
         device_->setDisplayMode(width, height, 32);
 }
@@ -138,28 +147,42 @@ void Demo::load(const RunOptions& options)
     createRenderTargets();
     loadFlow();
     loadingScreen(80);
-    if (!musicFileName.empty()) {
-        MusicOptions musicOptions;
-        musicOptions.muted = !demoSettings.music;
-        musicOptions.capture = options.capture.enabled();
-        music_ = Music::start(dataFolder + musicFileName, musicOptions);
-        demoface_->setMusic(music_.get());
-        if (options.start > 0)
-            music_->seek(options.start);
-    }
+    if (!musicFileName.empty())
+        startMusic(options);
     timer_ = std::make_unique<Orvane::Timer>();
     timer_->start();
     startOffset_ = music_ ? 0.0f : options.start;
     loadingScreen(100);
+    checkGl("loading");
 }
 
 void Demo::loadFlow()
 {
     Flow::LoadOptions flowOptions;
-    flowOptions.progress = [this](float percent) { loadingScreen(percent); };
+    flowOptions.progress = [this](float percent) { flowProgress(percent); };
+    // In case the flow names its music where peeking did not find it (in an inline file).
+    flowOptions.settingsRead = [this] {
+        if (!musicFileName.empty())
+            musicPrefetch_.start(dataFolder + musicFileName);
+    };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowOptions.nodeCountFile = nodeCountFile;
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
+}
+
+void Demo::startMusic(const RunOptions& options)
+{
+    MusicOptions musicOptions;
+    musicOptions.muted = !demoSettings.music;
+    musicOptions.capture = options.capture.enabled();
+    std::string path = dataFolder + musicFileName;
+    music_ = Music::start(path, musicOptions, musicPrefetch_.take(path));
+    // Live, the demo goes on silently; a capture would be a video without its soundtrack.
+    if (options.capture.enabled() && !music_->hasStream())
+        throw Orvane::Exceptions::Exception("Cannot capture: the music " + path + " could not be opened");
+    demoface_->setMusic(music_.get());
+    if (options.start > 0)
+        music_->seek(options.start);
 }
 
 void Demo::evaluateFlow()
@@ -181,9 +204,17 @@ void Demo::renderFrame()
     const float white[4] = {1, 1, 1, 1};
     constantColor.getParameter("color").setFloat4(white);
     constantColor.updateState();
+    checkGl("the frame's set-up");
     evaluateFlow();
     device_->clear(Orvane::ClearTarget::Depth, 0, 0, 0, 0, 1.0f, 0);
     demoface_->update();
+    checkGl("the end of the frame");
+}
+
+void Demo::checkGl(const char* step) const
+{
+    if (Orvane::GlErrorCheck::enabled())
+        Orvane::GlErrorCheck::check(step);
 }
 
 void Demo::frameLoop()
@@ -206,6 +237,10 @@ void Demo::frameLoop()
             profiler_->endFrame();
         if (!open)
             return;
+        if (endAfterFirstFrame_) {
+            printStartupReport(device_->presentCount() - 1);
+            return;
+        }
     }
 }
 
@@ -279,6 +314,7 @@ void Demo::teardown()
     timer_.reset();
     if (device_)
         releaseResources();
+    Orvane::GlErrorCheck::disable();
     device_.reset();
     window_.reset();
 }

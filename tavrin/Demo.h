@@ -2,6 +2,8 @@
 
 #include "orvane/Vector.h"
 #include "tavrin/RunOptions.h"
+#include "tavrin/audio/MusicPrefetch.h"
+#include "tavrin/loading/PresentPacer.h"
 
 #include <array>
 #include <map>
@@ -128,10 +130,14 @@ private:
     void frameLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
+    void checkGl(const char* step) const;
     void teardown();
     void startProfiling();
 
     void loadFlow();
+    void startMusic(const RunOptions& options);
+    // Flow loading progress: the loading screen at most once a sixtieth of a second.
+    void flowProgress(float progress);
     void drawFullscreenQuad();
     void releaseResources();
     void evaluateFlow();
@@ -149,6 +155,9 @@ private:
     std::unique_ptr<Orvane::Timer> timer_;
     std::unique_ptr<FrameProfiler> profiler_;
     bool quitRequested_ = false;
+    bool endAfterFirstFrame_ = false;
+    PresentPacer loadingPacer_;
+    MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
 };
 

@@ -7,6 +7,12 @@
 
 namespace Tavrin {
 
+namespace {
+
+constexpr size_t FrameBytes = sizeof(std::int16_t) * MusicChannels;
+
+}
+
 std::unique_ptr<DevicePlayback> DevicePlayback::open(int bufferFrames, std::string& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -16,7 +22,7 @@ std::unique_ptr<DevicePlayback> DevicePlayback::open(int bufferFrames, std::stri
     std::unique_ptr<DevicePlayback> playback(new DevicePlayback(0, bufferFrames));
     SDL_AudioSpec wanted{};
     wanted.freq = MusicSampleRate;
-    wanted.format = AUDIO_F32SYS;
+    wanted.format = AUDIO_S16SYS;
     wanted.channels = MusicChannels;
     wanted.samples = Uint16(bufferFrames);
     wanted.callback = &DevicePlayback::callback;
@@ -69,13 +75,12 @@ std::int64_t DevicePlayback::heardFrame() { return position_.heardFrame(steadyNo
 void DevicePlayback::callback(void* self, Uint8* stream, int length)
 {
     auto* playback = static_cast<DevicePlayback*>(self);
-    playback->fill(reinterpret_cast<float*>(stream), length / std::int64_t(sizeof(float) * MusicChannels));
+    playback->fill(reinterpret_cast<std::int16_t*>(stream), length / std::int64_t(FrameBytes));
 }
 
 // On SDL's audio thread with the device lock held: copy, advance, publish, nothing else.
-void DevicePlayback::fill(float* out, std::int64_t frames)
+void DevicePlayback::fill(std::int16_t* out, std::int64_t frames)
 {
-    constexpr size_t FrameBytes = sizeof(float) * MusicChannels;
     std::memset(out, 0, size_t(frames) * FrameBytes);
     std::int64_t available = source_ != nullptr ? source_->frameCount() - cursor_ : 0;
     std::int64_t copied = std::clamp<std::int64_t>(available, 0, frames);

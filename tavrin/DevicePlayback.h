@@ -34,7 +34,7 @@ public:
 
     // The callback's work: the next frames (silence when muted or past the end), then publish.
     // Only the audio thread calls it while playing; it is public so tests can drive a paused device.
-    void fill(float* out, std::int64_t frames);
+    void fill(std::int16_t* out, std::int64_t frames);
 
 private:
     DevicePlayback(SDL_AudioDeviceID device, int bufferFrames);

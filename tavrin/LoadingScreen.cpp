@@ -3,6 +3,7 @@
 #include "orvane/Device.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
+#include "tavrin/HeardPosition.h"
 
 namespace Tavrin {
 
@@ -28,6 +29,18 @@ void Demo::loadingScreen(float progress)
 
     // A close request while loading is kept for the first frame instead of being lost.
     if (!Orvane::Device::current()->present())
+        quitRequested_ = true;
+    loadingPacer_.presented(steadyNowNs());
+}
+
+void Demo::flowProgress(float progress)
+{
+    if (loadingPacer_.due(steadyNowNs())) {
+        loadingScreen(progress);
+        return;
+    }
+    // Events are still taken one per report, so a close request is seen as soon as before.
+    if (!Orvane::Device::current()->handleEvent())
         quitRequested_ = true;
 }
 

@@ -45,21 +45,27 @@ std::unique_ptr<MusicPlayback> Music::openOutput(const MusicOptions& options)
     return device;
 }
 
-std::unique_ptr<Music> Music::start(const std::string& path, const MusicOptions& options)
+std::unique_ptr<Music> Music::start(const std::string& path, const MusicOptions& options,
+                                    std::future<DecodedAudio> decoding)
 {
     auto music = std::make_unique<Music>(options);
-    music->open(path);
+    if (decoding.valid())
+        music->open(std::move(decoding));
+    else
+        music->open(path);
     music->playFrom(0.0f);
     return music;
 }
 
-bool Music::open(const std::string& path)
+bool Music::open(const std::string& path) { return open(std::async(std::launch::deferred, decodeAudioFile, path)); }
+
+bool Music::open(std::future<DecodedAudio> decoding)
 {
     // The device may be reading the current samples; replacing them would pull them from under it.
     if (stream_)
         throw Orvane::Exceptions::Exception("Music::open(): a stream is already open");
     try {
-        stream_ = decodeAudioFile(path);
+        stream_ = decoding.get();
     } catch (const Orvane::Exceptions::Exception& e) {
         std::fprintf(stderr, "%s\n", e.getMessage().c_str());
         Orvane::MessageBox::show(BoxCaption, "BASS error, file not found?");

@@ -6,6 +6,7 @@
 #include "tavrin/SpectrumAnalyzer.h"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,11 +39,15 @@ public:
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
-    // Output, stream and playFrom(0), each failure reported in its box.
-    static std::unique_ptr<Music> start(const std::string& path, const MusicOptions& options = {});
+    // Output, stream and playFrom(0), each failure reported in its box. decoding, when valid, is
+    // path already being decoded (decodeAudioFileAsync), so the wait is all that is left.
+    static std::unique_ptr<Music> start(const std::string& path, const MusicOptions& options = {},
+                                        std::future<DecodedAudio> decoding = {});
 
     // Decodes the whole file; false (after its box) when it cannot be read. Once per Music.
     bool open(const std::string& path);
+    // The same, for a decoding that runs elsewhere: waits for it, and its failure gets the same box.
+    bool open(std::future<DecodedAudio> decoding);
     // Plays (a box when there is no stream), then seeks.
     void playFrom(float seconds);
 

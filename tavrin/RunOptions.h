@@ -29,6 +29,8 @@ struct RunOptions {
     float start = 0.0f;
     CaptureOptions capture;
     bool profile = false;           // print where the frames' time went when the run ends
+    bool benchmarkStart = false;    // end after the first presented frame and report it
+    bool glDebug = false;           // report every GL error with the flow node that raised it
 };
 
 }

@@ -22,13 +22,27 @@ SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(fft_); }
 
 void SpectrumAnalyzer::analyze(const DecodedAudio& audio, std::int64_t startFrame, float* out)
 {
-    std::int64_t frames = audio.frameCount();
+    const std::int16_t* samples = audio.samples.data();
+    analyzeWindow(audio.frameCount(), startFrame, [samples](size_t frame) {
+        return 0.5f * (fromPcm16(samples[frame * 2]) + fromPcm16(samples[frame * 2 + 1]));
+    }, out);
+}
+
+void SpectrumAnalyzer::analyze(const std::vector<float>& interleaved, std::int64_t startFrame, float* out)
+{
+    const float* samples = interleaved.data();
+    analyzeWindow(std::int64_t(interleaved.size() / 2), startFrame, [samples](size_t frame) {
+        return 0.5f * (samples[frame * 2] + samples[frame * 2 + 1]);
+    }, out);
+}
+
+template <class Mono>
+void SpectrumAnalyzer::analyzeWindow(std::int64_t frames, std::int64_t startFrame, Mono mono, float* out)
+{
     for (int n = 0; n < WindowFrames; ++n) {
         std::int64_t frame = startFrame + n;
-        float mono = 0.0f;
-        if (frame >= 0 && frame < frames)
-            mono = 0.5f * (audio.samples[size_t(frame) * 2] + audio.samples[size_t(frame) * 2 + 1]);
-        input_[size_t(n)] = mono * window_[size_t(n)];
+        float value = frame >= 0 && frame < frames ? mono(size_t(frame)) : 0.0f;
+        input_[size_t(n)] = value * window_[size_t(n)];
     }
     kiss_fftr(fft_, input_.data(), bins_.data());
     for (int k = 0; k < BinCount; ++k)

@@ -25,8 +25,13 @@ public:
     // Left and right averaged over the 256 frames from startFrame; frames past either end count as
     // silence. Writes bins 0..127 to out.
     void analyze(const DecodedAudio& audio, std::int64_t startFrame, float* out);
+    // The same for interleaved stereo floats, as decoders and generators produce them.
+    void analyze(const std::vector<float>& interleaved, std::int64_t startFrame, float* out);
 
 private:
+    template <class Mono>
+    void analyzeWindow(std::int64_t frames, std::int64_t startFrame, Mono mono, float* out);
+
     kiss_fftr_cfg fft_;
     std::array<float, WindowFrames> window_;
     std::vector<float> input_;

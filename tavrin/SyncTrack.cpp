@@ -17,6 +17,11 @@ Vector4t<float> mix(const Vector4t<float>& from, const Vector4t<float>& to, floa
             from.w + m * (to.w - from.w)};
 }
 
+bool isFinite(const Vector4t<float>& v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
+}
+
 }
 
 SyncTrack::SyncTrack() : keys_(1, SyncKey{}) {}
@@ -76,6 +81,8 @@ std::optional<std::string> keyOrderProblem(const std::vector<SyncKey>& keys)
     for (size_t k = 0; k < keys.size(); ++k) {
         if (!std::isfinite(keys[k].time))
             return "key " + std::to_string(k) + " has a time that is not a finite number";
+        if (!isFinite(keys[k].inValue) || !isFinite(keys[k].outValue))
+            return "key " + std::to_string(k) + " has a value that is not a finite number";
         if (k > 0 && keys[k].time == keys[k - 1].time)
             return "keys " + std::to_string(k - 1) + " and " + std::to_string(k) + " share the time "
                    + std::to_string(keys[k].time);

@@ -30,8 +30,8 @@ private:
     std::vector<SyncKey> keys_;
 };
 
-// Why these keys cannot form a track (empty, a time that is not a number, times not strictly
-// increasing), or nothing when they can.
+// Why these keys cannot form a track (empty, a time or value that is not a finite number, times
+// not strictly increasing), or nothing when they can.
 std::optional<std::string> keyOrderProblem(const std::vector<SyncKey>& keys);
 
 }

@@ -4,6 +4,8 @@
 #include "orvane/utils/File.h"
 #include "orvane/utils/StreamReaders.h"
 
+#include <cstdio>
+
 namespace Tavrin {
 
 using Orvane::Exceptions::Exception;
@@ -81,6 +83,18 @@ std::vector<SyncKey> readTrack(File& file, int track, long long& bytesLeft)
     return keys;
 }
 
+// A key of another mode evaluates to zero along its segment, which is most often a damaged file.
+void warnAboutUnknownModes(const SyncTrackKeys& keys, const std::string& path)
+{
+    for (size_t track = 0; track < keys.size(); ++track)
+        for (size_t k = 0; k < keys[track].size(); ++k) {
+            std::int32_t mode = keys[track][k].mode;
+            if (mode < Step || mode > Smooth)
+                std::fprintf(stderr, "%s: track %zu key %zu has the unknown interpolation mode %d; it evaluates to 0\n",
+                             path.c_str(), track, k, int(mode));
+        }
+}
+
 }
 
 SyncTrackKeys readSyncTrackFile(const std::string& path)
@@ -100,6 +114,7 @@ SyncTrackKeys readSyncTrackFile(const std::string& path)
     if (bytesLeft != 0)
         throw UnsupportedFormatException("Unsupported format: sync track file " + path + ": "
                                          + std::to_string(bytesLeft) + " bytes follow the last track");
+    warnAboutUnknownModes(keys, path);
     return keys;
 }
 

@@ -1,6 +1,7 @@
 // Lays the frames of a production capture (frame_NNNNNN.png at a frame rate) out as one sheet with
-// the time and row under each frame, and reports every frame that is one flat colour: outside the
-// fades listed as intended, such a frame is a broken or empty stretch of the timeline.
+// the time and row under each frame, and reports every frame that is one flat colour (outside the
+// fades listed as intended, a broken or empty stretch of the timeline) and every frame identical to
+// the one before it (a frozen picture).
 #include "assetkit/ContactSheet.h"
 #include "assetkit/GeneratorMain.h"
 #include "orvane/BitmapImage.h"
@@ -11,6 +12,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -32,6 +35,13 @@ bool isFlat(const Orvane::BitmapImage& image)
         if (std::abs(int(bytes[i]) - int(bytes[i % size_t(image.bytesPerPixel())])) > 6)
             return false;
     return true;
+}
+
+bool sameBytes(const Orvane::BitmapImage& a, const Orvane::BitmapImage& b)
+{
+    size_t size = size_t(a.getWidth()) * a.getHeight() * size_t(a.bytesPerPixel());
+    return a.getWidth() == b.getWidth() && a.getHeight() == b.getHeight() && a.bytesPerPixel() == b.bytesPerPixel()
+        && std::memcmp(a.getData(), b.getData(), size) == 0;
 }
 
 std::vector<float> parseTimes(const std::string& list)
@@ -58,7 +68,7 @@ std::string caption(float seconds)
 
 int main(int argc, char** argv)
 {
-    int unexpectedBlanks = 0;
+    int faults = 0;
     int status = runGenerator(argc, argv, "FRAMES_FOLDER FPS FONT.ttf OUTPUT.png INTENDED_BLANK_SECONDS|-",
                               [&](const std::vector<std::string>& arguments) {
         std::vector<fs::path> frames;
@@ -76,18 +86,26 @@ int main(int argc, char** argv)
         layout.thumbHeight = 192;
         layout.columns = 10;
         ContactSheet sheet(layout, int(frames.size()), arguments[2]);
+        std::unique_ptr<Orvane::BitmapImage> previous;
         for (size_t i = 0; i < frames.size(); ++i) {
             float seconds = float(std::stol(frames[i].stem().string().substr(6))) / fps;
-            auto image = Orvane::loadImage(frames[i].string());
+            std::unique_ptr<Orvane::BitmapImage> image = Orvane::loadImage(frames[i].string());
             sheet.add(int(i), *image, caption(seconds), false);
-            if (!isFlat(*image))
+            bool frozen = previous && !isFlat(*image) && sameBytes(*previous, *image);
+            previous = std::move(image);
+            if (frozen) {
+                std::printf("FROZEN frame at %.2f s (%s): the same picture as the frame before\n", seconds,
+                            caption(seconds).c_str());
+                ++faults;
+            }
+            if (!isFlat(*previous))
                 continue;
             bool meant = std::any_of(intended.begin(), intended.end(), [&](float t) { return std::fabs(t - seconds) < 0.5f / fps; });
             std::printf("%s frame at %.2f s (%s)\n", meant ? "intended blank" : "BLANK", seconds, caption(seconds).c_str());
-            unexpectedBlanks += meant ? 0 : 1;
+            faults += meant ? 0 : 1;
         }
         sheet.save(arguments[3]);
-        std::printf("%s: %zu frames, %d unexpected blank\n", arguments[3].c_str(), frames.size(), unexpectedBlanks);
+        std::printf("%s: %zu frames, %d unexpected blank or frozen\n", arguments[3].c_str(), frames.size(), faults);
     });
-    return status != 0 ? status : unexpectedBlanks > 0 ? 1 : 0;
+    return status != 0 ? status : faults > 0 ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "tavrin/flow/FlowLoader.h"
 
+#include "orvane/GlErrorCheck.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/Demo.h"
 #include "tavrin/flow/AtNode.h"
@@ -8,6 +9,7 @@
 #include "tavrin/flow/ClearNode.h"
 #include "tavrin/flow/Fade.h"
 #include "tavrin/flow/NodeCountFile.h"
+#include "tavrin/flow/NodeGlCheck.h"
 #include "tavrin/flow/Ortho.h"
 #include "tavrin/flow/PerspectiveNode.h"
 #include "tavrin/flow/Quad.h"
@@ -23,6 +25,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <typeinfo>
 #include <vector>
 
 namespace Tavrin::Flow {
@@ -42,10 +46,27 @@ std::filesystem::path identityOf(const std::string& path)
     return error ? std::filesystem::path(path) : canonical;
 }
 
+// Bounds on the work of one load, far above any real timeline: files that inline each other
+// twice over would otherwise build an exponential tree and never finish loading.
+constexpr int MaxInlineDepth = 32;
+constexpr int MaxElements = 200000;
+
+// The sane range of tempos: every musical time divides by the tempo.
+constexpr float MinTempo = 1.0f;
+constexpr float MaxTempo = 1000.0f;
+
 struct ParameterSlot {
     const char* name;
     Node** slot;
 };
+
+// A parameter's number when it is given as one rather than as a ramp.
+std::optional<float> constantOf(const Node* parameter)
+{
+    if (typeid(*parameter) != typeid(Node))
+        return std::nullopt;
+    return parameter->value;
+}
 
 // One load, with the files being read (for error locations and to refuse inline cycles) and
 // the progress of the outermost tree.
@@ -61,7 +82,9 @@ private:
     void parseChildren(const XMLElement* first, Node& parent, std::initializer_list<const char*> parameterNames = {});
     void addNodeFor(const XMLElement& element, Node& parent, bool isParameter);
     void addVisualFromRegistry(const XMLElement& element, Node& parent, bool isParameter);
+    void countJoined(const Node& parent, size_t firstNew);
     void reportProgress() const;
+    void countElement(const XMLElement& element);
 
     std::unique_ptr<ParentNode> makeInline(const XMLElement& element);
     void readDemoSettings(const XMLElement& element);
@@ -89,14 +112,22 @@ private:
     const char* requiredText(const XMLElement& element) const;
     Orvane::Texture* textureNamed(const XMLElement& element, const char* name) const;
     std::string location(const XMLElement& element) const;
+    void warn(const XMLElement& element, const std::string& problem) const;
+    void warnAboutDegenerateProjection(const XMLElement& element, const PerspectiveNode& perspective) const;
+    void warnAboutIgnoredChildren(const XMLElement& element, std::initializer_list<const char*> readNames) const;
+    void warnAboutText(const XMLElement& element, const char* name, const char* text,
+                       const std::optional<std::string>& problem, float readAs) const;
     Exception elementError(const XMLElement& element, const std::string& problem) const;
 
     Demo& demo_;
     const LoadOptions& options_;
     const Node* progressRoot_ = nullptr;
+    // countNodes() of the progress root, kept as subtrees join it instead of recounted per element.
+    int joinedCount_ = 1;
     int expectedCount_ = NodeCountFile::FallbackCount;
     std::vector<std::string> files_;
     std::vector<std::filesystem::path> openPaths_;
+    int elementCount_ = 0;
 };
 
 std::unique_ptr<ParentNode> FlowLoader::load(const std::string& fileName)
@@ -122,8 +153,11 @@ std::unique_ptr<ParentNode> FlowLoader::loadFile(const std::string& path)
     files_.push_back(path);
     openPaths_.push_back(identityOf(path));
     const XMLElement* top = document.RootElement();
-    if (top && named(*top, "flow"))
-        parseChildren(top->FirstChildElement(), *root);
+    if (!top)
+        throw Exception(path + ": holds no element, not even <flow>");
+    if (!named(*top, "flow"))
+        throw Exception(path + ": the root element is <" + top->Name() + ">, not <flow>");
+    parseChildren(top->FirstChildElement(), *root);
     openPaths_.pop_back();
     files_.pop_back();
     return root;
@@ -148,9 +182,22 @@ void FlowLoader::parseChildren(const XMLElement* first, Node& parent, std::initi
     for (const XMLElement* element = first; element; element = element->NextSiblingElement()) {
         bool isParameter = std::any_of(parameterNames.begin(), parameterNames.end(),
                                        [element](const char* name) { return named(*element, name); });
+        countElement(*element);
+        size_t firstNew = parent.children().size();
         addNodeFor(*element, parent, isParameter);
+        if (&parent == progressRoot_)
+            countJoined(parent, firstNew);
+        if (Orvane::GlErrorCheck::enabled() && parent.children().size() > firstNew)
+            nameNodeForGlChecks(*parent.children().back(), location(*element) + " <" + element->Name() + ">");
         reportProgress();
     }
+}
+
+void FlowLoader::countElement(const XMLElement& element)
+{
+    if (++elementCount_ > MaxElements)
+        throw elementError(element, "makes the timeline larger than " + std::to_string(MaxElements) +
+                                        " elements; are files inlined over and over?");
 }
 
 void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isParameter)
@@ -174,6 +221,8 @@ void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isPara
     }
     if (named(element, "demo")) {
         readDemoSettings(element);
+        if (options_.settingsRead)
+            options_.settingsRead();
         return;
     }
     for (const auto& [name, maker] : makers)
@@ -200,12 +249,19 @@ void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent, 
     parent.addBorrowedChild(node);
 }
 
+// A node joins the progress root only once its element is complete, and nothing below it changes
+// afterwards, so each subtree is counted once, as it joins: loading stays linear in the flow's size.
+void FlowLoader::countJoined(const Node& parent, size_t firstNew)
+{
+    const std::vector<Node*>& children = parent.children();
+    for (size_t i = firstNew; i < children.size(); ++i)
+        joinedCount_ += children[i]->countNodes();
+}
+
 void FlowLoader::reportProgress() const
 {
-    if (!options_.progress)
-        return;
-    int built = progressRoot_->countNodes();
-    options_.progress(10.0f + float(70 * built) / float(expectedCount_));
+    if (options_.progress)
+        options_.progress(10.0f + float(70 * joinedCount_) / float(expectedCount_));
 }
 
 std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)
@@ -219,21 +275,28 @@ std::unique_ptr<ParentNode> FlowLoader::makeInline(const XMLElement& element)
         if (open == identity)
             throw elementError(element,
                                "\"" + path + "\" is already being loaded: inline files cannot include themselves");
+    if (openPaths_.size() >= size_t(MaxInlineDepth))
+        throw elementError(element, "inlines files more than " + std::to_string(MaxInlineDepth) + " deep");
+    warnAboutIgnoredChildren(element, {});
     return loadFile(path);
 }
 
 void FlowLoader::readDemoSettings(const XMLElement& element)
 {
+    warnAboutIgnoredChildren(element, {"data_folder", "music", "bpm"});
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (named(*child, "data_folder")) {
             demo_.dataFolder = requiredText(*child);
         } else if (named(*child, "music")) {
             demo_.musicFileName = requiredText(*child);
         } else if (named(*child, "bpm")) {
-            float bpm = parseValue(requiredText(*child), demo_);
-            // Every musical time divides by the tempo.
-            if (!(bpm > 0.0f) || !std::isfinite(bpm))
-                throw elementError(*child, "needs a positive tempo, not \"" + std::string(child->GetText()) + "\"");
+            const char* text = requiredText(*child);
+            float bpm = parseValue(text, demo_);
+            if (!(bpm >= MinTempo && bpm <= MaxTempo))
+                throw elementError(*child, "needs a positive tempo, not \"" + std::string(text) + "\" (" +
+                                               std::to_string(int(MinTempo)) + " to " + std::to_string(int(MaxTempo)) +
+                                               " bpm)");
+            warnAboutText(*child, nullptr, text, valueTextProblem(text), bpm);
             demo_.bpm = bpm;
         }
     }
@@ -243,6 +306,10 @@ std::unique_ptr<Node> FlowLoader::makeAt(const XMLElement& element)
 {
     float time = timeAttribute(element, "time", 0.0f);
     float length = timeAttribute(element, "length", 3.0f);
+    if (time < 0.0f)
+        warn(element, "starts before the demo does, at " + std::to_string(time) + " s");
+    if (!(length > 0.0f))
+        warn(element, "has a length of " + std::to_string(length) + " s, so its children never run");
     auto at = std::make_unique<AtNode>(time, length);
     parseChildren(element.FirstChildElement(), *at);
     return at;
@@ -252,6 +319,8 @@ std::unique_ptr<Node> FlowLoader::makeTimeStretch(const XMLElement& element)
 {
     float offset = timeAttribute(element, "offset", 0.0f);
     float factor = valueAttribute(element, "factor", 1.0f);
+    if (factor == 0.0f)
+        warn(element, "has a factor of 0, which stops the time of its children");
     auto stretch = std::make_unique<TimeStretch>(factor, offset);
     parseChildren(element.FirstChildElement(), *stretch);
     return stretch;
@@ -265,6 +334,7 @@ std::unique_ptr<Node> FlowLoader::makeQuad(const XMLElement& element)
     readParameterAttributes(element, slots);
     if (const char* texture = element.Attribute("texture"))
         quad->texture = textureNamed(element, texture);
+    warnAboutIgnoredChildren(element, {"x", "y", "width", "height", "color", "texture"});
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (readParameterChild(*child, *quad, slots))
             continue;
@@ -283,6 +353,8 @@ std::unique_ptr<Node> FlowLoader::makeOrtho(const XMLElement& element)
     ortho->right = valueAttribute(element, "right", ortho->right);
     ortho->top = valueAttribute(element, "top", ortho->top);
     ortho->bottom = valueAttribute(element, "bottom", ortho->bottom);
+    if (ortho->left == ortho->right || ortho->top == ortho->bottom)
+        warn(element, "has an empty box (left = right or top = bottom), which makes no projection");
     parseChildren(element.FirstChildElement(), *ortho);
     return ortho;
 }
@@ -312,6 +384,7 @@ std::unique_ptr<Node> FlowLoader::makePerspective(const XMLElement& element)
     readParameterAttributes(element, slots);
     parseChildren(element.FirstChildElement(), *perspective, {"fov", "aspect", "near_plane", "far_plane"});
     readParameterChildren(element, *perspective, slots);
+    warnAboutDegenerateProjection(element, *perspective);
     return perspective;
 }
 
@@ -351,6 +424,7 @@ std::unique_ptr<Node> FlowLoader::makeBlend(const XMLElement& element)
 std::unique_ptr<Node> FlowLoader::makeClear(const XMLElement& element)
 {
     auto clear = std::make_unique<ClearNode>();
+    warnAboutIgnoredChildren(element, {"color", "depth"});
     // Replacements are owned but, unlike other parameters, not listed: they do not count.
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         if (named(*child, "color"))
@@ -363,12 +437,17 @@ std::unique_ptr<Node> FlowLoader::makeClear(const XMLElement& element)
 
 std::unique_ptr<Node> FlowLoader::parseParameter(const XMLElement& element)
 {
-    if (const XMLElement* inner = element.FirstChildElement())
+    if (const XMLElement* inner = element.FirstChildElement()) {
+        for (const XMLElement* extra = inner->NextSiblingElement(); extra; extra = extra->NextSiblingElement())
+            warn(*extra, "is ignored: only the first element inside <" + std::string(element.Name()) + "> counts");
         return parseFade(*inner);
+    }
     const char* text = element.GetText();
     if (!text)
         throw elementError(element, "needs a value or a fade/scurve element");
-    return std::make_unique<Node>(parseValue(text, demo_));
+    float value = parseValue(text, demo_);
+    warnAboutText(element, nullptr, text, valueTextProblem(text), value);
+    return std::make_unique<Node>(value);
 }
 
 std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
@@ -384,6 +463,7 @@ std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
     float stop = requiredTimeAttribute(element, "stop");
     float from = requiredTimeAttribute(element, "from");
     float to = requiredTimeAttribute(element, "to");
+    warnAboutIgnoredChildren(element, {});
     return std::make_unique<Fade>(mode, start, stop, from, to);
 }
 
@@ -397,6 +477,7 @@ std::unique_ptr<Color> FlowLoader::parseColor(const XMLElement& element)
     };
     const Component components[] = {
         {"r", "red", &color->r}, {"g", "green", &color->g}, {"b", "blue", &color->b}, {"a", "alpha", &color->a}};
+    warnAboutIgnoredChildren(element, {"r", "red", "g", "green", "b", "blue", "a", "alpha"});
     for (const Component& component : components) {
         // The long spelling is read second, so it wins when both are given.
         (*component.slot)->value = valueAttribute(element, component.shortName, (*component.slot)->value);
@@ -414,6 +495,7 @@ std::unique_ptr<VectorNode> FlowLoader::parseVector(const XMLElement& element)
     auto vector = std::make_unique<VectorNode>(0.0f, 0.0f, 0.0f);
     std::initializer_list<ParameterSlot> slots = {{"x", &vector->x}, {"y", &vector->y}, {"z", &vector->z}};
     readParameterAttributes(element, slots);
+    warnAboutIgnoredChildren(element, {"x", "y", "z"});
     readParameterChildren(element, *vector, slots);
     return vector;
 }
@@ -444,13 +526,21 @@ bool FlowLoader::readParameterChild(const XMLElement& child, Node& owner, std::i
 float FlowLoader::valueAttribute(const XMLElement& element, const char* name, float fallback) const
 {
     const char* text = element.Attribute(name);
-    return text ? parseValue(text, demo_) : fallback;
+    if (!text)
+        return fallback;
+    float value = parseValue(text, demo_);
+    warnAboutText(element, name, text, valueTextProblem(text), value);
+    return value;
 }
 
 float FlowLoader::timeAttribute(const XMLElement& element, const char* name, float fallback) const
 {
     const char* text = element.Attribute(name);
-    return text ? parseTime(text, demo_) : fallback;
+    if (!text)
+        return fallback;
+    float time = parseTime(text, demo_);
+    warnAboutText(element, name, text, timeTextProblem(text), time);
+    return time;
 }
 
 float FlowLoader::requiredTimeAttribute(const XMLElement& element, const char* name) const
@@ -458,7 +548,9 @@ float FlowLoader::requiredTimeAttribute(const XMLElement& element, const char* n
     const char* text = element.Attribute(name);
     if (!text)
         throw elementError(element, std::string("needs a \"") + name + "\" attribute");
-    return parseTime(text, demo_);
+    float time = parseTime(text, demo_);
+    warnAboutText(element, name, text, timeTextProblem(text), time);
+    return time;
 }
 
 const char* FlowLoader::requiredText(const XMLElement& element) const
@@ -482,6 +574,44 @@ Orvane::Texture* FlowLoader::textureNamed(const XMLElement& element, const char*
 std::string FlowLoader::location(const XMLElement& element) const
 {
     return files_.back() + ":" + std::to_string(element.GetLineNum());
+}
+
+void FlowLoader::warn(const XMLElement& element, const std::string& problem) const
+{
+    std::fprintf(stderr, "%s: <%s> %s\n", location(element).c_str(), element.Name(), problem.c_str());
+}
+
+// Read the way C reads numbers, as before, but a text that is not read whole is most often a typo.
+void FlowLoader::warnAboutText(const XMLElement& element, const char* name, const char* text,
+                               const std::optional<std::string>& problem, float readAs) const
+{
+    if (!problem)
+        return;
+    std::string what = name ? std::string(name) + "=\"" + text + "\"" : "\"" + std::string(text) + "\"";
+    warn(element, what + " " + *problem + "; read as " + std::to_string(readAs));
+}
+
+void FlowLoader::warnAboutDegenerateProjection(const XMLElement& element, const PerspectiveNode& perspective) const
+{
+    std::optional<float> fov = constantOf(perspective.fov);
+    std::optional<float> aspect = constantOf(perspective.aspect);
+    std::optional<float> nearPlane = constantOf(perspective.nearPlane);
+    std::optional<float> farPlane = constantOf(perspective.farPlane);
+    if (fov && !(*fov > 0.0f && *fov < 180.0f))
+        warn(element, "has a field of view of " + std::to_string(*fov) + " degrees, which makes no projection");
+    if (aspect && *aspect == 0.0f)
+        warn(element, "has an aspect ratio of 0, which makes no projection");
+    if (nearPlane && farPlane && *nearPlane == *farPlane)
+        warn(element, "has its near and far planes at the same distance, which makes no projection");
+}
+
+// A child no reader asks for would vanish without a trace.
+void FlowLoader::warnAboutIgnoredChildren(const XMLElement& element, std::initializer_list<const char*> readNames) const
+{
+    for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement())
+        if (std::none_of(readNames.begin(), readNames.end(), [child](const char* name) { return named(*child, name); }))
+            std::fprintf(stderr, "%s: unknown element \"%s\" inside <%s> ignored\n", location(*child).c_str(),
+                         child->Name(), element.Name());
 }
 
 Exception FlowLoader::elementError(const XMLElement& element, const std::string& problem) const

@@ -23,6 +23,8 @@ struct LoadOptions {
     // Textures of textured quads by name, relative to the data folder (the demo's texture cache).
     // Empty: a flow that names a texture is refused.
     std::function<Orvane::Texture*(const std::string& name)> loadTexture;
+    // Called after each "demo" element, once its settings are in the demo. Empty: no calls.
+    std::function<void()> settingsRead;
     // Remembers the node count between runs; relative to the working directory.
     std::string nodeCountFile = "data/lol.dat";
 };

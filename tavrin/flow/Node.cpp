@@ -1,5 +1,8 @@
 #include "tavrin/flow/Node.h"
 
+#include "orvane/GlErrorCheck.h"
+#include "tavrin/flow/NodeGlCheck.h"
+
 namespace Tavrin::Flow {
 
 Node::~Node() = default;
@@ -8,8 +11,11 @@ float Node::evaluate(float) { return value; }
 
 void Node::evaluateChildren(float time)
 {
-    for (Node* child : children_)
+    for (Node* child : children_) {
         child->evaluate(time);
+        if (Orvane::GlErrorCheck::enabled())
+            checkGlAfter(*child);
+    }
 }
 
 int Node::countNodes() const

@@ -3,6 +3,7 @@
 #include "tavrin/Demo.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -24,19 +25,40 @@ bool readIntegerField(const char*& cursor, int& field)
     return true;
 }
 
-int readTimeFields(const char* text, int fields[4])
+// Returns the number of fields read; end, when given, receives the end of the text read (a field
+// of -1 included, since it is part of the form).
+int readTimeFields(const char* text, int fields[4], const char** end = nullptr)
 {
     int count = 0;
     const char* cursor = text;
+    const char* consumed = text;
     while (count < 4) {
         if (count > 0 && *cursor++ != ':')
             break;
         int field = NoField;
-        if (!readIntegerField(cursor, field) || field == NoField)
+        bool read = readIntegerField(cursor, field);
+        if (read)
+            consumed = cursor;
+        if (!read || field == NoField)
             break;
         fields[count++] = field;
     }
+    if (end)
+        *end = consumed;
     return count;
+}
+
+bool isBlank(const char* text)
+{
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r')
+        ++text;
+    return *text == '\0';
+}
+
+bool isSymbol(const char* text)
+{
+    return std::strcmp(text, "#resolution.x") == 0 || std::strcmp(text, "#resolution.y") == 0
+           || std::strcmp(text, "#aspect") == 0;
 }
 
 using Orvane::BlendOperandEnum;
@@ -96,6 +118,35 @@ float parseValue(const char* text, const Demo& demo)
     char* end = nullptr;
     float parsed = std::strtof(text, &end);
     return end == text ? 0.0f : parsed;
+}
+
+std::optional<std::string> timeTextProblem(const char* text)
+{
+    if (!text)
+        return std::nullopt;
+    int fields[4];
+    const char* end = text;
+    int count = readTimeFields(text, fields, &end);
+    if (count == 0 && end == text)
+        return "is not a time";
+    if (!isBlank(end))
+        return "has trailing text \"" + std::string(end) + "\"";
+    return std::nullopt;
+}
+
+std::optional<std::string> valueTextProblem(const char* text)
+{
+    if (!text || isSymbol(text))
+        return std::nullopt;
+    char* end = nullptr;
+    float parsed = std::strtof(text, &end);
+    if (end == text)
+        return "is not a number";
+    if (!std::isfinite(parsed))
+        return "is not a finite number";
+    if (!isBlank(end))
+        return "has trailing text \"" + std::string(end) + "\"";
+    return std::nullopt;
 }
 
 Orvane::BlendOperandEnum parseBlendSource(const char* word, Orvane::BlendOperandEnum fallback)

@@ -2,6 +2,9 @@
 
 #include "orvane/RenderEnums.h"
 
+#include <optional>
+#include <string>
+
 namespace Tavrin {
 class Demo;
 }
@@ -17,6 +20,11 @@ float parseTime(const char* text, const Demo& demo);
 // "#resolution.x", "#resolution.y" and "#aspect" read the demo's display; anything else is a
 // float with leading blanks skipped and trailing text ignored (0 when there is none).
 float parseValue(const char* text, const Demo& demo);
+
+// What is wrong with a text the readers above accept but do not read whole: no number at all,
+// trailing text, or (for values) a number that is not finite. Empty when the text reads cleanly.
+std::optional<std::string> timeTextProblem(const char* text);
+std::optional<std::string> valueTextProblem(const char* text);
 
 // Blend words of the "src" and "dst" attributes; an unknown word keeps the fallback. "alpha"
 // means the inverse source alpha as a destination.

@@ -217,3 +217,32 @@ TEST(Nightglass, AnErrorEndsTheRunWithStatusOneAndNamesTheFile)
     EXPECT_NE(stderrText.find("Orvane Exception: File not found: " + dir.file("missing.flow")), std::string::npos)
         << stderrText;
 }
+
+TEST(Capture, MusicThatCannotBeOpenedStopsTheCaptureBeforeAnyFrameWithTheReason)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    std::ofstream(dir.file("junk.ogg"), std::ios::binary) << "this is not a sound file at all";
+    // A canonical 44-byte WAV header whose channel count is zero.
+    const unsigned char header[44] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                      16, 0, 0, 0, 1, 0, 0, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0,
+                                      4, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    std::ofstream(dir.file("silent.wav"), std::ios::binary).write(reinterpret_cast<const char*>(header), 44);
+    for (const auto& [music, reason] : {std::pair{"junk.ogg", "Format not recognised"},
+                                        std::pair{"silent.wav", "Channel count is zero"}}) {
+        std::ofstream(dir.file("music.flow")) << "<flow><demo><data_folder>" << dir.path().string()
+                                              << "/</data_folder><music>" << music << "</music></demo></flow>";
+        std::string frames = dir.file(std::string("frames_") + music);
+        Nightglass::Nightglass demo;
+        testing::internal::CaptureStderr();
+        int status = demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", frames, "--times", "0,1",
+                                              "--size", "64x36", "--aa", "0"}));
+        std::string stderrText = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, 1) << music;
+        EXPECT_FALSE(std::filesystem::exists(frames + "/frame_000000.png")) << music;
+        EXPECT_NE(stderrText.find(dir.file(music) + ": " + reason), std::string::npos) << stderrText;
+        EXPECT_NE(stderrText.find("Cannot capture: the music " + dir.file(music)), std::string::npos) << stderrText;
+    }
+}
+

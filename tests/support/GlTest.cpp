@@ -1,6 +1,7 @@
 #include "support/GlTest.h"
 
 #include "orvane/Extensions.h"
+#include "orvane/GlErrorCheck.h"
 
 #include <GL/gl.h>
 
@@ -39,6 +40,14 @@ void GlTest::SetUp()
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
     context();
     glViewport(0, 0, Width, Height);
+}
+
+void GlTest::TearDown()
+{
+    if (!displayAvailable())
+        return;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        ADD_FAILURE() << "the test left the GL error " << Orvane::GlErrorCheck::errorName(error) << " raised";
 }
 
 Orvane::Device& GlTest::device() { return *context().device; }

@@ -23,6 +23,8 @@ public:
 
 protected:
     void SetUp() override;
+    // Fails the test for every GL error it left raised.
+    void TearDown() override;
 
     static Orvane::Device& device();
     // No program, identity GL matrices, no depth test or culling: immediate-mode vertices land

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <numbers>
 #include <thread>
 
@@ -113,6 +114,30 @@ TEST_F(MusicTest, MissingFileShowsTheTwoBoxesInOrderAndLeavesNoStream)
     EXPECT_EQ(bins[0], 0.0f);
 }
 
+TEST_F(MusicTest, ADamagedFileDecodedOnAWorkerThreadGetsTheSameBoxesAsOneDecodedHere)
+{
+    std::string path = dir.file("damaged.ogg");
+    std::ofstream(path, std::ios::binary) << "OggS but nothing a decoder could use";
+    MusicOptions options;
+    options.capture = true;
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Music> here = Music::start(path, options);
+    std::string hereOutput = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Music> worker = Music::start(path, options, Tavrin::decodeAudioFileAsync(path));
+    std::string workerOutput = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(workerOutput, hereOutput);
+    size_t named = workerOutput.find(path);
+    size_t notFound = workerOutput.find("BASS: BASS error, file not found?\n");
+    size_t cannotPlay = workerOutput.find("BASS: BASS error, can not play stream?\n");
+    ASSERT_NE(named, std::string::npos) << workerOutput;
+    ASSERT_NE(notFound, std::string::npos) << workerOutput;
+    ASSERT_NE(cannotPlay, std::string::npos) << workerOutput;
+    EXPECT_LT(notFound, cannotPlay);
+    EXPECT_FALSE(worker->hasStream());
+}
+
 TEST_F(MusicTest, WithoutAnOutputDeviceASilentClockKeepsTimeAndSeeks)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -138,7 +163,7 @@ TEST_F(MusicTest, WithoutAnOutputDeviceASilentClockKeepsTimeAndSeeks)
 TEST(SilentPlayback, FollowsTheWallClockAndNeverGoesBackwards)
 {
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(size_t(44100) * 2 * 60, 0.0f);
+    audio.samples.assign(size_t(44100) * 2 * 60, 0);
     Tavrin::SilentPlayback playback;
     playback.setSource(&audio);
     EXPECT_EQ(playback.heardFrame(), 0) << "nothing moves before play";
@@ -162,7 +187,7 @@ TEST(SilentPlayback, FollowsTheWallClockAndNeverGoesBackwards)
 TEST(SilentPlayback, StopsAtTheEndOfTheMusic)
 {
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(2000, 0.0f);
+    audio.samples.assign(2000, 0);
     Tavrin::SilentPlayback playback;
     playback.setSource(&audio);
     playback.play();
@@ -180,7 +205,7 @@ TEST(DevicePlayback, CallbackDrivesAPositionThatRisesWithinWhatWasHandedOver)
     std::unique_ptr<Tavrin::DevicePlayback> playback = Tavrin::DevicePlayback::open(1024, error);
     ASSERT_NE(playback, nullptr) << error;
     Tavrin::DecodedAudio audio;
-    audio.samples.assign(size_t(44100) * 2 * 5, 0.25f);
+    audio.samples.assign(size_t(44100) * 2 * 5, 8192);
     playback->setSource(&audio);
     playback->play();
     playback->seekFrame(44100);
@@ -207,23 +232,23 @@ TEST(DevicePlayback, FillCopiesAdvancesAndGoesSilentWhenMutedOrAtTheEnd)
     ASSERT_NE(playback, nullptr) << error;
     Tavrin::DecodedAudio audio;
     for (int n = 0; n < 300; ++n) {
-        audio.samples.push_back(float(n));
-        audio.samples.push_back(-float(n));
+        audio.samples.push_back(std::int16_t(n));
+        audio.samples.push_back(std::int16_t(-n));
     }
     playback->setSource(&audio);
-    std::vector<float> out(512, 99.0f);
+    std::vector<std::int16_t> out(512, 99);
     playback->fill(out.data(), 256);
-    EXPECT_EQ(out[0], 0.0f);
-    EXPECT_EQ(out[511], -255.0f);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[511], -255);
 
     playback->setMuted(true);
     playback->fill(out.data(), 10);
-    EXPECT_EQ(std::count(out.begin(), out.begin() + 20, 0.0f), 20);
+    EXPECT_EQ(std::count(out.begin(), out.begin() + 20, 0), 20);
     playback->setMuted(false);
     playback->fill(out.data(), 256);
-    EXPECT_EQ(out[0], 266.0f) << "muted frames still advance the position";
-    EXPECT_EQ(out[67], -299.0f);
-    EXPECT_EQ(std::count(out.begin() + 68, out.end(), 0.0f), 512 - 68) << "silence after the end";
+    EXPECT_EQ(out[0], 266) << "muted frames still advance the position";
+    EXPECT_EQ(out[67], -299);
+    EXPECT_EQ(std::count(out.begin() + 68, out.end(), 0), 512 - 68) << "silence after the end";
     EXPECT_EQ(playback->heardFrame(), 300 - 256) << "one buffer of assumed output latency";
     playback->setLatencyFrames(0);
     playback->fill(out.data(), 256);

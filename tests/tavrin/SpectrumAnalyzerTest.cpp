@@ -10,29 +10,29 @@ using Tavrin::SpectrumAnalyzer;
 
 namespace {
 
-// Left and right differ but average to a full-scale sine completing `cycles` periods per 256 frames.
+// Left and right differ but average to a half-scale sine completing `cycles` periods per 256 frames.
 DecodedAudio sine(double cycles, std::int64_t frames)
 {
     DecodedAudio audio;
     for (std::int64_t n = 0; n < frames; ++n) {
-        float v = float(std::sin(2.0 * std::numbers::pi * cycles * double(n) / 256.0));
-        audio.samples.push_back(v + 0.25f);
-        audio.samples.push_back(v - 0.25f);
+        float v = 0.5f * float(std::sin(2.0 * std::numbers::pi * cycles * double(n) / 256.0));
+        const float frame[2] = {v + 0.25f, v - 0.25f};
+        audio.appendStereo(frame, 1);
     }
     return audio;
 }
 
 }
 
-TEST(SpectrumAnalyzer, FullScaleSineReadsHalfInItsBinAndAQuarterBeside)
+TEST(SpectrumAnalyzer, HalfScaleSineReadsAQuarterInItsBinAndAnEighthBeside)
 {
     DecodedAudio audio = sine(10, 4096);
     SpectrumAnalyzer analyzer;
     float bins[128];
     analyzer.analyze(audio, 300, bins);
-    EXPECT_NEAR(bins[10], 0.5f, 0.01f);
-    EXPECT_NEAR(bins[9], 0.25f, 0.01f);
-    EXPECT_NEAR(bins[11], 0.25f, 0.01f);
+    EXPECT_NEAR(bins[10], 0.25f, 0.01f);
+    EXPECT_NEAR(bins[9], 0.125f, 0.01f);
+    EXPECT_NEAR(bins[11], 0.125f, 0.01f);
     EXPECT_NEAR(bins[0], 0.0f, 0.01f);
     for (int k = 13; k < 128; ++k)
         EXPECT_LT(bins[k], 0.01f) << "bin " << k;
@@ -41,7 +41,8 @@ TEST(SpectrumAnalyzer, FullScaleSineReadsHalfInItsBinAndAQuarterBeside)
 TEST(SpectrumAnalyzer, FullScaleDcReadsOneInBinZeroAndSilenceOutsideTheMusic)
 {
     DecodedAudio audio;
-    audio.samples.assign(2 * 1000, 1.0f);
+    std::vector<float> fullScale(2 * 1000, 1.0f);
+    audio.appendStereo(fullScale.data(), 1000);
     SpectrumAnalyzer analyzer;
     float bins[128];
     analyzer.analyze(audio, 0, bins);

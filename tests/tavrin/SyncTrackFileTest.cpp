@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <vector>
 
 using Tavrin::SyncKey;
@@ -183,4 +184,29 @@ TEST(SyncTrackFile, KeysOutOfOrderOrSharingATimeAreRejected)
     putFloat(bytes, secondKeyTime, 0.0f);
     writeBytes(path, bytes);
     expectRejected(path, "track 9: keys 0 and 1 share the time");
+}
+
+TEST(SyncTrackFile, NonFiniteValuesAreRejectedAndUnknownModesReported)
+{
+    TestSupport::TempDir dir;
+    std::string path = dir.file("values.track");
+    std::vector<unsigned char> good = oneKeyFile(dir);
+    // Track 3's key: time, mode, in-value and out-value at +0, +4, +8 and +24.
+    size_t key = 44 * 3 + 4;
+    std::vector<unsigned char> bytes = good;
+    putFloat(bytes, key + 16, std::numeric_limits<float>::quiet_NaN());
+    writeBytes(path, bytes);
+    expectRejected(path, "track 3: key 0 has a value that is not a finite number");
+    bytes = good;
+    putFloat(bytes, key + 40 - 4, -std::numeric_limits<float>::infinity());
+    writeBytes(path, bytes);
+    expectRejected(path, "track 3: key 0 has a value that is not a finite number");
+
+    bytes = good;
+    putInt32(bytes, key + 4, 7);
+    writeBytes(path, bytes);
+    testing::internal::CaptureStderr();
+    Tavrin::readSyncTrackFile(path);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings, path + ": track 3 key 0 has the unknown interpolation mode 7; it evaluates to 0\n");
 }

@@ -79,6 +79,8 @@ TEST_F(FlowLoaderErrors, MissingRequiredTextOrAttributesNameTheElement)
         {"<demo>\n<data_folder></data_folder></demo>", ":3: <data_folder> needs text"},
         {"<demo><bpm>0</bpm></demo>", ":2: <bpm> needs a positive tempo, not \"0\""},
         {"<demo><bpm>fast</bpm></demo>", "<bpm> needs a positive tempo"},
+        {"<demo><bpm>1e38</bpm></demo>", "<bpm> needs a positive tempo, not \"1e38\""},
+        {"<demo><bpm>1e-45</bpm></demo>", "<bpm> needs a positive tempo, not \"1e-45\""},
         {"<translate><x/></translate>", ":2: <x> needs a value or a fade/scurve element"},
         {"<quad><color><a/></color></quad>", "<a> needs a value"},
         {"<camera><position><y></y></position></camera>", "<y> needs a value"},
@@ -147,3 +149,69 @@ TEST_F(FlowLoaderErrors, ParameterElementsAreNotReportedAsUnknownButStrayOnesAre
     std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_EQ(warnings, path() + ":4: unknown element \"x\" ignored\n") << "an ortho has no x";
 }
+
+TEST_F(FlowLoaderErrors, ARootElementOtherThanFlowNamesTheFileAndTheElement)
+{
+    EXPECT_EQ(failureOf("<flwo><at/></flwo>"), path() + ": the root element is <flwo>, not <flow>");
+    EXPECT_EQ(failureOf("<!-- only a comment -->"), path() + ": holds no element, not even <flow>");
+}
+
+TEST_F(FlowLoaderErrors, RunawayInliningIsRefusedInsteadOfLoadingForever)
+{
+    // Each file inlines the next twice: 2^30 leaves.
+    for (int i = 0; i < 31; ++i)
+        FlowTest::writeFile(dir.file("twice" + std::to_string(i) + ".flow"),
+                            i == 30 ? "<flow><at/></flow>"
+                                    : "<flow><inline file=\"twice" + std::to_string(i + 1) +
+                                          ".flow\"/><inline file=\"twice" + std::to_string(i + 1) + ".flow\"/></flow>");
+    std::string message = failureOf(R"(<flow><inline file="twice0.flow"/></flow>)");
+    EXPECT_NE(message.find("makes the timeline larger than"), std::string::npos) << message;
+    EXPECT_NE(message.find(dir.file("twice")), std::string::npos) << message;
+
+    for (int i = 0; i < 40; ++i)
+        FlowTest::writeFile(dir.file("deep" + std::to_string(i) + ".flow"),
+                            "<flow><inline file=\"deep" + std::to_string(i + 1) + ".flow\"/></flow>");
+    message = failureOf(R"(<flow><inline file="deep0.flow"/></flow>)");
+    EXPECT_NE(message.find("<inline> inlines files more than"), std::string::npos) << message;
+    EXPECT_NE(message.find(dir.file("deep")), std::string::npos) << message;
+}
+
+TEST_F(FlowLoaderErrors, SuspectNumbersAndIgnoredChildrenAreReportedWithTheirLine)
+{
+    FlowTest::writeFile(path(), "<flow>\n"
+                                "<at time=\"1e30\" length=\"-4\"/>\n"
+                                "<at time=\"-2\" length=\"abc\"/>\n"
+                                "<time_stretch factor=\"0\"/>\n"
+                                "<ortho left=\"2\" right=\"2\"/>\n"
+                                "<perspective fov=\"0\"/>\n"
+                                "<quad width=\"nan\"><height>3px</height><at/></quad>\n"
+                                "<translate x=\"inf\"><y><fade start=\"0\" stop=\"1\" from=\"0\" to=\"1\"/><fade/></y></translate>\n"
+                                "<clear><colour/></clear>\n"
+                                "<demo><tempo>99</tempo></demo>\n"
+                                "<at time=\"1:2\" length=\"8\"><quad x=\" 0.5 \"><color r=\"#aspect\"/></quad></at>\n"
+                                "</flow>\n");
+    testing::internal::CaptureStderr();
+    auto root = loadFlow(path(), demo, options);
+    std::string warnings = testing::internal::GetCapturedStderr();
+    const char* expected[] = {
+        ":2: <at> time=\"1e30\" has trailing text \"e30\"; read as",
+        ":2: <at> has a length of -",
+        ":3: <at> length=\"abc\" is not a time; read as 0",
+        ":3: <at> starts before the demo does",
+        ":4: <time_stretch> has a factor of 0",
+        ":5: <ortho> has an empty box",
+        ":6: <perspective> has a field of view of 0",
+        ":7: <quad> width=\"nan\" is not a finite number",
+        ":7: <height> \"3px\" has trailing text \"px\"; read as 3",
+        ":7: unknown element \"at\" inside <quad> ignored",
+        ":8: <translate> x=\"inf\" is not a finite number",
+        ":8: <fade> is ignored: only the first element inside <y> counts",
+        ":9: unknown element \"colour\" inside <clear> ignored",
+        ":10: unknown element \"tempo\" inside <demo> ignored",
+    };
+    for (const char* warning : expected)
+        EXPECT_NE(warnings.find(path() + warning), std::string::npos) << "missing: " << warning << "\nin:\n" << warnings;
+    EXPECT_EQ(warnings.find(":11:"), std::string::npos) << "line 11 is sound:\n" << warnings;
+    EXPECT_EQ(root->children().size(), 9u) << "warnings change nothing that is loaded";
+}
+

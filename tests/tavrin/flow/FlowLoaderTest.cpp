@@ -1,6 +1,7 @@
 #include "FlowTestSupport.h"
 
 #include "orvane/State.h"
+#include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
 #include "tavrin/flow/AtNode.h"
 #include "tavrin/flow/Blend.h"
@@ -13,6 +14,8 @@
 #include "tavrin/flow/Rotate.h"
 #include "tavrin/flow/TimeStretch.h"
 #include "tavrin/flow/Translate.h"
+
+#include <algorithm>
 
 using namespace Tavrin::Flow;
 using Orvane::BlendOperandEnum;
@@ -255,6 +258,26 @@ TEST_F(FlowLoaderTest, ProgressCountsEveryElementAtAnyDepthAndRunsPastEightyOnAS
     EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 6);
 }
 
+TEST_F(FlowLoaderTest, ProgressCountsASubtreeOnceItJoinsTheRootAndAnAccurateCountEndsAtEighty)
+{
+    FlowTest::writeFile(options.nodeCountFile, std::string("\x04\x00\x00\x00", 4));
+    // An inlined root and its window, a shared effect and a translate with its three parameters.
+    FlowTest::writeFile(dir.file("part.flow"), "<flow><at><probe/></at><translate/></flow>");
+    auto root = load(R"(<probe/><inline file="part.flow"/><at><probe/><inline file="part.flow"/></at>)");
+    auto percent = [](int joined) { return 10.0f + 70.0f * float(joined) / 4.0f; };
+    expectProgress({percent(2),
+                    percent(2), percent(2), percent(2), percent(9),
+                    percent(9), percent(9), percent(9), percent(9), percent(9), percent(18)});
+    EXPECT_EQ(root->countNodes(), 18);
+    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 18);
+
+    progress.clear();
+    load(R"(<probe/><inline file="part.flow"/><at><probe/><inline file="part.flow"/></at>)");
+    ASSERT_FALSE(progress.empty());
+    EXPECT_FLOAT_EQ(progress.back(), 80.0f);
+    EXPECT_LE(*std::max_element(progress.begin(), progress.end()), 80.0f);
+}
+
 TEST_F(FlowLoaderTest, ADamagedCountFileFallsBackToAHundred)
 {
     for (const char* damaged : {"\x00\x00\x00\x00", "\xfb\xff\xff\xff"}) {
@@ -286,12 +309,11 @@ TEST_F(FlowLoaderTest, AnUnchangedCountIsNotRewrittenAndAnUnwritableOneIsSkipped
     EXPECT_EQ(std::filesystem::last_write_time(options.nodeCountFile), before - std::chrono::hours(1));
 }
 
-TEST_F(FlowLoaderTest, ADocumentNotNamedFlowGivesAnEmptyRoot)
+TEST_F(FlowLoaderTest, ADocumentNotNamedFlowIsRefusedBeforeAnythingIsBuilt)
 {
     FlowTest::writeFile(dir.file("other.flow"), "<timeline><at/><probe/></timeline>");
-    auto root = loadFlow(dir.file("other.flow"), demo, options);
-    EXPECT_TRUE(root->children().empty());
+    EXPECT_THROW(loadFlow(dir.file("other.flow"), demo, options), Orvane::Exceptions::Exception);
     EXPECT_TRUE(demo.askedFor.empty());
     EXPECT_TRUE(progress.empty());
-    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 1);
+    EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), -1) << "no count is remembered";
 }
