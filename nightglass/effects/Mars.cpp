@@ -34,7 +34,6 @@ constexpr float ReplayStep = 1.0f / 60.0f;
 constexpr float LargestFrameGap = 0.25f;
 constexpr int SkyShader = 1;
 constexpr int GlowSize = 128;
-constexpr float White[4] = {1, 1, 1, 1};
 constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
 
 void scatter(MarsSmoke::Puff& puff, const Orvane::Vector3& at, float spread, float offset)
@@ -161,6 +160,7 @@ Mars::Mars(Tavrin::Demo* demo, const std::string& scenePath)
     , dither_(demo)
     , smokeQuads_(demo, MarsSmoke::Capacity)
 {
+    smokeQuads_.shader = demo->loadShader("shaders/mars_smoke.cg");
     // Kept in the cache for the effects that share them.
     demo->loadTexture("textures/dott.png");
     demo->loadTexture("textures/box01lightingmap.jpg");
@@ -295,7 +295,6 @@ void Mars::drawSmoke()
     Orvane::Shader& shader = *smokeQuads_.shader;
     shader.bind();
     shader.getParameter("texture").setTexture(*puffTexture_);
-    shader.getParameter("color").setFloat4(White);
     shader.updateState();
     smokeQuads_.drawQuads();
     disable(Capability::Blend);
