@@ -8,6 +8,7 @@
 #include "tavrin/Demo.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Nightglass {
 
@@ -21,6 +22,7 @@ constexpr Vec3 TrunkDirection{0, 0, 60};
 constexpr Vec3 TreeSpread{160.3f, 160.3f, 160.3f};
 constexpr Vec3 TreeDecay{0.79f, 0.79f, 0.79f};
 constexpr int BranchesPerNode = 3;
+constexpr float ViewAngleDegrees = 45.0f;
 constexpr int IndexCapacity = 8 * DofTubes::PointCapacity - 8;
 
 // The two vertices of a point carry opposite vectors, which is how the shader tells the tube's
@@ -44,6 +46,7 @@ DofTubes::DofTubes(Tavrin::Demo* demo)
     , indices_(IndexCapacity, Orvane::hardware_mem_static_draw, nullptr, Orvane::IndexBuffer::UnsignedInt)
     , shader_(demo->loadShader("shaders/dof_tubes.cg"))
     , texture_(demo->loadTexture("textures/fluffy.png"))
+    , backdrop_(demo->loadShader("shaders/dof_backdrop.cg"))
 {
     auto* vertices = static_cast<Vertex*>(vertices_.lock(true, true));
     auto* indices = static_cast<std::uint32_t*>(indices_.lock(true, true));
@@ -94,12 +97,27 @@ void DofTubes::fill(const BranchNode& node, Vertex* vertices, std::uint32_t* ind
             fill(*child, vertices, indices);
 }
 
+void DofTubes::drawBackdrop()
+{
+    const float halfHeight = std::tan(ViewAngleDegrees * 0.5f * 3.14159265f / 180.0f);
+    const float halfView[2] = {halfHeight * demo->aspect, halfHeight};
+    disable(Orvane::Capability::Blend);
+    disable(Orvane::Capability::DepthTest);
+    setDepthMask(false);
+    backdrop_->bind();
+    backdrop_->updateState();
+    backdrop_->getParameter("halfView").setFloat2(halfView);
+    demo->drawQuad(-1, -1, 2, 2, 0, 0, 1, 1);
+    setDepthMask(true);
+}
+
 void DofTubes::draw(float)
 {
     using Orvane::AttributeSemantic;
-    shader_->bind();
     demo->setCamera(1, 1, 1000);
-    perspective(45, demo->aspect, 1, 10000);
+    perspective(ViewAngleDegrees, demo->aspect, 1, 10000);
+    drawBackdrop();
+    shader_->bind();
     shader_->updateState();
     shader_->getParameter("texture").setTexture(*texture_);
     shader_->getParameter("focus").setFloat(focusDistance(*demo));

@@ -15,7 +15,7 @@ namespace Nightglass {
 // A large random branch tree drawn as soft ribbons: every branch is a strip of five quads whose
 // vertices carry the vectors to their neighbours, and the tube shader turns them into
 // camera-facing tubes that blur with their distance from the focal plane. The geometry is built
-// once; only the camera moves.
+// once; only the camera moves. Behind them lies a dim starry night.
 class DofTubes : public Tavrin::Flow::VisualContainerNode {
 public:
     // Two vertices per tube point, six points per branch.
@@ -40,12 +40,15 @@ public:
 
 private:
     void fill(const BranchNode& node, Vertex* vertices, std::uint32_t* indices);
+    // The starry night behind the tubes, for the camera already set.
+    void drawBackdrop();
 
     BranchNode tree_;
     Orvane::VertexBuffer vertices_;
     Orvane::IndexBuffer indices_;
     Orvane::Shader* shader_;
     Orvane::Texture* texture_;
+    Orvane::Shader* backdrop_;
     int pointCount_ = 0;
     int indexCount_ = 0;
 };

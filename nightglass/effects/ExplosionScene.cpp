@@ -6,6 +6,7 @@
 #include "orvane/utils/geometry/Geometry.h"
 #include "tavrin/Demo.h"
 
+#include <algorithm>
 #include <string>
 
 namespace Nightglass {
@@ -18,6 +19,11 @@ namespace {
 constexpr float BoundaryRows[ExplosionScene::CreditCount] = {704, 768, 832, 896};
 constexpr float FadeStartRows[ExplosionScene::CreditCount] = {676, 740, 804, 868};
 constexpr int TextureColorSlot = 1;
+// A particle lives at most 3 s, so replaying that much rebuilds the fire after a jump in time.
+constexpr float ReplaySeconds = 3.0f;
+constexpr float ReplayStep = 1.0f / 60.0f;
+// Longer pauses between frames than this are a seek or a still capture, not a slow frame.
+constexpr float LargestFrameGap = 0.25f;
 
 }
 
@@ -61,6 +67,22 @@ int ExplosionScene::restartPassedBoundaries(float T)
             ++restarts;
         }
     return restarts;
+}
+
+void ExplosionScene::replayMissedFrames(float x)
+{
+    const float T = demo->time;
+    const float from = std::max(lastDrawn_, x - ReplaySeconds);
+    lastDrawn_ = x;
+    if (x - from <= LargestFrameGap)
+        return;
+    // The simulation reads the demo's clock for its winds and damping: run it as those frames would have.
+    for (float xi = from; xi < x - ReplayStep * 0.5f; xi += ReplayStep) {
+        demo->time = T - (x - xi);
+        restartPassedBoundaries(demo->time);
+        explosion.update(ReplayStep, xi);
+    }
+    demo->time = T;
 }
 
 void ExplosionScene::drawScene(float x)
@@ -124,6 +146,7 @@ void ExplosionScene::composite()
 void ExplosionScene::draw(float x)
 {
     const float T = demo->time;
+    replayMissedFrames(x);
     restartPassedBoundaries(T);
     drawScene(x);
     composite();

@@ -45,6 +45,9 @@ public:
 
 private:
     float rowTime(float row) const;
+    // After a jump forward in time (a seek, a still capture) the fire burns the missed seconds
+    // first, so that it looks as it does when played through.
+    void replayMissedFrames(float x);
     void drawScene(float x);
     void composite();
 
@@ -52,6 +55,7 @@ private:
     Orvane::Texture* horizon_;
     Orvane::RenderTarget scene_;
     Dither dither_;
+    float lastDrawn_ = 0.0f;  // local time of the last frame drawn
     std::array<Orvane::Texture*, CreditCount> credits_{};
 };
 

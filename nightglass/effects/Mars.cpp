@@ -26,9 +26,14 @@ using SceneNode = Orvane::Utils::SceneGraph::Node;
 using Orvane::Utils::SceneGraph::Scene;
 
 constexpr float SceneSpeed = 0.7f * 0.81f;
+// The ring holds a little under two seconds of puffs: replaying that much after a jump forward
+// rebuilds every trail.
+constexpr float SmokeHistorySeconds = 2.0f;
+constexpr float ReplayStep = 1.0f / 60.0f;
+// Longer pauses between frames than this are a seek or a still capture, not a slow frame.
+constexpr float LargestFrameGap = 0.25f;
 constexpr int SkyShader = 1;
 constexpr int GlowSize = 128;
-constexpr float White[4] = {1, 1, 1, 1};
 constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
 
 void scatter(MarsSmoke::Puff& puff, const Orvane::Vector3& at, float spread, float offset)
@@ -155,6 +160,7 @@ Mars::Mars(Tavrin::Demo* demo, const std::string& scenePath)
     , dither_(demo)
     , smokeQuads_(demo, MarsSmoke::Capacity)
 {
+    smokeQuads_.shader = demo->loadShader("shaders/mars_smoke.cg");
     // Kept in the cache for the effects that share them.
     demo->loadTexture("textures/dott.png");
     demo->loadTexture("textures/box01lightingmap.jpg");
@@ -197,15 +203,28 @@ void Mars::gatherEmitters()
         emitters_[size_t(i) + 1] = spheres_[size_t(i)]->getWorldPosition();
 }
 
+void Mars::replaySmoke(float from, float t)
+{
+    from = std::max(from, t - SmokeHistorySeconds);
+    if (t - from <= LargestFrameGap)
+        return;
+    for (float ti = from; ti < t - ReplayStep * 0.5f; ti += ReplayStep) {
+        scene_->update(ti * SceneSpeed);
+        gatherEmitters();
+        smoke.update(ReplayStep, ti, emitters_);
+    }
+}
+
 void Mars::animate(float t)
 {
-    scene_->update(t * SceneSpeed);
-    gatherEmitters();
     // Smoke left over from the effect's last showing would hang where spheres no longer are.
     bool restarted = t < lastTime_;
-    lastTime_ = t;
     if (restarted)
         smoke.clear();
+    replaySmoke(restarted ? 0.0f : lastTime_, t);
+    lastTime_ = t;
+    scene_->update(t * SceneSpeed);
+    gatherEmitters();
     smokeQuads_.lock();
     if (smoke.update(demo->frameDelta, t, emitters_) || restarted)
         smoke.writeQuads(smokeQuads_, demo->aspect);
@@ -276,7 +295,6 @@ void Mars::drawSmoke()
     Orvane::Shader& shader = *smokeQuads_.shader;
     shader.bind();
     shader.getParameter("texture").setTexture(*puffTexture_);
-    shader.getParameter("color").setFloat4(White);
     shader.updateState();
     smokeQuads_.drawQuads();
     disable(Capability::Blend);

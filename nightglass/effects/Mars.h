@@ -91,6 +91,9 @@ private:
     void drawSky();
     void drawNode(const Orvane::Utils::SceneGraph::Node& node, Orvane::Shader& shader);
     void drawSmoke();
+    // After a jump forward in time (a seek, a still capture) the smoke of the missed seconds is
+    // laid first, so that the trails hang behind the spheres as they do when played through.
+    void replaySmoke(float from, float t);
     void filter();
     void glow();
     void composite(float t);

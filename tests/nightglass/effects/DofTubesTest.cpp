@@ -84,7 +84,7 @@ TEST_F(DofTubesTest, EachBranchIsItsOwnStripOfSixPointsUntilThePointsRunOut)
     effect.getVertices().unlock();
 }
 
-TEST_F(DofTubesTest, TubesAreSharpAtTheCameraTargetAndSoftAwayFromIt)
+TEST_F(DofTubesTest, TubesAreSharpAtTheCameraTargetAndSoftAwayFromItBeforeANightSky)
 {
     DofTubes& effect = tubes();
     // The same view twice; only the distance of the target along the line of sight changes.
@@ -97,4 +97,15 @@ TEST_F(DofTubesTest, TubesAreSharpAtTheCameraTargetAndSoftAwayFromIt)
     EXPECT_LT(nonUniformShare(focused), 0.9);
     EXPECT_GT(meanBrightness(focused), 2.0);
     EXPECT_GT(edgeEnergy(focused, Width), 1.3 * edgeEnergy(blurred, Width));
+
+    // Behind the tree lies a dim blue night, never black and never bright enough to fight it.
+    double red = 0, blue = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) {
+            red += focused[(size_t(y) * Width + size_t(x)) * 4];
+            blue += focused[(size_t(y) * Width + size_t(x)) * 4 + 2];
+        }
+    EXPECT_GT(blue, red * 1.5);
+    EXPECT_GT(blue / (24 * 24), 3.0);
+    EXPECT_LT(blue / (24 * 24), 45.0);
 }

@@ -85,3 +85,27 @@ TEST_F(ExplosionSceneTest, FadesToTheCreditsOverBlackAndClearsAfterTheBoundary)
     EXPECT_GT(cornerBrightness(after), cornerBrightness(before) * 0.6);
     EXPECT_GT(cornerBrightness(past), 20.0);
 }
+
+TEST_F(ExplosionSceneTest, AJumpInTimeBurnsTheMissedSecondsFirst)
+{
+    auto meanHeight = [](const Nightglass::Explosion& explosion) {
+        double sum = 0;
+        for (const auto& p : explosion.records)
+            sum += p.position[2];
+        return sum / double(explosion.records.size());
+    };
+    ExplosionScene& fire = scene();
+    setCamera(0, -430, -30, 0, 0, 170);
+    const float frame = 1.0f / 60.0f;
+    // Drawn at its first frame the fire is a spark at the centre; drawn first four seconds in,
+    // as a still capture or a seek does, it has risen as it does when played through.
+    drawAt(fire, frame, rowTime(640) + frame, frame);
+    const double fresh = meanHeight(fire.explosion);
+    drawAt(fire, 4.0f, rowTime(640) + 4.0f, frame);
+    const double afterJump = meanHeight(fire.explosion);
+    EXPECT_LT(fresh, 5.0);
+    EXPECT_GT(afterJump, 30.0);
+    // The next frame continues from there instead of replaying again.
+    drawAt(fire, 4.0f + frame, rowTime(640) + 4.0f + frame, frame);
+    EXPECT_NEAR(meanHeight(fire.explosion), afterJump, 5.0);
+}

@@ -182,3 +182,19 @@ TEST_F(MarsTest, ShownAgainItStartsFromClearAir)
     for (int j = 128; j < MarsSmoke::Capacity; ++j)
         ASSERT_FALSE(fresh(effect.smoke.puffs[size_t(j)])) << j;
 }
+
+TEST_F(MarsTest, AJumpForwardLaysTheMissedSmokeFirst)
+{
+    Mars& effect = mars();
+    demo.frameDelta = 1.0f / 60.0f;
+    effect.animate(0.0f);
+    const int firstFrame = effect.smoke.next;
+    // A still capture or a seek lands 1.5 s later: the trails of those seconds hang in the air,
+    // about one step of 64 puffs per 0.02 s, as if the frames had been drawn.
+    effect.animate(1.5f);
+    EXPECT_GT(effect.smoke.next - firstFrame, 60 * MarsSmoke::Emitters);
+    // An ordinary next frame adds at most its own step.
+    const int before = effect.smoke.next;
+    effect.animate(1.5f + 1.0f / 60.0f);
+    EXPECT_LE(effect.smoke.next - before, MarsSmoke::Emitters);
+}
