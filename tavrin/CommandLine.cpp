@@ -131,6 +131,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.capture.times = parseTimes(value());
         else if (option == "--profile")
             options.profile = true;
+        else if (option == "--edit")
+            options.edit = true;
         else
             throw BadArgument("unknown option \"" + option + "\"");
     }
@@ -138,6 +140,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
         options.showDialog = false;
         if (options.capture.isVideo() && !options.capture.times.empty())
             throw BadArgument("--times captures single frames: give a folder, not a video file");
+        if (options.edit)
+            throw BadArgument("--edit is for a live window, not for --capture");
     }
     return options;
 }
@@ -186,6 +190,8 @@ std::string commandLineHelp(const std::string& programName)
         "  --times T1,T2,...       capture only these times (PNG folder only)\n"
         "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
         "                          and the frames per second\n"
+        "  --edit                  reload assets when their files are saved; transport keys and a\n"
+        "                          timeline HUD (Tab); see the README's \"Editing\"\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

@@ -126,6 +126,8 @@ private:
     void openDisplay(const RunOptions& options, int samples);
     void load(const RunOptions& options);
     void frameLoop();
+    // The frame loop of --edit (DemoEditing.cpp).
+    void editLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
     void teardown();

@@ -29,6 +29,7 @@ struct RunOptions {
     float start = 0.0f;
     CaptureOptions capture;
     bool profile = false;           // print where the frames' time went when the run ends
+    bool edit = false;              // live editing: hot reload, transport keys, timeline HUD
 };
 
 }
