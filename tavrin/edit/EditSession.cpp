@@ -25,6 +25,9 @@ constexpr int Margin = 8;
 constexpr int StripHeight = 48;
 constexpr float StripBarsEachSide = 4.0f;
 
+// Sixteen rows of four to the beat.
+float barSeconds(const Demo& demo) { return demo.beatsToSeconds(0, 1, 0, 0); }
+
 std::string formatted(const char* format, auto... values)
 {
     char text[160];
@@ -37,7 +40,7 @@ std::string formatted(const char* format, auto... values)
 EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache,
                          Demoface::Demoface& demoface, Music* music, KeyState keyState)
     : demo_(demo), cache_(cache), demoface_(demoface), music_(music), keyState_(std::move(keyState)),
-      watcher_(demo.dataFolder), transport_(demo.beatsToSeconds(1, 0, 0, 0), demo.time),
+      watcher_(demo.dataFolder), transport_(barSeconds(demo), demo.time),
       errorPanel_({255, 255, 255}, {140, 16, 16}), hudPanel_({230, 230, 230}, {20, 20, 28})
 {
 }
@@ -47,6 +50,7 @@ EditSession::~EditSession() = default;
 void EditSession::beginFrame(float delta)
 {
     reloadSaved();
+    transport_.setBarSeconds(barSeconds(demo_));
     readKeys();
     moveClock(delta);
     demo_.time = transport_.time();
@@ -171,9 +175,9 @@ void EditSession::drawStrip()
     Orvane::State::pushAll();
     Orvane::State::resetMatrices();
     shader.updateState();
-    float barSeconds = demo_.beatsToSeconds(1, 0, 0, 0), beatSeconds = barSeconds / 4.0f;
-    float from = transport_.time() - StripBarsEachSide * barSeconds;
-    float span = 2.0f * StripBarsEachSide * barSeconds;
+    float bar = barSeconds(demo_), beatSeconds = bar / 4.0f;
+    float from = transport_.time() - StripBarsEachSide * bar;
+    float span = 2.0f * StripBarsEachSide * bar;
     float top = -1.0f + 2.0f * StripHeight / float(demo_.viewportHeight);
     float pixel = 2.0f / float(demo_.width);
     auto x = [&](float t) { return -1.0f + 2.0f * (t - from) / span; };

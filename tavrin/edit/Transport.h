@@ -22,6 +22,8 @@ class Transport {
 public:
     Transport(float barSeconds, float startTime);
 
+    // The tempo may change under a running session (another flow); seeks use the latest.
+    void setBarSeconds(float barSeconds) { barSeconds_ = barSeconds; }
     void press(const TransportKeys& keys);
     // One frame of playing: delta seconds more, unless paused.
     void advance(float delta);

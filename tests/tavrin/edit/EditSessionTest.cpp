@@ -17,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 using Orvane::State;
@@ -72,8 +73,8 @@ protected:
         demo.loadBuiltins();
         cache = std::make_unique<Orvane::Utils::Loaders::DefaultResourceProxy>(demo.dataFolder);
         demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, [](Orvane::Keyboard::Key) { return false; });
-        session = std::make_unique<Tavrin::Edit::EditSession>(demo, *cache, *demoface, nullptr,
-                                                              [](Orvane::Keyboard::Key) { return false; });
+        session = std::make_unique<Tavrin::Edit::EditSession>(
+            demo, *cache, *demoface, nullptr, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; });
     }
 
     TestSupport::Rgba drawn(Orvane::Shader& shader)
@@ -113,8 +114,18 @@ protected:
         }
     }
 
+    // One frame with these keys held down, then one with none.
+    void tap(std::set<Orvane::Keyboard::Key> keys, float delta = 0.0f)
+    {
+        held = std::move(keys);
+        session->beginFrame(delta);
+        held.clear();
+        session->beginFrame(0.0f);
+    }
+
     TestSupport::TempDir data;
     TestDemo demo;
+    std::set<Orvane::Keyboard::Key> held;
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> cache;
     std::unique_ptr<Tavrin::Demoface::Demoface> demoface;
     std::unique_ptr<Tavrin::Edit::EditSession> session;
@@ -173,4 +184,44 @@ TEST_F(EditSessionTest, TexturesAndTrackTextReloadInPlaceAndABadFileKeepsTheLast
     ASSERT_EQ(session->errors().all().count("tracks/default.txt"), 1u);
     EXPECT_EQ(session->errors().all().at("tracks/default.txt").line, 2);
     EXPECT_EQ(session->errors().all().count("pic.png"), 1u) << "each file's error stays until that file reloads";
+}
+
+TEST_F(EditSessionTest, KeysDriveTheTransportAndTabShowsTheTimelineOverThePicture)
+{
+    using Key = Orvane::Keyboard::Key;
+    demo.bpm = 120.0f; // a bar is 2 s
+    demo.hitTimes = {1.0f};
+    session->beginFrame(0.5f);
+    EXPECT_FLOAT_EQ(demo.time, 0.5f);
+    tap({Key::P}, 1.0f);
+    EXPECT_TRUE(session->transport().paused());
+    EXPECT_FLOAT_EQ(demo.time, 0.5f) << "paused on the frame P went down";
+    held = {Key::PageDown};
+    session->beginFrame(0.0f);
+    session->beginFrame(0.0f);
+    EXPECT_FLOAT_EQ(demo.time, 2.0f) << "a held key acts once";
+    tap({Key::I});
+    tap({Key::PageDown});
+    tap({Key::O});
+    tap({Key::P});
+    session->beginFrame(2.5f);
+    EXPECT_FLOAT_EQ(demo.time, 2.5f) << "wrapped in the loop from 2 to 4";
+
+    // The strip covers the bottom with the playhead at its middle; the bar line at 2 s lies a
+    // quarter of a bar left of it and the hit at 1 s further left.
+    device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+    session->drawOverlay();
+    EXPECT_RGBA_NEAR(pixelAt(Width / 2, 10), 0, 0, 0, 255, 0); // no HUD before Tab
+    tap({Key::Tab});
+    session->drawOverlay();
+    TestSupport::Rgba playhead = pixelAt(Width / 2, 10);
+    EXPECT_GT(playhead[0], 200);
+    EXPECT_GT(playhead[1], 180);
+    EXPECT_LT(playhead[2], 100);
+    int barLineX = Width / 2 - Width / 32;
+    EXPECT_GT(std::max({pixelAt(barLineX - 1, 40)[0], pixelAt(barLineX, 40)[0], pixelAt(barLineX + 1, 40)[0]}), 150);
+    int hitX = Width / 2 - 3 * Width / 32;
+    EXPECT_GT(std::max({pixelAt(hitX - 1, 40)[0], pixelAt(hitX, 40)[0]}), 200);
+    EXPECT_LT(std::max({pixelAt(hitX - 1, 40)[2], pixelAt(hitX, 40)[2]}), 120);
+    EXPECT_GT(pixelAt(Width / 2 + 10, 10)[2], 80) << "the loop region";
 }
