@@ -67,6 +67,8 @@ void EditSession::reload(const std::string& name)
     try {
         if (name == demo_.trackFileName || name == trackTextName())
             reloadTracks(name);
+        else if (name.ends_with(".flow") && reloadFlow_)
+            reloadFlow_();
         else if (!cache_.reload(name))
             return;
         errors_.succeed(name);

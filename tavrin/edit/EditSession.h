@@ -35,6 +35,9 @@ public:
                 Music* music, KeyState keyState = Orvane::Keyboard::isDown);
     ~EditSession();
 
+    // Called when a flow file (*.flow) was saved; it throws when the flow does not load.
+    void setFlowReloader(std::function<void()> reloadFlow) { reloadFlow_ = std::move(reloadFlow); }
+
     // Between frames: reloads what was saved, applies the keys and sets demo.time.
     void beginFrame(float delta);
     // Over the finished picture: the reload errors and, when toggled on, the HUD.
@@ -62,6 +65,7 @@ private:
     Demoface::Demoface& demoface_;
     Music* music_;
     KeyState keyState_;
+    std::function<void()> reloadFlow_;
     FileWatcher watcher_;
     ReloadErrors errors_;
     Transport transport_;

@@ -75,6 +75,7 @@ protected:
         demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, [](Orvane::Keyboard::Key) { return false; });
         session = std::make_unique<Tavrin::Edit::EditSession>(
             demo, *cache, *demoface, nullptr, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; });
+        session->setFlowReloader([this] { demo.reloadFlow(); });
     }
 
     TestSupport::Rgba drawn(Orvane::Shader& shader)
@@ -224,4 +225,23 @@ TEST_F(EditSessionTest, KeysDriveTheTransportAndTabShowsTheTimelineOverThePictur
     EXPECT_GT(std::max({pixelAt(hitX - 1, 40)[0], pixelAt(hitX, 40)[0]}), 200);
     EXPECT_LT(std::max({pixelAt(hitX - 1, 40)[2], pixelAt(hitX, 40)[2]}), 120);
     EXPECT_GT(pixelAt(Width / 2 + 10, 10)[2], 80) << "the loop region";
+}
+
+TEST_F(EditSessionTest, ASavedFlowRebuildsTheTreeKeepingTheTimeAndABrokenOneKeepsTheLast)
+{
+    demo.flowFileName = data.file("main.flow");
+    demo.nodeCountFile = data.file("count.dat");
+    session->beginFrame(3.0f);
+    saveAndPoll("main.flow", "<flow><demo><bpm>140</bpm><data_folder>elsewhere/</data_folder></demo>"
+                             "<at time=\"0\" length=\"5\"><clear/></at></flow>");
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    EXPECT_EQ(demo.bpm, 140.0f);
+    EXPECT_EQ(demo.dataFolder, data.path().string() + "/") << "the watched folder stays";
+    session->beginFrame(0.0f);
+    EXPECT_FLOAT_EQ(demo.time, 3.0f);
+
+    saveAndPoll("main.flow", "<flow><demo><bpm>90</bpm></demo>\n<at time=\"0\"></flow>");
+    ASSERT_EQ(session->errors().all().count("main.flow"), 1u);
+    EXPECT_EQ(session->errors().all().at("main.flow").line, 2);
+    EXPECT_EQ(demo.bpm, 140.0f);
 }
