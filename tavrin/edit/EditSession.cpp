@@ -143,7 +143,8 @@ void EditSession::drawOverlay()
     if (demo_.font == nullptr)
         return;
     Orvane::State::setViewport(0, demo_.viewportY, demo_.width, demo_.viewportHeight);
-    errorPanel_.setLines(*demo_.font, errors_.lines());
+    int panelWidth = demo_.width - 2 * Margin;
+    errorPanel_.setLines(*demo_.font, errors_.lines(), panelWidth);
     errorPanel_.draw(demo_, Margin, Margin);
     if (hudVisible_)
         drawHud();
@@ -164,7 +165,7 @@ void EditSession::drawHud()
     if (transport_.loopStart() || transport_.loopEnd())
         lines.push_back(formatted("loop %.3f - %.3f", transport_.loopStart().value_or(0.0f),
                                   transport_.loopEnd().value_or(0.0f)));
-    hudPanel_.setLines(*demo_.font, lines);
+    hudPanel_.setLines(*demo_.font, lines, demo_.width - 2 * Margin);
     hudPanel_.draw(demo_, Margin, demo_.viewportHeight - StripHeight - Margin - hudPanel_.height());
     drawStrip();
 }

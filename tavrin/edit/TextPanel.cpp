@@ -13,7 +13,6 @@ namespace Tavrin::Edit {
 namespace {
 
 constexpr int Padding = 6;
-constexpr int MaxWidth = 1800;
 constexpr size_t MaxLines = 40;
 
 // Bottom-up rows, as GL expects them.
@@ -44,43 +43,77 @@ int advanceOf(FT_Face face, unsigned char c)
     return FT_Load_Char(face, c, FT_LOAD_DEFAULT) == 0 ? int(face->glyph->advance.x >> 6) : 0;
 }
 
+int widthOf(FT_Face face, const std::string& text)
+{
+    int width = 0;
+    for (unsigned char c : text)
+        width += advanceOf(face, c);
+    return width;
+}
+
+// Continuation lines are indented, so a wrapped message reads as one.
+std::vector<std::string> wrapped(FT_Face face, const std::vector<std::string>& lines, int maxWidth)
+{
+    const std::string indent = "    ";
+    std::vector<std::string> result;
+    for (const std::string& line : lines) {
+        std::string current;
+        int width = 0;
+        size_t lastSpace = std::string::npos;
+        for (unsigned char c : line) {
+            int advance = advanceOf(face, c);
+            if (width + advance > maxWidth && current.size() > indent.size()) {
+                size_t cut = lastSpace != std::string::npos && lastSpace > indent.size() ? lastSpace : current.size();
+                result.push_back(current.substr(0, cut));
+                current = indent + current.substr(cut < current.size() && current[cut] == ' ' ? cut + 1 : cut);
+                width = widthOf(face, current);
+                lastSpace = current.rfind(' ');
+            }
+            if (c == ' ')
+                lastSpace = current.size();
+            current += char(c);
+            width += advance;
+        }
+        result.push_back(current);
+    }
+    return result;
+}
+
 }
 
 TextPanel::TextPanel(Rgb ink, Rgb paper) : ink_(ink), paper_(paper) {}
 
 TextPanel::~TextPanel() = default;
 
-void TextPanel::setLines(const Orvane::Font& font, const std::vector<std::string>& lines)
+void TextPanel::setLines(const Orvane::Font& font, const std::vector<std::string>& lines, int maxWidth)
 {
-    std::vector<std::string> kept(lines.begin(), lines.begin() + long(std::min(lines.size(), MaxLines)));
-    if (kept == lines_ && (texture_ || kept.empty()))
+    if (lines == lines_ && maxWidth == maxWidth_)
         return;
-    lines_ = std::move(kept);
+    lines_ = lines;
+    maxWidth_ = maxWidth;
     paint(font);
 }
 
 void TextPanel::paint(const Orvane::Font& font)
 {
-    if (lines_.empty()) {
-        texture_.reset();
-        width_ = height_ = 0;
-        return;
-    }
+    texture_.reset();
+    width_ = height_ = 0;
     FT_Face face = font.face();
+    std::vector<std::string> shown = wrapped(face, lines_, std::max(maxWidth_ - 2 * Padding, 1));
+    if (shown.size() > MaxLines)
+        shown.resize(MaxLines);
+    if (shown.empty())
+        return;
     int lineHeight = int(face->size->metrics.height >> 6), ascender = int(face->size->metrics.ascender >> 6);
     int textWidth = 0;
-    for (const std::string& line : lines_) {
-        int w = 0;
-        for (unsigned char c : line)
-            w += advanceOf(face, c);
-        textWidth = std::max(textWidth, w);
-    }
-    width_ = std::min(textWidth, MaxWidth) + 2 * Padding;
-    height_ = lineHeight * int(lines_.size()) + 2 * Padding;
+    for (const std::string& line : shown)
+        textWidth = std::max(textWidth, widthOf(face, line));
+    width_ = textWidth + 2 * Padding;
+    height_ = lineHeight * int(shown.size()) + 2 * Padding;
     Canvas canvas(width_, height_, paper_);
-    for (size_t row = 0; row < lines_.size(); ++row) {
+    for (size_t row = 0; row < shown.size(); ++row) {
         int penX = Padding, baseline = Padding + int(row) * lineHeight + ascender;
-        for (unsigned char c : lines_[row]) {
+        for (unsigned char c : shown[row]) {
             if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
                 continue;
             const FT_Bitmap& glyph = face->glyph->bitmap;

@@ -25,7 +25,8 @@ public:
     TextPanel(Rgb ink, Rgb paper);
     ~TextPanel();
 
-    void setLines(const Orvane::Font& font, const std::vector<std::string>& lines);
+    // Lines wider than maxWidth pixels (panel included) break at a space, or anywhere without one.
+    void setLines(const Orvane::Font& font, const std::vector<std::string>& lines, int maxWidth);
     // Top-left corner at (x, y) pixels from the viewport's top-left; nothing when there are no lines.
     void draw(Demo& demo, int x, int y);
     int width() const { return width_; }
@@ -36,6 +37,7 @@ private:
 
     Rgb ink_, paper_;
     std::vector<std::string> lines_;
+    int maxWidth_ = 0;
     std::unique_ptr<Orvane::Texture> texture_;
     int width_ = 0, height_ = 0;
 };

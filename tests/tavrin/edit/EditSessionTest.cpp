@@ -155,6 +155,9 @@ TEST_F(EditSessionTest, ASavedShaderSwapsTheProgramAndABrokenOneKeepsItAndRaises
     // The overlay's panel covers the top-left corner over the picture, and goes with the fix.
     session->drawOverlay();
     EXPECT_RGBA_NEAR(pixelAt(12, Height - 12), 140, 16, 16, 255, 2);
+    // The long driver message wraps inside the window, the picture shows beside it.
+    EXPECT_RGBA_NEAR(pixelAt(Width - 30, Height - 12), 140, 16, 16, 255, 2);
+    EXPECT_RGBA_NEAR(pixelAt(Width - 3, Height - 12), 0, 255, 0, 255, 1);
     saveAndPoll("fx.cg", flatShader("0.0, 0.0, 1.0"));
     EXPECT_TRUE(session->errors().empty());
     EXPECT_RGBA_NEAR(drawn(*shader), 0, 0, 255, 255, 1);
