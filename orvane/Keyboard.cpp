@@ -14,6 +14,14 @@ SDL_Scancode scancodeOf(Key key)
     case Key::Right: return SDL_SCANCODE_RIGHT;
     case Key::L: return SDL_SCANCODE_L;
     case Key::Space: return SDL_SCANCODE_SPACE;
+    case Key::P: return SDL_SCANCODE_P;
+    case Key::I: return SDL_SCANCODE_I;
+    case Key::O: return SDL_SCANCODE_O;
+    case Key::PageUp: return SDL_SCANCODE_PAGEUP;
+    case Key::PageDown: return SDL_SCANCODE_PAGEDOWN;
+    case Key::Home: return SDL_SCANCODE_HOME;
+    case Key::Backspace: return SDL_SCANCODE_BACKSPACE;
+    case Key::Tab: return SDL_SCANCODE_TAB;
     }
     return SDL_SCANCODE_UNKNOWN;
 }

@@ -6,6 +6,7 @@
 #include "orvane/exceptions/Exception.h"
 
 #include <optional>
+#include <utility>
 
 namespace Orvane {
 
@@ -52,9 +53,10 @@ std::string programLog(GLuint program) { return infoLog(program, Ext::glGetProgr
 void compile(const StageObject& object, bool vertex, const std::string& source, const std::string& entry)
 {
     // Both stages share one text, so the stage's define selects its half and the entry name the
-    // loaders ask for becomes GLSL's main.
+    // loaders ask for becomes GLSL's main. Under GLSL 1.20 "#line 0" numbers the next line 1, so
+    // the driver's messages give the lines of the file.
     std::string text = std::string("#version 120\n#define ") + (vertex ? "VERTEX" : "FRAGMENT") + "\n#define "
-        + entry + " main\n" + source;
+        + entry + " main\n#line 0\n" + source;
     const GLchar* pointer = text.c_str();
     Ext::glShaderSource(object.name(), 1, &pointer, nullptr);
     Ext::glCompileShader(object.name());
@@ -110,6 +112,13 @@ Shader::Shader(const std::string& vertexSource, const std::string& fragmentSourc
 }
 
 Shader::~Shader() { Ext::glDeleteProgram(program_); }
+
+void Shader::adoptProgram(Shader& replacement)
+{
+    std::swap(program_, replacement.program_);
+    std::swap(reserved_, replacement.reserved_);
+    std::swap(samplers_, replacement.samplers_);
+}
 
 void Shader::link(GLuint vertex, GLuint fragment, const std::string& vertexEntry, const std::string& fragmentEntry)
 {

@@ -32,6 +32,9 @@ public:
     // state's dirty flags.
     void updateState();
     ShaderParameter getParameter(const std::string& name);
+    // Takes over replacement's program, leaving it this one's to delete: everyone holding this
+    // object draws with the new program from the next bind on.
+    void adoptProgram(Shader& replacement);
 
     GLuint getProgram() const { return program_; }
     // The texture unit a sampler uniform was given at link time; -1 for other names.

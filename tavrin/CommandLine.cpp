@@ -135,6 +135,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.profile = true;
         else if (option == "--benchmark-start")
             options.benchmarkStart = true;
+        else if (option == "--edit")
+            options.edit = true;
         else
             throw BadArgument("unknown option \"" + option + "\"");
     }
@@ -147,6 +149,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
         options.showDialog = false;
         if (options.capture.isVideo() && !options.capture.times.empty())
             throw BadArgument("--times captures single frames: give a folder, not a video file");
+        if (options.edit)
+            throw BadArgument("--edit is for a live window, not for --capture");
     }
     return options;
 }
@@ -198,6 +202,8 @@ std::string commandLineHelp(const std::string& programName)
         "  --benchmark-start       end after the first frame is presented, printing when that was\n"
         "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
         "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
+        "  --edit                  reload assets when their files are saved; transport keys and a\n"
+        "                          timeline HUD (Tab); see the README's \"Editing\"\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

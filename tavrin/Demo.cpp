@@ -82,6 +82,8 @@ int Demo::run(const RunOptions& options)
             startProfiling();
         if (options.capture.enabled())
             captureLoop(options);
+        else if (options.edit)
+            editLoop();
         else
             frameLoop();
         if (profiler_)

@@ -73,6 +73,10 @@ public:
     void loadBuiltins();
     // The six render targets: two of the screen size with depth, two of 128 x 128, two of 256 x 256.
     void createRenderTargets();
+    // For --edit: reads the flow file again into a new node tree; the effects keep their single
+    // instances and the data folder and music stay as they are. A flow that fails to load throws
+    // and leaves the tree and the tempo in force.
+    void reloadFlow();
     // The loading picture with a red bar at progress (0 to 100), presented at once.
     void loadingScreen(float progress);
 
@@ -128,6 +132,8 @@ private:
     void openDisplay(const RunOptions& options, int samples);
     void load(const RunOptions& options);
     void frameLoop();
+    // The frame loop of --edit (DemoEditing.cpp).
+    void editLoop();
     void captureLoop(const RunOptions& options);
     void renderFrame();
     void checkGl(const char* step) const;

@@ -37,6 +37,9 @@ public:
     // Re-reads the track file. A bad file is reported on stderr and the tracks in force stay.
     bool reload();
 
+    // Puts keys read elsewhere in force, as a successful reload does.
+    void applyKeys(const SyncTrackKeys& keys) { applySyncTrackKeys(tracks_, keys); }
+
     const SyncTracks& tracks() const { return tracks_; }
     // Reloads tried, whether or not the file could be read.
     int reloadAttempts() const { return reloadAttempts_; }

@@ -31,6 +31,7 @@ struct RunOptions {
     bool profile = false;           // print where the frames' time went when the run ends
     bool benchmarkStart = false;    // end after the first presented frame and report it
     bool glDebug = false;           // report every GL error with the flow node that raised it
+    bool edit = false;              // live editing: hot reload, transport keys, timeline HUD
 };
 
 }

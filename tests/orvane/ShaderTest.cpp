@@ -433,15 +433,16 @@ TEST_F(ShaderTest, CompileErrorsCarryTheDriversListing)
 {
     const std::string brokenVertex = "#ifdef VERTEX\nvoid vsMain() { gl_Position = ; }\n#endif\n"
                                      "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(1.0); }\n#endif\n";
-    std::string listing = driverListing(GL_VERTEX_SHADER, "#version 120\n#define VERTEX\n#define vsMain main\n" + brokenVertex);
+    std::string listing = driverListing(GL_VERTEX_SHADER, "#version 120\n#define VERTEX\n#define vsMain main\n#line 0\n" + brokenVertex);
     ASSERT_FALSE(listing.empty());
     EXPECT_EQ(thrownMessage([&] { Shader(brokenVertex, "vsMain", "psMain"); }),
               "The vertex program \"vsMain\" failed to compile.\n" + listing + "\n\n");
+    EXPECT_NE(listing.find("0:2("), std::string::npos) << "the listing numbers the lines of the file: " << listing;
 
     const std::string brokenFragment = "#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
                                        "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = undeclared; }\n#endif\n";
     listing = driverListing(GL_FRAGMENT_SHADER,
-                            "#version 120\n#define FRAGMENT\n#define psMain main\n" + brokenFragment);
+                            "#version 120\n#define FRAGMENT\n#define psMain main\n#line 0\n" + brokenFragment);
     ASSERT_FALSE(listing.empty());
     EXPECT_EQ(thrownMessage([&] { Shader(brokenFragment, "vsMain", "psMain"); }),
               "The fragment program \"psMain\" failed to compile.\n" + listing + "\n\n");

@@ -60,3 +60,14 @@ TEST(CommandLine, BadArgumentsAreErrorsNamingTheProblem)
     }
     EXPECT_EQ(parseCommandLine({"--help"}).outcome, ParsedCommandLine::Outcome::Help);
 }
+
+TEST(CommandLine, EditIsForALiveWindowOnly)
+{
+    EXPECT_FALSE(parseCommandLine({}).options.edit);
+    ParsedCommandLine parsed = parseCommandLine({"--edit", "--no-dialog"});
+    ASSERT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Run) << parsed.error;
+    EXPECT_TRUE(parsed.options.edit);
+    parsed = parseCommandLine({"--edit", "--capture", "frames"});
+    EXPECT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Error);
+    EXPECT_NE(parsed.error.find("--edit"), std::string::npos) << parsed.error;
+}

@@ -26,6 +26,12 @@ T* cached(std::map<std::string, std::unique_ptr<T>>& cache, const std::string& n
     return result;
 }
 
+std::unique_ptr<Shader> loadShader(const std::string& path)
+{
+    std::string source = readTextFile(path);
+    return withPath(path, [&] { return std::make_unique<Shader>(source, "vsMain", "psMain"); });
+}
+
 }
 
 DefaultResourceProxy::DefaultResourceProxy(std::string basePath)
@@ -44,6 +50,23 @@ void DefaultResourceProxy::clear()
     shaders_.clear();
 }
 
+bool DefaultResourceProxy::reload(const std::string& name)
+{
+    std::string path = basePath_() + name;
+    if (auto shader = shaders_.find(name); shader != shaders_.end()) {
+        std::unique_ptr<Shader> replacement = loadShader(path);
+        shader->second->adoptProgram(*replacement);
+        return true;
+    }
+    if (auto texture = textures_.find(name); texture != textures_.end()) {
+        std::unique_ptr<BitmapImage> image = withPath(path, [&] { return loadImage(path); });
+        Texture& target = *texture->second;
+        target.upload(image->getWidth(), image->getHeight(), image->getData(), image->getPixelType(), target.getFilter());
+        return true;
+    }
+    return false;
+}
+
 Texture* DefaultResourceProxy::getTexture(const std::string& name)
 {
     return cached(textures_, name, [&] {
@@ -60,11 +83,7 @@ Geometry* DefaultResourceProxy::getGeometry(const std::string& name)
 
 Shader* DefaultResourceProxy::getShader(const std::string& name)
 {
-    return cached(shaders_, name, [&] {
-        std::string path = basePath_() + name;
-        std::string source = readTextFile(path);
-        return withPath(path, [&] { return std::make_unique<Shader>(source, "vsMain", "psMain"); });
-    });
+    return cached(shaders_, name, [&] { return loadShader(basePath_() + name); });
 }
 
 }

@@ -26,6 +26,11 @@ public:
     // Both stages from the whole text, entries "vsMain" and "psMain".
     Shader* getShader(const std::string& name) override;
 
+    // Reads the file again into the shader or texture already handed out under name, so every
+    // holder sees the new version. False when no shader or texture of that name was loaded; a
+    // file that fails to load throws and leaves the object as it was.
+    bool reload(const std::string& name);
+
     // Releases everything loaded (GL objects must go while their context exists).
     void clear();
 

@@ -1,0 +1,58 @@
+#include "tavrin/Demo.h"
+
+#include "orvane/Device.h"
+#include "orvane/Keyboard.h"
+#include "orvane/Timer.h"
+#include "tavrin/Demoface.h"
+#include "tavrin/Music.h"
+#include "tavrin/ScreenSetup.h"
+#include "tavrin/flow/FlowLoader.h"
+#include "tavrin/edit/EditSession.h"
+#include "tavrin/profile/FrameProfiler.h"
+
+namespace Tavrin {
+
+void Demo::reloadFlow()
+{
+    // Only the tempo may change while running: the folder is watched and the music already plays.
+    const std::string folder = dataFolder, music = musicFileName;
+    const float tempo = bpm;
+    Flow::LoadOptions options;
+    options.loadTexture = [this](const std::string& name) { return loadTexture(name); };
+    options.nodeCountFile = nodeCountFile;
+    try {
+        flowRoot_ = Flow::loadFlow(flowFileName, *this, options);
+    } catch (...) {
+        bpm = tempo;
+        dataFolder = folder;
+        musicFileName = music;
+        throw;
+    }
+    dataFolder = folder;
+    musicFileName = music;
+}
+
+void Demo::editLoop()
+{
+    time = startOffset_ + (musicDrivesTime() ? music_->position() : 0.0f);
+    Edit::EditSession session(*this, *resourceCache_, *demoface_, music_.get());
+    session.setFlowReloader([this] { reloadFlow(); });
+    for (;;) {
+        frameDelta = clampFrameDelta(timer_->delta());
+        fps = timer_->fps();
+        session.beginFrame(frameDelta);
+        if (musicDrivesTime())
+            music_->readSpectrum(spectrum);
+        if (quitRequested_ || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
+            return;
+        renderFrame();
+        session.drawOverlay();
+        bool open = device_->present();
+        if (profiler_)
+            profiler_->endFrame();
+        if (!open)
+            return;
+    }
+}
+
+}

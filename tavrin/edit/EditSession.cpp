@@ -1,0 +1,207 @@
+#include "tavrin/edit/EditSession.h"
+
+#include "orvane/Shader.h"
+#include "orvane/State.h"
+#include "orvane/exceptions/Exception.h"
+#include "orvane/utils/StreamReaders.h"
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
+#include "tavrin/Demo.h"
+#include "tavrin/DemoSettings.h"
+#include "tavrin/Demoface.h"
+#include "tavrin/Music.h"
+#include "tavrin/SyncTrackFile.h"
+#include "tavrin/SyncTrackText.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace Tavrin::Edit {
+
+using Orvane::Keyboard::Key;
+
+namespace {
+
+constexpr int Margin = 8;
+constexpr int StripHeight = 48;
+constexpr float StripBarsEachSide = 4.0f;
+
+// Sixteen rows of four to the beat.
+float barSeconds(const Demo& demo) { return demo.beatsToSeconds(0, 1, 0, 0); }
+
+std::string formatted(const char* format, auto... values)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+}
+
+EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache,
+                         Demoface::Demoface& demoface, Music* music, KeyState keyState)
+    : demo_(demo), cache_(cache), demoface_(demoface), music_(music), keyState_(std::move(keyState)),
+      watcher_(demo.dataFolder), transport_(barSeconds(demo), demo.time),
+      errorPanel_({255, 255, 255}, {140, 16, 16}), hudPanel_({230, 230, 230}, {20, 20, 28})
+{
+}
+
+EditSession::~EditSession() = default;
+
+void EditSession::beginFrame(float delta)
+{
+    reloadSaved();
+    transport_.setBarSeconds(barSeconds(demo_));
+    readKeys();
+    moveClock(delta);
+    demo_.time = transport_.time();
+}
+
+void EditSession::reloadSaved()
+{
+    for (const std::string& name : watcher_.takeSettled())
+        reload(name);
+}
+
+void EditSession::reload(const std::string& name)
+{
+    try {
+        if (name == demo_.trackFileName || name == trackTextName())
+            reloadTracks(name);
+        else if (name.ends_with(".flow") && reloadFlow_)
+            reloadFlow_();
+        else if (!cache_.reload(name))
+            return;
+        errors_.succeed(name);
+        std::fprintf(stderr, "Reloaded %s\n", name.c_str());
+    } catch (const Orvane::Exceptions::Exception& e) {
+        errors_.fail(name, e.getMessage());
+    }
+}
+
+// The text form sits beside the binary one the demo reads, as the build compiles it.
+std::string EditSession::trackTextName() const
+{
+    const std::string& binary = demo_.trackFileName;
+    return binary.substr(0, binary.rfind('.')) + ".txt";
+}
+
+void EditSession::reloadTracks(const std::string& name)
+{
+    std::string path = demo_.dataFolder + name;
+    if (name == demo_.trackFileName) {
+        demoface_.applyKeys(readSyncTrackFile(path));
+        return;
+    }
+    SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
+    demoface_.applyKeys(keys);
+    // The next run, and "L", read the binary file: keep it in step with the text.
+    writeSyncTrackFile(demo_.dataFolder + demo_.trackFileName, keys);
+}
+
+bool EditSession::pressed(Key key)
+{
+    bool down = keyState_(key);
+    bool& was = wasDown_[key];
+    bool edge = down && !was;
+    was = down;
+    return edge;
+}
+
+void EditSession::readKeys()
+{
+    TransportKeys keys;
+    keys.pause = pressed(Key::P);
+    keys.barBack = pressed(Key::PageUp);
+    keys.barForward = pressed(Key::PageDown);
+    keys.home = pressed(Key::Home);
+    keys.loopStart = pressed(Key::I);
+    keys.loopEnd = pressed(Key::O);
+    keys.clearLoop = pressed(Key::Backspace);
+    transport_.press(keys);
+    if (pressed(Key::Tab))
+        hudVisible_ = !hudVisible_;
+}
+
+void EditSession::moveClock(float delta)
+{
+    bool musicPlays = music_ != nullptr && music_->hasStream();
+    if (musicPlays)
+        transport_.follow(music_->position());
+    else
+        transport_.advance(delta);
+    transport_.stopAt(demo_.endTime());
+    if (!musicPlays)
+        return;
+    // Paused, the music is silenced and held at the playhead so that it resumes from there.
+    music_->setMuted(transport_.paused() || !demoSettings.music);
+    if (transport_.takeJump() || transport_.paused())
+        music_->seek(transport_.time());
+}
+
+void EditSession::drawOverlay()
+{
+    if (demo_.font == nullptr)
+        return;
+    Orvane::State::setViewport(0, demo_.viewportY, demo_.width, demo_.viewportHeight);
+    int panelWidth = demo_.width - 2 * Margin;
+    errorPanel_.setLines(*demo_.font, errors_.lines(), panelWidth);
+    errorPanel_.draw(demo_, Margin, Margin);
+    if (hudVisible_)
+        drawHud();
+}
+
+void EditSession::drawHud()
+{
+    float time = transport_.time();
+    float beats = time * demo_.bpm / 60.0f;
+    int row = int(std::floor(beats * 4.0f));
+    int bar = int(std::floor(beats / 4.0f)) + 1, beat = int(std::floor(beats)) % 4 + 1;
+    std::vector<std::string> lines = {
+        formatted("%8.3f s   row %d   bar %d.%d   %.1f fps  %.1f ms", time, row, bar, beat, demo_.fps,
+                  demo_.fps > 0 ? 1000.0f / demo_.fps : 0.0f),
+    };
+    if (transport_.paused())
+        lines.push_back("paused");
+    if (transport_.loopStart() || transport_.loopEnd())
+        lines.push_back(formatted("loop %.3f - %.3f", transport_.loopStart().value_or(0.0f),
+                                  transport_.loopEnd().value_or(0.0f)));
+    hudPanel_.setLines(*demo_.font, lines, demo_.width - 2 * Margin);
+    hudPanel_.draw(demo_, Margin, demo_.viewportHeight - StripHeight - Margin - hudPanel_.height());
+    drawStrip();
+}
+
+// The bars around the playhead along the bottom: loop region, beat and bar lines, hits, playhead.
+void EditSession::drawStrip()
+{
+    Orvane::Shader& shader = *demo_.builtinShaders.at(0);
+    shader.bind();
+    Orvane::State::pushAll();
+    Orvane::State::resetMatrices();
+    shader.updateState();
+    float bar = barSeconds(demo_), beatSeconds = bar / 4.0f;
+    float from = transport_.time() - StripBarsEachSide * bar;
+    float span = 2.0f * StripBarsEachSide * bar;
+    float top = -1.0f + 2.0f * StripHeight / float(demo_.viewportHeight);
+    float pixel = 2.0f / float(demo_.width);
+    auto x = [&](float t) { return -1.0f + 2.0f * (t - from) / span; };
+    auto box = [&](float x0, float x1, float y0, float y1, Orvane::Vector4t<float> rgba) {
+        shader.getParameter("color").setFloat4(rgba);
+        demo_.drawQuad(x0, y0, x1 - x0, y1 - y0, 0, 0, 1, 1);
+    };
+    box(-1.0f, 1.0f, -1.0f, top, {0.08f, 0.08f, 0.11f, 1});
+    if (transport_.loopStart() && transport_.loopEnd())
+        box(x(*transport_.loopStart()), x(*transport_.loopEnd()), -1.0f, top, {0.15f, 0.25f, 0.5f, 1});
+    for (float beat = std::ceil(from / beatSeconds); beat * beatSeconds < from + span; beat += 1.0f) {
+        bool barLine = std::fmod(beat, 4.0f) == 0.0f;
+        float height = barLine ? 1.0f : 0.5f;
+        box(x(beat * beatSeconds), x(beat * beatSeconds) + pixel, -1.0f, -1.0f + (top + 1.0f) * height,
+            barLine ? Orvane::Vector4t<float>{0.8f, 0.8f, 0.8f, 1} : Orvane::Vector4t<float>{0.4f, 0.4f, 0.45f, 1});
+    }
+    for (float hit : demo_.hitTimes)
+        if (hit >= from && hit <= from + span)
+            box(x(hit) - pixel, x(hit) + pixel, -1.0f + (top + 1.0f) * 0.6f, top, {1.0f, 0.3f, 0.2f, 1});
+    box(-pixel, pixel, -1.0f, top, {1.0f, 0.85f, 0.2f, 1});
+    Orvane::State::popAll();
+}
+
+}
