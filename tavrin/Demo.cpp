@@ -153,7 +153,8 @@ void Demo::load(const RunOptions& options)
         startMusic(options);
     timer_ = std::make_unique<Orvane::Timer>();
     timer_->start();
-    startOffset_ = music_ ? 0.0f : options.start;
+    // Music that could not be opened plays on a silent clock that does not know the start time.
+    startOffset_ = musicDrivesTime() ? 0.0f : options.start;
     loadingScreen(100);
     checkGl("loading");
 }
