@@ -1,4 +1,5 @@
 #include "nightglass/effects/ExplosionScene.h"
+#include "nightglass/kit/SkyDome.h"
 
 #include "orvane/Device.h"
 #include "orvane/Shader.h"
@@ -91,15 +92,8 @@ void ExplosionScene::drawScene(float x)
     scene_.bind();
     setDepthMask(false);
     Orvane::Device::current()->clear(Orvane::ClearTarget::ColorDepth, 0, 0, 0, 0, 1, 0);
-    disable(Capability::DepthTest);
-    demo->setSkyCamera();
-    Orvane::Shader& skyShader = *demo->builtinShaders.at(TextureColorSlot);
-    skyShader.bind();
-    skyShader.getParameter("texture").setTexture(*horizon_);
     const float white[4] = {1, 1, 1, 1};
-    skyShader.getParameter("color").setFloat4(white);
-    skyShader.updateState();
-    sky_->draw();
+    drawSkyDome(*demo, *sky_, *horizon_, white);
 
     enable(Capability::DepthTest);
     demo->setCamera(1, 1, 1000);

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Icefractal.h"
+#include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
 
@@ -38,12 +39,6 @@ float scatter(int index, int salt)
 void addHitTime(Tavrin::Demo& demo, float seconds)
 {
     demo.hitTimes.insert(std::upper_bound(demo.hitTimes.begin(), demo.hitTimes.end(), seconds), seconds);
-}
-
-void setColour(Orvane::Shader& shader, float r, float g, float b, float a)
-{
-    const float colour[4] = {r, g, b, a};
-    shader.getParameter("color").setFloat4(colour);
 }
 
 }
@@ -132,21 +127,14 @@ void Icefractal::draw(float time)
 
 void Icefractal::drawSky(float dusk)
 {
-    demo->setSkyCamera();
-    disable(Capability::DepthTest);
     setDepthMask(false);
-    Orvane::Shader& shader = *demo->builtinShaders.at(1);
-    shader.bind();
-    shader.getParameter("texture").setTexture(*nightSky_);
-    setColour(shader, 1, 1, 1, 1);
-    shader.updateState();
-    sky_->draw();
+    const float white[4] = {1, 1, 1, 1};
+    drawSkyDome(*demo, *sky_, *nightSky_, white);
     if (dusk > 0.001f) {
         enable(Capability::Blend);
         setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::OneMinusSrcAlpha);
-        shader.getParameter("texture").setTexture(*duskSky_);
-        setColour(shader, 1, 1, 1, dusk);
-        sky_->draw();
+        const float fadingIn[4] = {1, 1, 1, dusk};
+        drawSkyDome(*demo, *sky_, *duskSky_, fadingIn);
         disable(Capability::Blend);
     }
 }

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Logopart.h"
+#include "nightglass/kit/SkyDome.h"
 
 #include "orvane/Device.h"
 #include "orvane/RenderTarget.h"
@@ -110,14 +111,8 @@ void Logopart::drawScene(const Orvane::Vector3t<float>& up)
     disable(Capability::Blend);
 
     identityWorld();
-    demo->setSkyCamera();
-    Orvane::Shader& textured = *demo->builtinShaders.at(1);
-    textured.bind();
-    textured.getParameter("texture").setTexture(*horizon_);
     const float white[4] = {1, 1, 1, 1};
-    textured.getParameter("color").setFloat4(white);
-    textured.updateState();
-    sky_->draw();
+    drawSkyDome(*demo, *sky_, *horizon_, white);
     identityWorld();
     enable(Capability::DepthTest);
 

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Lolscene.h"
+#include "nightglass/kit/SkyDome.h"
 
 #include "orvane/Device.h"
 #include "orvane/Shader.h"
@@ -224,14 +225,8 @@ void Lolscene::moveClouds(float T)
 
 void Lolscene::drawScene(bool withGlow)
 {
-    disable(Capability::DepthTest);
-    demo->setSkyCamera();
-    Orvane::Shader& skyShader = *demo->builtinShaders.at(TextureColorSlot);
-    skyShader.bind();
-    skyShader.getParameter("texture").setTexture(*horizon_);
-    setColour(skyShader, 1, 1, 1, 1);
-    skyShader.updateState();
-    sky_->draw();
+    const float white[4] = {1, 1, 1, 1};
+    drawSkyDome(*demo, *sky_, *horizon_, white);
 
     enable(Capability::DepthTest);
     demo->setCamera(1, 1, 1000);

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Tornardo.h"
+#include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
 
@@ -227,16 +228,9 @@ void Tornardo::draw(float time)
 
 void Tornardo::drawSky(float light)
 {
-    demo->setSkyCamera();
-    disable(Capability::DepthTest);
     setDepthMask(false);
-    Orvane::Shader& shader = *demo->builtinShaders.at(1);
-    shader.bind();
-    shader.getParameter("texture").setTexture(*skyMap_);
     const float colour[4] = {light, light * 0.88f, light * 0.85f, 1.0f};
-    shader.getParameter("color").setFloat4(colour);
-    shader.updateState();
-    sky_->draw();
+    drawSkyDome(*demo, *sky_, *skyMap_, colour);
 }
 
 void Tornardo::drawGround(float time, float strike)
