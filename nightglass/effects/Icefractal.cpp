@@ -1,4 +1,5 @@
 #include "nightglass/effects/Icefractal.h"
+#include "nightglass/kit/ScreenFlash.h"
 #include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
@@ -117,12 +118,8 @@ void Icefractal::draw(float time)
     drawPreparedParticles(clouds_, BlendOperandEnum::OneMinusSrcAlpha);
     drawPreparedParticles(motes_, BlendOperandEnum::One);
     finish_.end(0.55f + 0.5f * flash + 0.2f * pulse, 1.0f);
-    if (flash > 0.001f) {
-        enable(Capability::Blend);
-        setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
-        demo->drawFullscreenColor({0.6f, 0.8f, 1.0f, 0.45f * flash});
-        disable(Capability::Blend);
-    }
+    if (flash > 0.001f)
+        flashScreen(*demo, 0.6f, 0.8f, 1.0f, 0.45f * flash);
 }
 
 void Icefractal::drawSky(float dusk)

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Logopart.h"
+#include "nightglass/kit/ScreenFlash.h"
 #include "nightglass/kit/SkyDome.h"
 
 #include "orvane/Device.h"
@@ -94,10 +95,7 @@ void Logopart::draw(float)
     drawGlowAndComposite();
     ditherLevel.apply(dither_, *demo->renderTargets[1], 1);
 
-    enable(Orvane::Capability::Blend);
-    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
-    demo->drawFullscreenColor({1, 1, 1, demo->beatEnvelope(demo->time, 0.15f, 0.32f)});
-    disable(Orvane::Capability::Blend);
+    flashScreen(*demo, 1, 1, 1, demo->beatEnvelope(demo->time, 0.15f, 0.32f));
 }
 
 void Logopart::drawScene(const Orvane::Vector3t<float>& up)

@@ -1,4 +1,5 @@
 #include "nightglass/effects/Metaplanet.h"
+#include "nightglass/kit/ScreenFlash.h"
 
 #include "orvane/Shader.h"
 #include "tavrin/Demo.h"
@@ -23,10 +24,7 @@ void Metaplanet::draw(float time)
     demo->drawQuad(-1, -1, 2, 2, 0, 0, 1, 1);
 
     disable(Orvane::Capability::DepthTest);
-    enable(Orvane::Capability::Blend);
-    setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
-    demo->drawFullscreenColor({1, 1, 1, 1 - demo->cosineEase(time / 0.7f)});
-    disable(Orvane::Capability::Blend);
+    flashScreen(*demo, 1, 1, 1, 1 - demo->cosineEase(time / 0.7f));
 }
 
 }

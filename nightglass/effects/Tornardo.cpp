@@ -1,4 +1,5 @@
 #include "nightglass/effects/Tornardo.h"
+#include "nightglass/kit/ScreenFlash.h"
 #include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
@@ -218,12 +219,8 @@ void Tornardo::draw(float time)
     drawPreparedParticles(smoke_, BlendOperandEnum::OneMinusSrcAlpha);
     drawPreparedParticles(debris_, BlendOperandEnum::OneMinusSrcAlpha);
     finish_.end(0.4f + 0.5f * riser + 0.35f * strike, 1.0f);
-    if (strike > 0.001f) {
-        enable(Capability::Blend);
-        setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
-        demo->drawFullscreenColor({0.75f, 0.8f, 1.0f, 0.2f * strike});
-        disable(Capability::Blend);
-    }
+    if (strike > 0.001f)
+        flashScreen(*demo, 0.75f, 0.8f, 1.0f, 0.2f * strike);
 }
 
 void Tornardo::drawSky(float light)
