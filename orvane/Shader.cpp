@@ -111,7 +111,16 @@ Shader::Shader(const std::string& vertexSource, const std::string& fragmentSourc
     assignTextureUnits();
 }
 
-Shader::~Shader() { Ext::glDeleteProgram(program_); }
+// A program deleted while current lives on until another is made current, and is gone after:
+// a ProgramScope that then restored it would raise GL_INVALID_VALUE.
+Shader::~Shader()
+{
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    if (program_ != 0 && GLuint(current) == program_)
+        Ext::glUseProgram(0);
+    Ext::glDeleteProgram(program_);
+}
 
 void Shader::adoptProgram(Shader& replacement)
 {
