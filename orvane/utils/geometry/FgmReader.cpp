@@ -117,14 +117,19 @@ std::unique_ptr<Geometry> loadFgm(InputStream& stream, int bufferMode)
     return readFgmMesh(stream).toGeometry(bufferMode);
 }
 
-std::unique_ptr<Geometry> loadFgmFile(const std::string& path, int bufferMode)
+FgmMesh readFgmFile(const std::string& path)
 {
     File file(path, File::Read);
     try {
-        return loadFgm(file, bufferMode);
+        return readFgmMesh(file);
     } catch (const UnsupportedFormatException& error) {
         throw UnsupportedFormatException(path + ": " + error.getMessage());
     }
+}
+
+std::unique_ptr<Geometry> loadFgmFile(const std::string& path, int bufferMode)
+{
+    return readFgmFile(path).toGeometry(bufferMode);
 }
 
 }

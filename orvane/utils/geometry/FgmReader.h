@@ -20,6 +20,9 @@ FgmMesh readFgmMesh(InputStream& stream);
 // hardware_mem_static_draw).
 std::unique_ptr<Geometry> loadFgm(InputStream& stream, int bufferMode);
 
+// readFgmMesh on a file; format errors carry the path in front of their message.
+FgmMesh readFgmFile(const std::string& path);
+
 // loadFgm on a file; format errors carry the path in front of their message.
 std::unique_ptr<Geometry> loadFgmFile(const std::string& path, int bufferMode);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace Orvane::Utils {
 
@@ -36,6 +37,14 @@ void Geometry::removeAttribute(AttributeSemantic semantic)
 }
 
 void Geometry::setIndexBuffer(IndexBuffer* buffer) { indexBuffer_.reset(buffer); }
+
+void Geometry::swapContents(Geometry& other)
+{
+    std::swap(vertexBuffers_, other.vertexBuffers_);
+    std::swap(indexBuffer_, other.indexBuffer_);
+    std::swap(bindings_, other.bindings_);
+    std::swap(primitiveType, other.primitiveType);
+}
 
 VertexBuffer* Geometry::getVertexBuffer(int slot) const
 {

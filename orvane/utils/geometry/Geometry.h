@@ -48,6 +48,9 @@ public:
     void removeAttribute(AttributeSemantic semantic);
     // Takes ownership; a previous index buffer is deleted.
     void setIndexBuffer(IndexBuffer* buffer);
+    // Trades buffers, index buffer, bindings and primitive type with other, so that a mesh can be
+    // rebuilt under the pointer its holders keep.
+    void swapContents(Geometry& other);
 
     VertexBuffer* getVertexBuffer(int slot) const;
     IndexBuffer* getIndexBuffer() const { return indexBuffer_.get(); }

@@ -8,7 +8,10 @@
 #include "orvane/utils/StreamReaders.h"
 #include "orvane/utils/geometry/FgmReader.h"
 #include "orvane/utils/geometry/Geometry.h"
+#include "orvane/utils/geometry/GeometryReload.h"
 #include "orvane/utils/loaders/WithPath.h"
+#include "orvane/utils/scenegraph/FsgReader.h"
+#include "orvane/utils/scenegraph/SceneReload.h"
 
 namespace Orvane::Utils::Loaders {
 
@@ -48,6 +51,7 @@ void DefaultResourceProxy::clear()
     textures_.clear();
     geometries_.clear();
     shaders_.clear();
+    scenes_.clear();
 }
 
 bool DefaultResourceProxy::reload(const std::string& name)
@@ -64,7 +68,25 @@ bool DefaultResourceProxy::reload(const std::string& name)
         target.upload(image->getWidth(), image->getHeight(), image->getData(), image->getPixelType(), target.getFilter());
         return true;
     }
-    return false;
+    if (auto geometry = geometries_.find(name); geometry != geometries_.end()) {
+        FgmMesh mesh = readFgmFile(path);
+        withPath(path, [&] { reloadGeometry(*geometry->second, mesh, hardware_mem_static_draw); });
+        return true;
+    }
+    return reloadScenes(name, path);
+}
+
+bool DefaultResourceProxy::reloadScenes(const std::string& name, const std::string& path)
+{
+    bool found = false;
+    for (LoadedScene& loaded : scenes_) {
+        if (loaded.name != name)
+            continue;
+        std::unique_ptr<SceneGraph::Scene> fresh = SceneGraph::loadFsg(path, loaded.resolver);
+        withPath(path, [&] { SceneGraph::reloadScene(*loaded.scene, *fresh); });
+        found = true;
+    }
+    return found;
 }
 
 Texture* DefaultResourceProxy::getTexture(const std::string& name)
@@ -79,6 +101,13 @@ Texture* DefaultResourceProxy::getTexture(const std::string& name)
 Geometry* DefaultResourceProxy::getGeometry(const std::string& name)
 {
     return cached(geometries_, name, [&] { return loadFgmFile(basePath_() + name, hardware_mem_static_draw); });
+}
+
+SceneGraph::Scene* DefaultResourceProxy::getScene(const std::string& name, SceneGraph::TextureResolver resolver)
+{
+    std::unique_ptr<SceneGraph::Scene> scene = SceneGraph::loadFsg(basePath_() + name, resolver);
+    scenes_.push_back({name, std::move(resolver), std::move(scene)});
+    return scenes_.back().scene.get();
 }
 
 Shader* DefaultResourceProxy::getShader(const std::string& name)

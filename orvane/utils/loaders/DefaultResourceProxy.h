@@ -1,10 +1,16 @@
 #pragma once
 
 #include "orvane/utils/loaders/ResourceProxy.h"
+#include "orvane/utils/scenegraph/Material.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
+
+namespace Orvane::Utils::SceneGraph {
+class Scene;
+}
 
 namespace Orvane::Utils::Loaders {
 
@@ -25,20 +31,32 @@ public:
     Geometry* getGeometry(const std::string& name) override;
     // Both stages from the whole text, entries "vsMain" and "psMain".
     Shader* getShader(const std::string& name) override;
+    // FSG scene, its material textures from the resolver. Unlike the other kinds, every call
+    // reads a scene of its own (a scene carries its animation state), kept until clear.
+    SceneGraph::Scene* getScene(const std::string& name, SceneGraph::TextureResolver resolver = {});
 
-    // Reads the file again into the shader or texture already handed out under name, so every
-    // holder sees the new version. False when no shader or texture of that name was loaded; a
-    // file that fails to load throws and leaves the object as it was.
+    // Reads the file again into the shader, texture, mesh or scenes already handed out under name,
+    // so every holder sees the new version (a mesh as reloadGeometry allows, a scene as
+    // reloadScene does). False when nothing of that name was loaded; a file that fails to load
+    // throws and leaves the object as it was.
     bool reload(const std::string& name);
 
     // Releases everything loaded (GL objects must go while their context exists).
     void clear();
 
 private:
+    bool reloadScenes(const std::string& name, const std::string& path);
+
     std::function<std::string()> basePath_;
     std::map<std::string, std::unique_ptr<Texture>> textures_;
     std::map<std::string, std::unique_ptr<Geometry>> geometries_;
     std::map<std::string, std::unique_ptr<Shader>> shaders_;
+    struct LoadedScene {
+        std::string name;
+        SceneGraph::TextureResolver resolver;
+        std::unique_ptr<SceneGraph::Scene> scene;
+    };
+    std::vector<LoadedScene> scenes_;
 };
 
 }
