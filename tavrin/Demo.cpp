@@ -22,6 +22,7 @@
 #include "tavrin/SettingsDialog.h"
 #include "tavrin/capture/FrameReadback.h"
 #include "tavrin/profile/FrameProfiler.h"
+#include "tavrin/resources/TextureStrips.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/flow/MusicPeek.h"
 #include "tavrin/startup/StartupReport.h"
@@ -40,7 +41,8 @@ using Orvane::Utils::RandomMax;
 using Orvane::Utils::Loaders::DefaultResourceProxy;
 
 Demo::Demo()
-    : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; }))
+    : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; })),
+      textureStrips_(std::make_unique<TextureStrips>([this] { return dataFolder; }))
 {
     // Unseeded on purpose: the points are the same on every run.
     randomPoints.reserve(10000);
@@ -298,6 +300,7 @@ void Demo::releaseResources()
     if (ownedResourceProxy_)
         ownedResourceProxy_->clear();
     resourceCache_->clear();
+    textureStrips_->clear();
     ownedFont_.reset();
     font = nullptr;
 }

@@ -6,6 +6,7 @@
 #include "tavrin/loading/PresentPacer.h"
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +27,9 @@ class Window;
 namespace Utils {
 class Geometry;
 }
+namespace Utils::SceneGraph {
+class Scene;
+}
 namespace Utils::Loaders {
 class DefaultResourceProxy;
 }
@@ -35,6 +39,7 @@ namespace Tavrin {
 
 class Visual;
 class Music;
+class TextureStrips;
 class FrameProfiler;
 struct CaptureFrame;
 namespace Demoface {
@@ -66,9 +71,16 @@ public:
     Orvane::Shader* loadShader(const std::string& name);
     Orvane::Texture* loadTexture(const std::string& name);
     Orvane::Utils::Geometry* loadGeometry(const std::string& name);
+    // An FSG scene of the caller's own (scenes carry animation state), kept until the end; its
+    // material textures come from resolveTexture when one is given.
+    Orvane::Utils::SceneGraph::Scene* loadScene(
+        const std::string& name, std::function<Orvane::Texture*(const std::string&)> resolveTexture = {});
     // count images named by pattern with its "%d" or "%i" replaced by 0 .. count - 1, side by side in one
-    // mipmapped RGBA texture; all must share one size. Not cached: the caller owns it.
-    std::unique_ptr<Orvane::Texture> loadTextureStrip(const std::string& pattern, int count);
+    // mipmapped RGBA texture; all must share one size. Each call reads the files into a texture of
+    // its own, kept until the end like the cached assets.
+    Orvane::Texture* loadTextureStrip(const std::string& pattern, int count);
+    // For --edit: decodes again the strips that have the saved image among them; false when none has.
+    bool reloadTextureStrips(const std::string& name);
     // The font and the seven built-in shaders (slots 0 to 6).
     void loadBuiltins();
     // The six render targets: two of the screen size with depth, two of 128 x 128, two of 256 x 256.
@@ -151,6 +163,7 @@ private:
 
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> resourceCache_;
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> ownedResourceProxy_;
+    std::unique_ptr<TextureStrips> textureStrips_;
     std::unique_ptr<Orvane::Font> ownedFont_;
     std::array<std::unique_ptr<Orvane::RenderTarget>, 6> ownedRenderTargets_;
     std::unique_ptr<Orvane::Window> window_;

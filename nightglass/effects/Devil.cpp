@@ -6,7 +6,6 @@
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/Geometry.h"
-#include "orvane/utils/scenegraph/FsgReader.h"
 #include "orvane/utils/scenegraph/Scene.h"
 #include "tavrin/Demo.h"
 
@@ -85,8 +84,8 @@ Devil::Devil(Tavrin::Demo* demo)
     , sparks_(demo, FaceGlows + EmberCount)
     , dither_(demo)
 {
-    std::string scenePath = demo->dataFolder + "scenes/devil.fsg";
-    scene_ = Orvane::Utils::SceneGraph::loadFsg(scenePath);
+    const std::string sceneName = "scenes/devil.fsg", scenePath = demo->dataFolder + sceneName;
+    scene_ = demo->loadScene(sceneName);
     head_ = &findNode(*scene_, "GeoSphere01", scenePath);
     horns_ = &findNode(*scene_, "Mesh01", scenePath);
     for (int i = 0; i < GreetingCount; ++i)

@@ -82,7 +82,7 @@ private:
     void finish(float time);
     void drawGreetings(float time);
 
-    std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
+    Orvane::Utils::SceneGraph::Scene* scene_;
     Orvane::Utils::SceneGraph::Node* head_;
     Orvane::Utils::SceneGraph::Node* horns_;
     Orvane::Utils::Geometry* sky_;

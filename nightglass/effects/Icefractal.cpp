@@ -61,7 +61,7 @@ Icefractal::Icefractal(Tavrin::Demo* demo)
     , motes_(demo, MoteCount)
     , finish_(demo, 0.9f, 0.9f)
 {
-    clouds_.texture = cloudStrip_.get();
+    clouds_.texture = cloudStrip_;
     motes_.texture = demo->loadTexture("textures/dott.png");
     for (int i = 0; i < CloudCount; ++i)
         cloudLayout_.push_back({230.0f + 120.0f * scatter(i, 1), -25.0f + 45.0f * scatter(i, 2), TwoPi * scatter(i, 3),

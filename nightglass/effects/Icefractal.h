@@ -76,7 +76,7 @@ private:
     Orvane::Texture* moonGloss_;
     Orvane::Shader* moonShader_;
     Orvane::Shader* iceShader_;
-    std::unique_ptr<Orvane::Texture> cloudStrip_;
+    Orvane::Texture* cloudStrip_;
     Particles clouds_;
     Particles motes_;
     std::vector<Mote> cloudLayout_;

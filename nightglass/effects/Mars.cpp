@@ -7,7 +7,6 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
 #include "orvane/utils/geometry/Geometry.h"
-#include "orvane/utils/scenegraph/FsgReader.h"
 #include "orvane/utils/scenegraph/Scene.h"
 #include "tavrin/Demo.h"
 
@@ -139,16 +138,16 @@ void MarsSmoke::writeQuads(Particles& quads, float aspect) const
     }
 }
 
-Mars::Mars(Tavrin::Demo* demo) : Mars(demo, demo->dataFolder + "scenes/mars9.fsg") {}
+Mars::Mars(Tavrin::Demo* demo) : Mars(demo, "scenes/mars9.fsg") {}
 
-Mars::Mars(Tavrin::Demo* demo, const std::string& scenePath)
+Mars::Mars(Tavrin::Demo* demo, const std::string& sceneName)
     : VisualContainerNode(demo)
     , screen_(demo->renderTargets[0])
     , glowA_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
     , glowB_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
     , skyMesh_(demo->loadGeometry("objects/skydome.fgm"))
     , horizon_(demo->loadTexture("textures/horizon.jpg"))
-    , scene_(Orvane::Utils::SceneGraph::loadFsg(scenePath, [demo](const std::string& name) { return demo->loadTexture(name); }))
+    , scene_(demo->loadScene(sceneName, [demo](const std::string& name) { return demo->loadTexture(name); }))
     , planetShader_(demo->loadShader("shaders/mars.cg"))
     , bumpShader_(demo->loadShader("shaders/bumpenv.cg"))
     , filterShader_(demo->loadShader("shaders/bwfilter.cg"))
@@ -161,6 +160,7 @@ Mars::Mars(Tavrin::Demo* demo, const std::string& scenePath)
     , smokeQuads_(demo, MarsSmoke::Capacity)
 {
     smokeQuads_.shader = demo->loadShader("shaders/mars_smoke.cg");
+    const std::string scenePath = demo->dataFolder + sceneName;
     // Kept in the cache for the effects that share them.
     demo->loadTexture("textures/dott.png");
     demo->loadTexture("textures/box01lightingmap.jpg");

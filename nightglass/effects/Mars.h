@@ -68,8 +68,9 @@ public:
     static constexpr int SphereCount = 63;
 
     explicit Mars(Tavrin::Demo* demo);
-    // Throws Exception naming the file and the node when the scene lacks a node the effect moves.
-    Mars(Tavrin::Demo* demo, const std::string& scenePath);
+    // sceneName is relative to the data folder. Throws Exception naming the file and the node
+    // when the scene lacks a node the effect moves.
+    Mars(Tavrin::Demo* demo, const std::string& sceneName);
     ~Mars() override;
 
     void draw(float time) override;
@@ -103,7 +104,7 @@ private:
     std::unique_ptr<Orvane::RenderTarget> glowA_, glowB_;
     Orvane::Utils::Geometry* skyMesh_;
     Orvane::Texture* horizon_;
-    std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
+    Orvane::Utils::SceneGraph::Scene* scene_;
     Orvane::Shader* planetShader_;
     Orvane::Shader* bumpShader_;
     Orvane::Shader* filterShader_;

@@ -8,7 +8,6 @@
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/Geometry.h"
-#include "orvane/utils/scenegraph/FsgReader.h"
 #include "orvane/utils/scenegraph/Scene.h"
 #include "tavrin/Demo.h"
 
@@ -95,7 +94,7 @@ void addHitTime(Tavrin::Demo& demo, float seconds)
 
 Tornardo::Tornardo(Tavrin::Demo* demo)
     : VisualContainerNode(demo)
-    , scene_(Orvane::Utils::SceneGraph::loadFsg(demo->dataFolder + SceneFile))
+    , scene_(demo->loadScene(SceneFile))
     , sky_(demo->loadGeometry("objects/skydome.fgm"))
     , ground_(demo->loadGeometry("objects/dustplain.fgm"))
     , groundShader_(demo->loadShader("shaders/dustplain.cg"))

@@ -90,7 +90,7 @@ private:
     SceneObject findObject(const std::string& name, float orbit, float tumble);
     float strikeAt(float demoTime) const;
 
-    std::unique_ptr<Orvane::Utils::SceneGraph::Scene> scene_;
+    Orvane::Utils::SceneGraph::Scene* scene_;
     Orvane::Utils::Geometry* sky_;
     Orvane::Utils::Geometry* ground_;
     Orvane::Shader* groundShader_;

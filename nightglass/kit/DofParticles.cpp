@@ -10,7 +10,7 @@ DofParticles::DofParticles(Tavrin::Demo* demo, int count)
     , cellStrip_(demo->loadTextureStrip("textures/cell%i.png", 8))
 {
     shader = demo->loadShader("shaders/dof_particles.cg");
-    texture = cellStrip_.get();
+    texture = cellStrip_;
 }
 
 }

@@ -13,7 +13,7 @@ public:
     DofParticles(Tavrin::Demo* demo, int count);
 
 private:
-    std::unique_ptr<Orvane::Texture> cellStrip_;
+    Orvane::Texture* cellStrip_;
 };
 
 }

@@ -29,7 +29,7 @@ Explosion::Explosion(Tavrin::Demo* demo)
     , strip_(demo->loadTextureStrip("textures/explosion%i.png", 2))
 {
     shader = demo->loadShader("shaders/explosion.cg");
-    texture = strip_.get();
+    texture = strip_;
     restart();
     sortByDistance(1);
 }

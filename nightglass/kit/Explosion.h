@@ -44,7 +44,7 @@ private:
     void damp(float dt);
     void respawn(int i, Record& p, float speed, const float winds[3][3]);
 
-    std::unique_ptr<Orvane::Texture> strip_;
+    Orvane::Texture* strip_;
 };
 
 }

@@ -69,13 +69,21 @@ void EditSession::reload(const std::string& name)
             reloadTracks(name);
         else if (name.ends_with(".flow") && reloadFlow_)
             reloadFlow_();
-        else if (!cache_.reload(name))
+        else if (!reloadAsset(name))
             return;
         errors_.succeed(name);
         std::fprintf(stderr, "Reloaded %s\n", name.c_str());
     } catch (const Orvane::Exceptions::Exception& e) {
         errors_.fail(name, e.getMessage());
     }
+}
+
+// An image may be a texture of its own and a member of texture strips at once.
+bool EditSession::reloadAsset(const std::string& name)
+{
+    bool cached = cache_.reload(name);
+    bool inStrip = demo_.reloadTextureStrips(name);
+    return cached || inStrip;
 }
 
 // The text form sits beside the binary one the demo reads, as the build compiles it.

@@ -55,6 +55,7 @@ private:
     bool pressed(Orvane::Keyboard::Key key);
     void readKeys();
     void moveClock(float delta);
+    bool reloadAsset(const std::string& name);
     void reloadTracks(const std::string& name);
     std::string trackTextName() const;
     void drawHud();
