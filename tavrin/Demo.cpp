@@ -172,6 +172,9 @@ void Demo::loadFlow()
     };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowOptions.nodeCountFile = nodeCountFile;
+    flowOptions.visualPlaced = [this](const Flow::Node& node, const std::string& name) {
+        flowVisualNames_[&node] = name;
+    };
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
 }
 

@@ -3,6 +3,7 @@
 #include "orvane/Vector.h"
 #include "tavrin/RunOptions.h"
 #include "tavrin/audio/MusicPrefetch.h"
+#include "tavrin/flow/ActiveVisuals.h"
 #include "tavrin/loading/PresentPacer.h"
 
 #include <array>
@@ -89,6 +90,8 @@ public:
     // instances and the data folder and music stay as they are. A flow that fails to load throws
     // and leaves the tree and the tempo in force.
     void reloadFlow();
+    // The flow's names of the effects that run at a time, for the editing HUD.
+    std::vector<std::string> activeEffects(float time) const;
     // The loading picture with a red bar at progress (0 to 100), presented at once.
     void loadingScreen(float progress);
 
@@ -171,6 +174,7 @@ private:
     std::unique_ptr<Demoface::Demoface> demoface_;
     std::unique_ptr<Music> music_;
     std::unique_ptr<Flow::ParentNode> flowRoot_;
+    Flow::VisualNames flowVisualNames_;
     std::unique_ptr<Orvane::Timer> timer_;
     std::unique_ptr<FrameProfiler> profiler_;
     bool quitRequested_ = false;

@@ -20,6 +20,8 @@ void Demo::reloadFlow()
     Flow::LoadOptions options;
     options.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     options.nodeCountFile = nodeCountFile;
+    Flow::VisualNames names;
+    options.visualPlaced = [&names](const Flow::Node& node, const std::string& name) { names[&node] = name; };
     try {
         flowRoot_ = Flow::loadFlow(flowFileName, *this, options);
     } catch (...) {
@@ -30,6 +32,12 @@ void Demo::reloadFlow()
     }
     dataFolder = folder;
     musicFileName = music;
+    flowVisualNames_ = std::move(names);
+}
+
+std::vector<std::string> Demo::activeEffects(float time) const
+{
+    return flowRoot_ ? Flow::activeVisualNames(*flowRoot_, time, flowVisualNames_) : std::vector<std::string>{};
 }
 
 void Demo::editLoop()

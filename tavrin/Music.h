@@ -64,6 +64,8 @@ public:
     void readSpectrum(float* bins);
 
     bool hasStream() const { return stream_.has_value(); }
+    // The decoded music, null without a stream.
+    const DecodedAudio* decoded() const { return stream_ ? &*stream_ : nullptr; }
     bool hasOutputDevice() const { return device_ != nullptr; }
     float lengthSeconds() const;
     void setMuted(bool muted);

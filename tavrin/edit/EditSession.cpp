@@ -1,5 +1,6 @@
 #include "tavrin/edit/EditSession.h"
 
+#include "orvane/Device.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/exceptions/Exception.h"
@@ -11,9 +12,13 @@
 #include "tavrin/Music.h"
 #include "tavrin/SyncTrackFile.h"
 #include "tavrin/SyncTrackText.h"
+#include "tavrin/edit/Waveform.h"
+
+#include <GL/gl.h>
 
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 
 namespace Tavrin::Edit {
 
@@ -168,6 +173,12 @@ void EditSession::drawHud()
         formatted("%8.3f s   row %d   bar %d.%d   %.1f fps  %.1f ms", time, row, bar, beat, demo_.fps,
                   demo_.fps > 0 ? 1000.0f / demo_.fps : 0.0f),
     };
+    std::vector<std::string> effects = demo_.activeEffects(time);
+    lines.push_back(effects.empty() ? std::string("no effect")
+                                    : std::accumulate(effects.begin() + 1, effects.end(), effects.front(),
+                                                      [](std::string all, const std::string& name) {
+                                                          return std::move(all) + ", " + name;
+                                                      }));
     if (transport_.paused())
         lines.push_back("paused");
     if (transport_.loopStart() || transport_.loopEnd())
@@ -178,7 +189,8 @@ void EditSession::drawHud()
     drawStrip();
 }
 
-// The bars around the playhead along the bottom: loop region, beat and bar lines, hits, playhead.
+// The bars around the playhead along the bottom: loop region, the music's waveform, beat and bar
+// lines, hits, playhead.
 void EditSession::drawStrip()
 {
     Orvane::Shader& shader = *demo_.builtinShaders.at(0);
@@ -199,6 +211,8 @@ void EditSession::drawStrip()
     box(-1.0f, 1.0f, -1.0f, top, {0.08f, 0.08f, 0.11f, 1});
     if (transport_.loopStart() && transport_.loopEnd())
         box(x(*transport_.loopStart()), x(*transport_.loopEnd()), -1.0f, top, {0.15f, 0.25f, 0.5f, 1});
+    shader.getParameter("color").setFloat4(Orvane::Vector4t<float>{0.3f, 0.62f, 0.5f, 1});
+    drawWaveform(from, span, top);
     for (float beat = std::ceil(from / beatSeconds); beat * beatSeconds < from + span; beat += 1.0f) {
         bool barLine = std::fmod(beat, 4.0f) == 0.0f;
         float height = barLine ? 1.0f : 0.5f;
@@ -210,6 +224,32 @@ void EditSession::drawStrip()
             box(x(hit) - pixel, x(hit) + pixel, -1.0f + (top + 1.0f) * 0.6f, top, {1.0f, 0.3f, 0.2f, 1});
     box(-pixel, pixel, -1.0f, top, {1.0f, 0.85f, 0.2f, 1});
     Orvane::State::popAll();
+}
+
+// One column a pixel wide per screen column, from the lowest to the highest sample under it;
+// all in one batch, as there are as many as the window is wide.
+void EditSession::drawWaveform(float from, float span, float top)
+{
+    const DecodedAudio* audio = music_ != nullptr ? music_->decoded() : nullptr;
+    if (audio == nullptr)
+        return;
+    std::vector<WaveColumn> columns = waveformColumns(*audio, from, from + span, demo_.width);
+    float middle = (top - 1.0f) / 2.0f, halfHeight = (top + 1.0f) / 2.0f * 0.9f;
+    float columnWidth = 2.0f / float(demo_.width);
+    Orvane::Device* device = Orvane::Device::current();
+    auto corner = [device](float x, float y) { device->vertexAttribute(Orvane::AttributeSemantic::Position, x, y, 0, 1); };
+    device->beginPrimitives(Orvane::PrimitiveTypeEnum::Quads);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (!(columns[i].high > columns[i].low))
+            continue;
+        float x0 = -1.0f + float(i) * columnWidth, x1 = x0 + columnWidth;
+        float y0 = middle + columns[i].low * halfHeight, y1 = middle + columns[i].high * halfHeight;
+        corner(x0, y0);
+        corner(x1, y0);
+        corner(x1, y1);
+        corner(x0, y1);
+    }
+    glEnd();
 }
 
 }

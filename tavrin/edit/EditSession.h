@@ -60,6 +60,7 @@ private:
     std::string trackTextName() const;
     void drawHud();
     void drawStrip();
+    void drawWaveform(float from, float span, float top);
 
     Demo& demo_;
     Orvane::Utils::Loaders::DefaultResourceProxy& cache_;

@@ -247,6 +247,8 @@ void FlowLoader::addVisualFromRegistry(const XMLElement& element, Node& parent, 
     if (!node)
         throw elementError(element, "the effect registry made a visual that is not a flow node");
     parent.addBorrowedChild(node);
+    if (options_.visualPlaced)
+        options_.visualPlaced(*node, element.Name());
 }
 
 // A node joins the progress root only once its element is complete, and nothing below it changes

@@ -25,6 +25,9 @@ struct LoadOptions {
     std::function<Orvane::Texture*(const std::string& name)> loadTexture;
     // Called after each "demo" element, once its settings are in the demo. Empty: no calls.
     std::function<void()> settingsRead;
+    // Called for each effect the registry placed, with the element name it was placed under.
+    // Empty: no calls.
+    std::function<void(const Node& node, const std::string& name)> visualPlaced;
     // Remembers the node count between runs; relative to the working directory.
     std::string nodeCountFile = "data/lol.dat";
 };
