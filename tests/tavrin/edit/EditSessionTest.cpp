@@ -1,22 +1,33 @@
 #include "tavrin/edit/EditSession.h"
 
+#include "orvane/BufferModeEnum.h"
 #include "orvane/PngWriter.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/Texture.h"
+#include "orvane/utils/File.h"
+#include "orvane/utils/geometry/FgmWriter.h"
 #include "orvane/utils/loaders/DefaultResourceProxy.h"
+#include "orvane/utils/scenegraph/FsgWriter.h"
 #include "support/GlTest.h"
 #include "support/TempDir.h"
 #include "tavrin/Demo.h"
 #include "tavrin/Demoface.h"
+#include "tavrin/Music.h"
 #include "tavrin/SyncTrackFile.h"
 #include "tavrin/SyncTrackText.h"
+#include "tavrin/flow/VisualContainerNode.h"
+
+#include <tinyxml2.h>
 
 #include <GL/gl.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <iterator>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -26,9 +37,26 @@ using namespace std::chrono_literals;
 
 namespace {
 
+class SilentEffect : public Tavrin::Flow::VisualContainerNode {
+public:
+    using VisualContainerNode::VisualContainerNode;
+};
+
+// Answers "dome" and "mars" with one effect each, as the production's registry does.
 class TestDemo : public Tavrin::Demo {
 public:
-    Tavrin::Visual* createVisual(const tinyxml2::XMLElement&) override { return nullptr; }
+    Tavrin::Visual* createVisual(const tinyxml2::XMLElement& element) override
+    {
+        std::string name = element.Name();
+        if (name != "dome" && name != "mars")
+            return nullptr;
+        std::unique_ptr<SilentEffect>& effect = effects[name];
+        if (!effect)
+            effect = std::make_unique<SilentEffect>(this);
+        return effect.get();
+    }
+
+    std::map<std::string, std::unique_ptr<SilentEffect>> effects;
 };
 
 std::string flatShader(const std::string& colour)
@@ -51,6 +79,45 @@ void savePng(const std::filesystem::path& path, unsigned char r, unsigned char g
     const unsigned char pixels[] = {r, g, b, r, g, b, r, g, b, r, g, b};
     std::filesystem::path temporary = path.string() + ".part.png";
     Orvane::writePng(temporary.string(), 2, 2, 3, pixels);
+    std::filesystem::rename(temporary, path);
+}
+
+// A square of side 2 * half around the middle of the screen, or the lower-right half of it.
+Orvane::Utils::FgmMesh square(float half, bool triangleOnly = false, bool withNormals = false)
+{
+    Orvane::Utils::FgmMesh mesh;
+    mesh.vertexCount = 4;
+    mesh.addAttribute(Orvane::AttributeSemantic::Position, 3, {-half, -half, 0, half, -half, 0, half, half, 0, -half, half, 0});
+    if (withNormals)
+        mesh.addAttribute(Orvane::AttributeSemantic::Normal, 3, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
+    mesh.indices = triangleOnly ? std::vector<std::uint32_t>{0, 1, 2} : std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3};
+    if (triangleOnly) {
+        mesh.vertexCount = 3;
+        for (Orvane::Utils::FgmAttribute& attribute : mesh.attributes)
+            attribute.values.resize(9);
+    }
+    return mesh;
+}
+
+std::string fgmBytes(const Orvane::Utils::FgmMesh& mesh, const std::filesystem::path& scratch)
+{
+    {
+        Orvane::Utils::File file(scratch.string(), Orvane::Utils::File::Write);
+        Orvane::Utils::writeFgm(file, mesh);
+    }
+    std::ifstream in(scratch, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One root node "box" drawing the mesh.
+void saveScene(const std::filesystem::path& path, const Orvane::Utils::FgmMesh& mesh, const std::string& nodeName)
+{
+    Orvane::Utils::SceneGraph::Scene scene;
+    scene.meshes()["shape"] = mesh.toGeometry(Orvane::system_mem);
+    auto& node = scene.addChild(std::make_unique<Orvane::Utils::SceneGraph::Node>(nodeName));
+    scene.addMeshInstance(node, "shape", "");
+    std::filesystem::path temporary = path.string() + ".tmp";
+    Orvane::Utils::SceneGraph::writeFsg(temporary.string(), scene);
     std::filesystem::rename(temporary, path);
 }
 
@@ -109,10 +176,35 @@ protected:
     void saveAndPoll(const std::string& name, const std::string& text)
     {
         save(data.path() / name, text);
+        poll();
+    }
+
+    void poll()
+    {
         for (int i = 0; i < 25; ++i) {
             std::this_thread::sleep_for(20ms);
             session->reloadSaved();
         }
+    }
+
+    // The pixels the geometry covers, drawn flat over black.
+    int coverage(Orvane::Utils::Geometry& geometry)
+    {
+        device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+        State::disable(Orvane::Capability::DepthTest);
+        Orvane::Shader& shader = *cache->getShader("fx.cg");
+        shader.bind();
+        State::pushAll();
+        State::resetMatrices();
+        shader.updateState();
+        geometry.draw();
+        State::popAll();
+        std::vector<unsigned char> rgba(size_t(Width) * Height * 4);
+        glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        int covered = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4)
+            covered += rgba[i] > 128;
+        return covered;
     }
 
     // One frame with these keys held down, then one with none.
@@ -247,4 +339,141 @@ TEST_F(EditSessionTest, ASavedFlowRebuildsTheTreeKeepingTheTimeAndABrokenOneKeep
     ASSERT_EQ(session->errors().all().count("main.flow"), 1u);
     EXPECT_EQ(session->errors().all().at("main.flow").line, 2);
     EXPECT_EQ(demo.bpm, 140.0f);
+}
+
+TEST_F(EditSessionTest, ASavedMeshRedrawsThroughTheSameGeometryAndADamagedOneKeepsTheLastGood)
+{
+    const int full = Width * Height;
+    saveAndPoll("mesh.fgm", fgmBytes(square(0.5f, true), data.path() / "scratch"));
+    Orvane::Utils::Geometry* mesh = cache->getGeometry("mesh.fgm");
+    EXPECT_NEAR(coverage(*mesh), full / 8, full / 100);
+    Orvane::VertexBuffer* positions = mesh->getVertexBuffer(0);
+
+    // One vertex more: the buffers are refilled where they are.
+    saveAndPoll("mesh.fgm", fgmBytes(square(0.5f), data.path() / "scratch"));
+    EXPECT_EQ(cache->getGeometry("mesh.fgm"), mesh);
+    EXPECT_EQ(mesh->getVertexBuffer(0), positions);
+    EXPECT_NEAR(coverage(*mesh), full / 4, full / 100);
+    // An attribute more: rebuilt under the same pointer.
+    saveAndPoll("mesh.fgm", fgmBytes(square(0.25f, false, true), data.path() / "scratch"));
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    EXPECT_NEAR(coverage(*mesh), full / 16, full / 100);
+
+    std::string whole = fgmBytes(square(0.75f), data.path() / "scratch");
+    saveAndPoll("mesh.fgm", whole.substr(0, whole.size() / 2));
+    EXPECT_NEAR(coverage(*mesh), full / 16, full / 100);
+    ASSERT_EQ(session->errors().all().count("mesh.fgm"), 1u);
+    EXPECT_NE(session->errors().all().at("mesh.fgm").message.find("mesh.fgm"), std::string::npos);
+    session->drawOverlay();
+    EXPECT_RGBA_NEAR(pixelAt(12, Height - 12), 140, 16, 16, 255, 2);
+
+    // An effect that hung a buffer of its own on the mesh keeps it whole: the changed vertex
+    // count waits for a restart, and says so.
+    const int three[1] = {3};
+    std::vector<float> own(12, 0.0f);
+    mesh->addVertexBuffer(new Orvane::VertexBuffer(1, three, 4, Orvane::hardware_mem_static_draw, own.data()));
+    saveAndPoll("mesh.fgm", fgmBytes(square(0.75f, true, true), data.path() / "scratch"));
+    ASSERT_EQ(session->errors().all().count("mesh.fgm"), 1u);
+    EXPECT_NE(session->errors().all().at("mesh.fgm").message.find("restart"), std::string::npos);
+    EXPECT_NEAR(coverage(*mesh), full / 16, full / 100);
+    saveAndPoll("mesh.fgm", fgmBytes(square(0.75f, false, true), data.path() / "scratch"));
+    EXPECT_TRUE(session->errors().empty());
+    EXPECT_NEAR(coverage(*mesh), full * 9 / 16, full / 100);
+}
+
+TEST_F(EditSessionTest, ASavedSceneReloadsIntoTheNodesAndMeshesEffectsHold)
+{
+    saveScene(data.path() / "set.fsg", square(0.5f, true), "box");
+    Orvane::Utils::SceneGraph::Scene* scene = cache->getScene("set.fsg");
+    Orvane::Utils::SceneGraph::Node* box = scene->findByName("box");
+    ASSERT_NE(box, nullptr);
+    Orvane::Utils::Geometry* shape = box->meshInstances().at(0).mesh;
+    const int full = Width * Height;
+    EXPECT_NEAR(coverage(*shape), full / 8, full / 100);
+
+    saveScene(data.path() / "set.fsg", square(0.5f, false, true), "box");
+    poll();
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    EXPECT_EQ(scene->findByName("box"), box);
+    ASSERT_EQ(box->meshInstances().size(), 1u);
+    EXPECT_EQ(box->meshInstances()[0].mesh, shape);
+    EXPECT_NEAR(coverage(*shape), full / 4, full / 100);
+
+    // Effects hold nodes by name: a renamed one needs a restart, and the scene stays as it was.
+    saveScene(data.path() / "set.fsg", square(0.25f), "crate");
+    poll();
+    ASSERT_EQ(session->errors().all().count("set.fsg"), 1u);
+    EXPECT_NE(session->errors().all().at("set.fsg").message.find("restart"), std::string::npos);
+    EXPECT_EQ(scene->findByName("box"), box);
+    EXPECT_NEAR(coverage(*shape), full / 4, full / 100);
+}
+
+TEST_F(EditSessionTest, ASavedStripImageRedecodesItsStripAndAResizedOneKeepsTheLastGood)
+{
+    savePng(data.path() / "cell0.png", 255, 0, 0);
+    savePng(data.path() / "cell1.png", 0, 255, 0);
+    Orvane::Texture* strip = demo.loadTextureStrip("cell%d.png", 2);
+    auto rightHalf = [&] {
+        std::vector<unsigned char> rgb = texels(*strip);
+        return std::vector<unsigned char>(rgb.begin() + 6, rgb.begin() + 12);
+    };
+    EXPECT_EQ(rightHalf(), std::vector<unsigned char>({0, 255, 0, 0, 255, 0}));
+
+    savePng(data.path() / "cell1.png", 0, 0, 255);
+    poll();
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    EXPECT_EQ(rightHalf(), std::vector<unsigned char>({0, 0, 255, 0, 0, 255}));
+    EXPECT_EQ(texels(*strip)[0], 255) << "the other image stays";
+
+    const unsigned char wide[12] = {};
+    Orvane::writePng(data.file("cell1.tmp"), 4, 1, 3, wide);
+    std::filesystem::rename(data.path() / "cell1.tmp", data.path() / "cell1.png");
+    poll();
+    ASSERT_EQ(session->errors().all().count("cell1.png"), 1u);
+    EXPECT_NE(session->errors().all().at("cell1.png").message.find("first image of the strip"), std::string::npos);
+    EXPECT_EQ(strip->getWidth(), 4);
+    EXPECT_EQ(rightHalf(), std::vector<unsigned char>({0, 0, 255, 0, 0, 255}));
+}
+
+TEST_F(EditSessionTest, TheHudNamesTheEffectsAtThePlayheadAndDrawsTheMusicWhereItSounds)
+{
+    demo.flowFileName = data.file("main.flow");
+    demo.nodeCountFile = data.file("count.dat");
+    save(data.path() / "main.flow", "<flow><demo><bpm>120</bpm></demo>"
+                                    "<at time=\"0\" length=\"1:0:0\"><dome/></at>"
+                                    "<at time=\"1:0:0\" length=\"2:0:0\"><camera><mars/></camera><dome/></at></flow>");
+    demo.reloadFlow();
+    EXPECT_EQ(demo.activeEffects(1.0f), std::vector<std::string>{"dome"});
+    EXPECT_EQ(demo.activeEffects(3.0f), (std::vector<std::string>{"mars", "dome"}));
+    EXPECT_TRUE(demo.activeEffects(7.0f).empty());
+
+    // Four silent seconds, four loud ones, then the end of the music.
+    Tavrin::DecodedAudio audio;
+    for (int frame = 0; frame < 8 * Tavrin::MusicSampleRate; ++frame) {
+        float sample = frame < 4 * Tavrin::MusicSampleRate ? 0.0f : (frame / 50 % 2 ? 0.8f : -0.8f);
+        audio.samples.insert(audio.samples.end(), 2, Tavrin::toPcm16(sample));
+    }
+    Tavrin::MusicOptions options;
+    options.capture = true;
+    Tavrin::Music music(options);
+    std::promise<Tavrin::DecodedAudio> decoded;
+    decoded.set_value(std::move(audio));
+    ASSERT_TRUE(music.open(decoded.get_future()));
+    music.setCaptureTime(4.0f);
+    session = std::make_unique<Tavrin::Edit::EditSession>(
+        demo, *cache, *demoface, &music, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; });
+    tap({Orvane::Keyboard::Key::Tab});
+    device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+    session->drawOverlay();
+
+    // Four bars (8 s) each side: one second is 16 pixels, the playhead at 4 s in the middle.
+    // Columns between the beat lines, above and below the strip's middle line.
+    auto column = [&](float seconds) { return int(Width / 2 + (seconds - 4.0f) * 16.0f); };
+    for (int y : {12, 36}) {
+        TestSupport::Rgba loud = pixelAt(column(6.25f), y), silent = pixelAt(column(2.25f), y);
+        TestSupport::Rgba afterTheEnd = pixelAt(column(9.25f), y);
+        EXPECT_GT(loud[1], 120) << y;
+        EXPECT_LT(silent[1], 40) << y;
+        EXPECT_LT(afterTheEnd[1], 40) << y;
+    }
 }
