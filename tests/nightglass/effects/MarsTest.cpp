@@ -1,4 +1,5 @@
 #include "../EffectTest.h"
+#include "DataMirror.h"
 #include "nightglass/effects/Mars.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
@@ -149,7 +150,9 @@ TEST_F(MarsTest, OpeningDitherFallsFromFullToNoneOver512Rows)
 
 TEST_F(MarsTest, SceneMissingANodeIsAnErrorNamingFileAndNode)
 {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "mars_missing_node.fsg";
+    NightglassTest::DataMirror data({});
+    demo.dataFolder = data.folder();
+    const std::string sceneName = "mars_missing_node.fsg", path = data.file(sceneName);
     for (const std::string missing : {"GeoSphere17", "Dummy01", "Box02"}) {
         Orvane::Utils::SceneGraph::Scene scene;
         for (int i = 1; i <= Mars::SphereCount; ++i)
@@ -157,16 +160,15 @@ TEST_F(MarsTest, SceneMissingANodeIsAnErrorNamingFileAndNode)
         for (const char* name : {"Dummy01", "Box01", "Box02", "Box03"})
             scene.addChild(std::make_unique<Orvane::Utils::SceneGraph::Node>(name));
         scene.findByName(missing)->setName("Renamed");
-        Orvane::Utils::SceneGraph::writeFsg(path.string(), scene);
+        Orvane::Utils::SceneGraph::writeFsg(path, scene);
         try {
-            Mars effect(&demo, path.string());
+            Mars effect(&demo, sceneName);
             ADD_FAILURE() << "a scene without " << missing << " was accepted";
         } catch (const Orvane::Exceptions::Exception& e) {
-            EXPECT_NE(e.getMessage().find(path.string()), std::string::npos) << e.getMessage();
+            EXPECT_NE(e.getMessage().find(path), std::string::npos) << e.getMessage();
             EXPECT_NE(e.getMessage().find("\"" + missing + "\""), std::string::npos) << e.getMessage();
         }
     }
-    std::filesystem::remove(path);
 }
 
 TEST_F(MarsTest, ShownAgainItStartsFromClearAir)
