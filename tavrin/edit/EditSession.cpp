@@ -18,7 +18,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <numeric>
 
 namespace Tavrin::Edit {
 
@@ -37,6 +36,14 @@ std::string formatted(const char* format, auto... values)
 {
     char text[160];
     std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
     return text;
 }
 
@@ -174,11 +181,7 @@ void EditSession::drawHud()
                   demo_.fps > 0 ? 1000.0f / demo_.fps : 0.0f),
     };
     std::vector<std::string> effects = demo_.activeEffects(time);
-    lines.push_back(effects.empty() ? std::string("no effect")
-                                    : std::accumulate(effects.begin() + 1, effects.end(), effects.front(),
-                                                      [](std::string all, const std::string& name) {
-                                                          return std::move(all) + ", " + name;
-                                                      }));
+    lines.push_back(effects.empty() ? "no effect" : joined(effects));
     if (transport_.paused())
         lines.push_back("paused");
     if (transport_.loopStart() || transport_.loopEnd())
