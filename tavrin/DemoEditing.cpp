@@ -32,11 +32,13 @@ void Demo::reloadFlow()
     musicFileName = music;
 }
 
-void Demo::editLoop()
+void Demo::editLoop(const RunOptions& options)
 {
     time = startOffset_ + (musicDrivesTime() ? music_->position() : 0.0f);
     Edit::EditSession session(*this, *resourceCache_, *demoface_, music_.get());
     session.setFlowReloader([this] { reloadFlow(); });
+    if (options.rocket)
+        session.connectRocket(*options.rocket);
     for (;;) {
         frameDelta = clampFrameDelta(timer_->delta());
         fps = timer_->fps();
