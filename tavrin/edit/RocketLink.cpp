@@ -54,6 +54,11 @@ void RocketLink::receive()
         startConnection();
     for (const RocketCommand& command : commands)
         apply(command);
+    rebuildChanged();
+}
+
+void RocketLink::rebuildChanged()
+{
     for (int track : changedTracks_)
         rebuild(track);
     changedTracks_.clear();
@@ -88,6 +93,8 @@ void RocketLink::apply(const RocketCommand& command)
         transport_.setPaused(command.paused);
         break;
     case RocketCommand::SaveTracks:
+        // Keys sent just before the save belong in it.
+        rebuildChanged();
         save();
         break;
     }
@@ -143,9 +150,7 @@ void RocketLink::tracksReloaded()
         for (int c = 0; c < RocketComponents; ++c)
             if (editor_[size_t(track * RocketComponents + c)])
                 changedTracks_.insert(track);
-    for (int track : changedTracks_)
-        rebuild(track);
-    changedTracks_.clear();
+    rebuildChanged();
 }
 
 // The hand-written text loses its comments here, so the old one is kept beside it with a "~".

@@ -55,6 +55,7 @@ private:
     void apply(const RocketCommand& command);
     EditorKeys& editorKeys(std::uint32_t rocketTrack);
     void rebuild(int track);
+    void rebuildChanged();
     void save();
 
     RocketClient client_;

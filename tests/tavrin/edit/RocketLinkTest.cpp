@@ -231,7 +231,7 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
     frame(0.25f);
     EXPECT_EQ(editor.read(5), setRow(42)) << "playing, the demo reports each new row";
 
-    editor.send(std::string(1, char(5)));
+    editor.send(setKey(6, 24, 5.0f, 2) + std::string(1, char(5)));
     ASSERT_TRUE(editor.until([&] { return std::filesystem::exists(dir.file("tracks/default.txt")); }));
     Tavrin::SyncTrackKeys text = Tavrin::compileSyncTrackText(
         Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
