@@ -28,7 +28,10 @@ public:
     Tavrin::SyncTrackKeys read()
     {
         tinyxml2::XMLDocument document;
-        if (document.LoadFile(path_.c_str()) != tinyxml2::XML_SUCCESS)
+        tinyxml2::XMLError loaded = document.LoadFile(path_.c_str());
+        if (loaded == tinyxml2::XML_ERROR_FILE_NOT_FOUND || loaded == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED)
+            throw Orvane::Exceptions::FileNotFoundException("Cannot open " + path_);
+        if (loaded != tinyxml2::XML_SUCCESS)
             throw UnsupportedFormatException(path_ + ":" + std::to_string(document.ErrorLineNum())
                                              + ": malformed XML (" + document.ErrorStr() + ")");
         if (document.RootElement() == nullptr)

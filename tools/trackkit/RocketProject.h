@@ -11,9 +11,10 @@ namespace TrackKit {
 // "NN.x" .. "NN.w" is component x .. w of our track NN; rows are sixteenth notes at bpm.
 
 // Components the file leaves out are zero, as in the editor; tracks it leaves out keep the single
-// zero key. Throws UnsupportedFormatException "<path>:<line>: <problem>" for malformed XML, an
-// unknown track name, a row that is not a whole number from 0, two keys on one row, a value that
-// is not a finite number or an unknown interpolation.
+// zero key. Throws FileNotFoundException for a file that cannot be opened, and
+// UnsupportedFormatException "<path>:<line>: <problem>" for malformed XML, an unknown track name,
+// a row that is not a whole number from 0, two keys on one row, a value that is not a finite
+// number or an unknown interpolation.
 Tavrin::SyncTrackKeys readRocketProject(const std::string& path, float bpm);
 
 // Every track that is not the single zero key, as four editor tracks. Throws Exception when the
