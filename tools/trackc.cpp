@@ -62,11 +62,9 @@ std::optional<float> takeTempo(std::vector<std::string>& arguments)
 void exportRocket(const std::string& source, const std::string& project, float bpm)
 {
     Tavrin::SyncTrackKeys keys = Tavrin::compileSyncTrackText(Orvane::Utils::readTextFile(source), source);
-    if (int approximated = TrackKit::keysRocketApproximates(keys, bpm))
-        std::fprintf(stderr,
-                     "trackc: %d keys of %s are off a row at %g bpm or jump; the editor gets each at its nearest "
-                     "row with the value after the key\n",
-                     approximated, source.c_str(), double(bpm));
+    if (int offRows = TrackKit::keysOffRows(keys, bpm))
+        std::fprintf(stderr, "trackc: %d keys of %s fall between rows at %g bpm; each goes to its nearest row\n",
+                     offRows, source.c_str(), double(bpm));
     TrackKit::writeRocketProject(project, keys, bpm);
 }
 

@@ -141,13 +141,25 @@ std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketCompo
     return merged;
 }
 
+// The editor has no jumps: a key whose segment before it arrives at another value than it leaves
+// with gets a step key one row earlier holding the value arriving there, when that row is free.
 std::vector<RocketKey> rocketKeysOf(const ComponentKeys& component, float bpm)
 {
+    ComponentCurve curve(component);
     std::map<std::uint32_t, RocketKey> byRow;
+    std::optional<std::uint32_t> previousRow;
+    std::int32_t previousMode = Step;
     for (const ComponentKey& key : component) {
-        double row = std::max(0.0, std::round(double(key.time) / rocketRowSeconds(bpm)));
+        auto row = std::uint32_t(std::max(0.0, std::round(double(key.time) / rocketRowSeconds(bpm))));
+        bool arrivesElsewhere = key.inValue != key.outValue && (!previousRow || previousMode != Step);
+        if (arrivesElsewhere && row > 0 && (!previousRow || *previousRow + 1 < row)) {
+            float before = previousRow ? curve.at(rocketRowTime(row - 1, bpm)) : key.inValue;
+            byRow[row - 1] = {row - 1, before, RocketStep};
+        }
         auto interpolation = std::uint8_t(key.mode >= Step && key.mode <= Smooth ? key.mode : Step);
-        byRow[std::uint32_t(row)] = {std::uint32_t(row), key.outValue, interpolation};
+        byRow[row] = {row, key.outValue, interpolation};
+        previousRow = row;
+        previousMode = key.mode;
     }
     std::vector<RocketKey> keys;
     for (const auto& [row, key] : byRow)

@@ -53,7 +53,8 @@ ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm)
 std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components);
 
 // The editor's view of one component: each key at its nearest row (rows below zero go to row 0, a
-// later key on the same row wins) with the value after the key, since the editor has no jumps.
+// later key on the same row wins) with the value after the key. A jump, which the editor cannot
+// key, becomes a step key one row before it holding the value arriving there.
 std::vector<RocketKey> rocketKeysOf(const ComponentKeys& component, float bpm);
 
 }

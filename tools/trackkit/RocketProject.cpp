@@ -185,14 +185,14 @@ void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& ke
         throw Orvane::Exceptions::Exception("Cannot write " + path + ": " + document.ErrorStr());
 }
 
-int keysRocketApproximates(const Tavrin::SyncTrackKeys& keys, float bpm)
+int keysOffRows(const Tavrin::SyncTrackKeys& keys, float bpm)
 {
     int count = 0;
     for (const auto& track : keys)
         for (const Tavrin::SyncKey& key : track) {
             double row = std::round(double(key.time) / Tavrin::Edit::rocketRowSeconds(bpm));
             bool onRow = row >= 0.0 && Tavrin::Edit::rocketRowTime(std::uint32_t(row), bpm) == key.time;
-            if (!onRow || !(key.inValue == key.outValue) || key.mode < Tavrin::Step || key.mode > Tavrin::Smooth)
+            if (!onRow)
                 ++count;
         }
     return count;

@@ -17,11 +17,11 @@ namespace TrackKit {
 // number or an unknown interpolation.
 Tavrin::SyncTrackKeys readRocketProject(const std::string& path, float bpm);
 
-// Every track that is not the single zero key, as four editor tracks. Throws Exception when the
-// file cannot be written.
+// Every track that is not the single zero key, as four editor tracks (see rocketKeysOf for what
+// the editor cannot hold as it is). Throws Exception when the file cannot be written.
 void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& keys, float bpm);
 
-// How many keys the editor cannot hold as they are: off a row, or jumping (in and out differ).
-int keysRocketApproximates(const Tavrin::SyncTrackKeys& keys, float bpm);
+// How many keys fall between rows, where the editor cannot hold them.
+int keysOffRows(const Tavrin::SyncTrackKeys& keys, float bpm);
 
 }

@@ -2,6 +2,7 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
+#include "tavrin/SyncTrackText.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,19 @@ TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
         Bpm);
     track.setKeys(yOnly[0]);
     EXPECT_FLOAT_EQ(track.evaluate(2.5f).y, 4.0f);
+
+    // A jump goes out as a step one row early that holds the value arriving there.
+    Tavrin::SyncTrackKeys jump;
+    for (auto& keysOfTrack : jump)
+        keysOfTrack.push_back(Tavrin::SyncKey{});
+    jump[2] = Tavrin::compileSyncTrackText("bpm 120\n2 r0 linear 0 0 0 0\n2 r16 linear 8 0 0 0  20 0 0 0\n"
+                                           "2 r24 linear 0 0 0 0\n", "jump.txt")[2];
+    TrackKit::writeRocketProject(dir.file("jump.rocket"), jump, Bpm);
+    track.setKeys(TrackKit::readRocketProject(dir.file("jump.rocket"), Bpm)[2]);
+    EXPECT_FLOAT_EQ(track.evaluate(1.0f).x, 4.0f) << "row 8";
+    EXPECT_FLOAT_EQ(track.evaluate(1.875f).x, 7.5f) << "row 15";
+    EXPECT_FLOAT_EQ(track.evaluate(2.0625f).x, 18.75f) << "just after row 16";
+    EXPECT_FLOAT_EQ(track.evaluate(2.5f).x, 10.0f) << "row 20";
 
     TrackKit::writeRocketProject(dir.file("out.rocket"), keys, Bpm);
     expectSameKeys(TrackKit::readRocketProject(dir.file("out.rocket"), Bpm), keys);
