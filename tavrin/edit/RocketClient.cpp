@@ -23,7 +23,8 @@ const std::string ClientGreeting = "hello, synctracker!";
 const std::string ServerGreeting = "hello, demo!";
 constexpr std::uint8_t GetTrack = 2;
 constexpr std::uint8_t SetRowCommand = 3;
-// A connect the network leaves unanswered is abandoned after this long and tried again.
+// A connect the network leaves unanswered, or a server that never greets back (another program
+// on the port), is abandoned after this long and tried again.
 constexpr auto ConnectTimeout = std::chrono::seconds(3);
 
 void appendU32(std::string& out, std::uint32_t value)
@@ -116,6 +117,8 @@ std::vector<RocketCommand> RocketClient::poll()
     parseCommands(commands);
     if (closed && linked())
         drop(*closed);
+    else if (state_ == State::Greeting && Clock::now() - connectStarted_ > ConnectTimeout)
+        drop("no greeting from a Rocket editor");
     return commands;
 }
 
