@@ -18,6 +18,9 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <memory>
+#include <stdexcept>
 
 using namespace std::chrono_literals;
 using Tavrin::Edit::rocketRowTime;
