@@ -43,12 +43,17 @@ void writeTextFile(const std::string& path, const std::string& text)
 RocketLink::RocketLink(const std::string& address, Demoface::Demoface& demoface, Transport& transport,
                        std::function<float()> tempo, TrackFiles files, RocketClient::Clock::duration retry)
     : client_(address, retry), demoface_(demoface), transport_(transport), tempo_(std::move(tempo)),
-      files_(std::move(files)), base_(keysOf(demoface.tracks()))
+      files_(std::move(files)), base_(keysOf(demoface.tracks())), reloadsSeen_(demoface.reloadAttempts())
 {
 }
 
 void RocketLink::receive()
 {
+    // "L" re-reads the binary file behind the edit session's back.
+    if (demoface_.reloadAttempts() != reloadsSeen_) {
+        reloadsSeen_ = demoface_.reloadAttempts();
+        tracksReloaded();
+    }
     std::vector<RocketCommand> commands = client_.poll();
     if (client_.takeNewConnection())
         startConnection();

@@ -43,7 +43,8 @@ public:
     void receive();
     // After it moved: reports the playhead's row when it is not the one the editor last knew.
     void report(float time);
-    // The track files were loaded again; keys the editor set stay in force over them.
+    // The track files were loaded again; keys the editor set stay in force over them. A reload by
+    // the Demoface ("L") is noticed on the next receive.
     void tracksReloaded();
 
     bool connected() const { return client_.connected(); }
@@ -67,6 +68,7 @@ private:
     std::array<std::optional<EditorKeys>, RocketTrackCount> editor_;
     std::set<int> changedTracks_;
     std::optional<std::uint32_t> knownRow_;
+    int reloadsSeen_;
 };
 
 }

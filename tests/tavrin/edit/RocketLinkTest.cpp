@@ -225,6 +225,13 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
     demoface->evaluateTracks(1.0f);
     EXPECT_FLOAT_EQ(demo.syncValues[1].z, 2.0f) << "a ramp plays as linear";
 
+    // "L" brings in a new file; the component the editor keys stays the editor's.
+    Tavrin::writeSyncTrackFile(dir.file("tracks/default.track"),
+                               Tavrin::compileSyncTrackText("0 0 linear 30 30 30 30\n", "test.txt"));
+    demoface->reload();
+    frame();
+    EXPECT_EQ(trackZeroAt(6), Orvane::Vector4t<float>(30, 2.5f, 30, 30));
+
     editor.send(setRow(40));
     ASSERT_TRUE(editor.until([&] { return transport.time() == rocketRowTime(40, Bpm); }));
     editor.send(pause(true));
