@@ -43,15 +43,18 @@ void writeTextFile(const std::string& path, const std::string& text)
 RocketLink::RocketLink(const std::string& address, Demoface::Demoface& demoface, Transport& transport,
                        std::function<float()> tempo, TrackFiles files, RocketClient::Clock::duration retry)
     : client_(address, retry), demoface_(demoface), transport_(transport), tempo_(std::move(tempo)),
-      files_(std::move(files)), base_(keysOf(demoface.tracks())), reloadsSeen_(demoface.reloadAttempts())
+      files_(std::move(files)), base_(keysOf(demoface.tracks())), reloadsSeen_(demoface.reloadAttempts()),
+      tempoSeen_(tempo_())
 {
 }
 
 void RocketLink::receive()
 {
     // "L" re-reads the binary file behind the edit session's back.
-    if (demoface_.reloadAttempts() != reloadsSeen_) {
+    // A reloaded flow may bring another tempo: the editor's rows fall on other times.
+    if (demoface_.reloadAttempts() != reloadsSeen_ || tempo_() != tempoSeen_) {
         reloadsSeen_ = demoface_.reloadAttempts();
+        tempoSeen_ = tempo_();
         tracksReloaded();
     }
     std::vector<RocketCommand> commands = client_.poll();

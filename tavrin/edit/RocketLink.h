@@ -69,6 +69,7 @@ private:
     std::set<int> changedTracks_;
     std::optional<std::uint32_t> knownRow_;
     int reloadsSeen_;
+    float tempoSeen_;
 };
 
 }
