@@ -1,5 +1,7 @@
 #include "tavrin/CommandLine.h"
 
+#include "tavrin/edit/RocketClient.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -137,6 +139,14 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.benchmarkStart = true;
         else if (option == "--edit")
             options.edit = true;
+        else if (option == "--rocket") {
+            // The address is optional: a following option is not one.
+            bool hasAddress = i + 1 < arguments.size() && !arguments[i + 1].starts_with("-");
+            options.rocket = hasAddress ? arguments[++i] : std::string();
+            if (!Edit::parseRocketAddress(*options.rocket))
+                throw BadArgument("--rocket expects HOST or HOST:PORT with a port from 1 to 65535");
+            options.edit = true;
+        }
         else
             throw BadArgument("unknown option \"" + option + "\"");
     }
@@ -149,6 +159,8 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
         options.showDialog = false;
         if (options.capture.isVideo() && !options.capture.times.empty())
             throw BadArgument("--times captures single frames: give a folder, not a video file");
+        if (options.rocket)
+            throw BadArgument("--rocket is for a live window, not for --capture");
         if (options.edit)
             throw BadArgument("--edit is for a live window, not for --capture");
     }
@@ -204,6 +216,8 @@ std::string commandLineHelp(const std::string& programName)
         "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
         "  --edit                  reload assets when their files are saved; transport keys and a\n"
         "                          timeline HUD (Tab); see the README's \"Editing\"\n"
+        "  --rocket [HOST[:PORT]]  with --edit (implied): follow a Rocket sync editor, default\n"
+        "                          localhost:1338\n"
         "\n"
         "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }

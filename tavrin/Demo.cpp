@@ -85,7 +85,7 @@ int Demo::run(const RunOptions& options)
         if (options.capture.enabled())
             captureLoop(options);
         else if (options.edit)
-            editLoop();
+            editLoop(options);
         else
             frameLoop();
         if (profiler_)

@@ -148,7 +148,7 @@ private:
     void load(const RunOptions& options);
     void frameLoop();
     // The frame loop of --edit (DemoEditing.cpp).
-    void editLoop();
+    void editLoop(const RunOptions& options);
     void captureLoop(const RunOptions& options);
     void renderFrame();
     void checkGl(const char* step) const;

@@ -40,11 +40,13 @@ std::vector<std::string> Demo::activeEffects(float time) const
     return flowRoot_ ? Flow::activeVisualNames(*flowRoot_, time, flowVisualNames_) : std::vector<std::string>{};
 }
 
-void Demo::editLoop()
+void Demo::editLoop(const RunOptions& options)
 {
     time = startOffset_ + (musicDrivesTime() ? music_->position() : 0.0f);
     Edit::EditSession session(*this, *resourceCache_, *demoface_, music_.get());
     session.setFlowReloader([this] { reloadFlow(); });
+    if (options.rocket)
+        session.connectRocket(*options.rocket);
     for (;;) {
         frameDelta = clampFrameDelta(timer_->delta());
         fps = timer_->fps();

@@ -39,6 +39,8 @@ public:
 
     // Puts keys read elsewhere in force, as a successful reload does.
     void applyKeys(const SyncTrackKeys& keys) { applySyncTrackKeys(tracks_, keys); }
+    // The same for one track; throws as SyncTrack::setKeys does.
+    void applyTrackKeys(int track, std::vector<SyncKey> keys) { tracks_.at(size_t(track)).setKeys(std::move(keys)); }
 
     const SyncTracks& tracks() const { return tracks_; }
     // Reloads tried, whether or not the file could be read.

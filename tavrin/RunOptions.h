@@ -32,6 +32,7 @@ struct RunOptions {
     bool benchmarkStart = false;    // end after the first presented frame and report it
     bool glDebug = false;           // report every GL error with the flow node that raised it
     bool edit = false;              // live editing: hot reload, transport keys, timeline HUD
+    std::optional<std::string> rocket; // with edit: a Rocket editor's "HOST[:PORT]" (empty: default)
 };
 
 }

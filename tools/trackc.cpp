@@ -1,22 +1,34 @@
-// Compiles the readable sync-track text to the binary track file the demo reads, and back:
+// Compiles the readable sync-track text to the binary track file the demo reads, and back, and
+// trades tracks with the Rocket sync editor's XML projects:
 //   trackc compile <source.txt> <output.track>
 //   trackc decompile <input.track> [<output.txt>]    (standard output without a second name)
+//   trackc import-rocket [--bpm N] <project.rocket> <output.txt>
+//   trackc export-rocket [--bpm N] <source.txt> <project.rocket>
+// Rocket counts rows, four to the beat, at --bpm (default 162, the production's tempo).
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/StreamReaders.h"
 #include "tavrin/SyncTrackText.h"
+#include "trackkit/RocketProject.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
+
+constexpr float ProductionBpm = 162.0f;
 
 int usage()
 {
     std::fprintf(stderr, "usage: trackc compile <source.txt> <output.track>\n"
-                         "       trackc decompile <input.track> [<output.txt>]\n");
+                         "       trackc decompile <input.track> [<output.txt>]\n"
+                         "       trackc import-rocket [--bpm N] <project.rocket> <output.txt>\n"
+                         "       trackc export-rocket [--bpm N] <source.txt> <project.rocket>\n");
     return 2;
 }
 
@@ -28,20 +40,60 @@ void writeText(const std::string& path, const std::string& text)
         throw Orvane::Exceptions::Exception("Cannot write " + path);
 }
 
-int run(int argc, char** argv)
+// Takes "--bpm N" out of the arguments; nothing when N is not a tempo above 0.
+std::optional<float> takeTempo(std::vector<std::string>& arguments)
 {
-    std::string command = argc > 1 ? argv[1] : "";
-    if (command == "compile" && argc == 4) {
-        std::string source = Orvane::Utils::readTextFile(argv[2]);
-        Tavrin::writeSyncTrackFile(argv[3], Tavrin::compileSyncTrackText(source, argv[2]));
+    float bpm = ProductionBpm;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != "--bpm")
+            continue;
+        if (i + 1 >= arguments.size())
+            return std::nullopt;
+        const std::string& text = arguments[i + 1];
+        auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), bpm);
+        if (error != std::errc() || stop != text.data() + text.size() || !(bpm > 0.0f) || !std::isfinite(bpm))
+            return std::nullopt;
+        arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
+        --i;
+    }
+    return bpm;
+}
+
+void exportRocket(const std::string& source, const std::string& project, float bpm)
+{
+    Tavrin::SyncTrackKeys keys = Tavrin::compileSyncTrackText(Orvane::Utils::readTextFile(source), source);
+    if (int offRows = TrackKit::keysOffRows(keys, bpm))
+        std::fprintf(stderr, "trackc: %d keys of %s fall between rows at %g bpm; each goes to its nearest row\n",
+                     offRows, source.c_str(), double(bpm));
+    TrackKit::writeRocketProject(project, keys, bpm);
+}
+
+int run(std::vector<std::string> arguments)
+{
+    std::string command = arguments.empty() ? "" : arguments[0];
+    if (command == "compile" && arguments.size() == 3) {
+        std::string source = Orvane::Utils::readTextFile(arguments[1]);
+        Tavrin::writeSyncTrackFile(arguments[2], Tavrin::compileSyncTrackText(source, arguments[1]));
         return 0;
     }
-    if (command == "decompile" && (argc == 3 || argc == 4)) {
-        std::string text = Tavrin::decompileSyncTrackKeys(Tavrin::readSyncTrackFile(argv[2]));
-        if (argc == 4)
-            writeText(argv[3], text);
+    if (command == "decompile" && (arguments.size() == 2 || arguments.size() == 3)) {
+        std::string text = Tavrin::decompileSyncTrackKeys(Tavrin::readSyncTrackFile(arguments[1]));
+        if (arguments.size() == 3)
+            writeText(arguments[2], text);
         else
             std::cout << text;
+        return 0;
+    }
+    std::optional<float> bpm = takeTempo(arguments);
+    if (!bpm || arguments.size() != 3)
+        return usage();
+    if (command == "import-rocket") {
+        Tavrin::SyncTrackKeys keys = TrackKit::readRocketProject(arguments[1], *bpm);
+        writeText(arguments[2], Tavrin::decompileSyncTrackKeys(keys, *bpm));
+        return 0;
+    }
+    if (command == "export-rocket") {
+        exportRocket(arguments[1], arguments[2], *bpm);
         return 0;
     }
     return usage();
@@ -52,7 +104,7 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     try {
-        return run(argc, argv);
+        return run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const Orvane::Exceptions::Exception& e) {
         std::fprintf(stderr, "trackc: %s\n", e.getMessage().c_str());
         return 1;

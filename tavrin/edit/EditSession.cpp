@@ -12,6 +12,7 @@
 #include "tavrin/Music.h"
 #include "tavrin/SyncTrackFile.h"
 #include "tavrin/SyncTrackText.h"
+#include "tavrin/edit/RocketLink.h"
 #include "tavrin/edit/Waveform.h"
 
 #include <GL/gl.h>
@@ -64,8 +65,18 @@ void EditSession::beginFrame(float delta)
     reloadSaved();
     transport_.setBarSeconds(barSeconds(demo_));
     readKeys();
+    if (rocket_)
+        rocket_->receive();
     moveClock(delta);
     demo_.time = transport_.time();
+    if (rocket_)
+        rocket_->report(demo_.time);
+}
+
+void EditSession::connectRocket(const std::string& address)
+{
+    RocketLink::TrackFiles files{demo_.dataFolder + trackTextName(), demo_.dataFolder + demo_.trackFileName};
+    rocket_ = std::make_unique<RocketLink>(address, demoface_, transport_, [this] { return demo_.bpm; }, files);
 }
 
 void EditSession::reloadSaved()
@@ -110,12 +121,14 @@ void EditSession::reloadTracks(const std::string& name)
     std::string path = demo_.dataFolder + name;
     if (name == demo_.trackFileName) {
         demoface_.applyKeys(readSyncTrackFile(path));
-        return;
+    } else {
+        SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
+        demoface_.applyKeys(keys);
+        // The next run, and "L", read the binary file: keep it in step with the text.
+        writeSyncTrackFile(demo_.dataFolder + demo_.trackFileName, keys);
     }
-    SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
-    demoface_.applyKeys(keys);
-    // The next run, and "L", read the binary file: keep it in step with the text.
-    writeSyncTrackFile(demo_.dataFolder + demo_.trackFileName, keys);
+    if (rocket_)
+        rocket_->tracksReloaded();
 }
 
 bool EditSession::pressed(Key key)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace Orvane::Utils::Loaders {
@@ -24,6 +25,8 @@ class Demoface;
 
 namespace Tavrin::Edit {
 
+class RocketLink;
+
 // What --edit adds to a running demo: assets reloaded when their files are saved (the last good
 // version kept, failures shown over the picture), the transport keys and the timeline HUD.
 class EditSession {
@@ -37,6 +40,8 @@ public:
 
     // Called when a flow file (*.flow) was saved; it throws when the flow does not load.
     void setFlowReloader(std::function<void()> reloadFlow) { reloadFlow_ = std::move(reloadFlow); }
+    // Follows a Rocket editor at address ("HOST[:PORT]", empty for localhost:1338) from the next frame.
+    void connectRocket(const std::string& address);
 
     // Between frames: reloads what was saved, applies the keys and sets demo.time.
     void beginFrame(float delta);
@@ -75,6 +80,7 @@ private:
     TextPanel hudPanel_;
     std::map<Orvane::Keyboard::Key, bool> wasDown_;
     bool hudVisible_ = false;
+    std::unique_ptr<RocketLink> rocket_;
 };
 
 }

@@ -37,6 +37,14 @@ void Transport::seek(float time)
     jumped_ = true;
 }
 
+void Transport::setPaused(bool paused)
+{
+    if (paused == paused_)
+        return;
+    paused_ = paused;
+    jumped_ = true;
+}
+
 void Transport::advance(float delta)
 {
     if (paused_)
@@ -47,7 +55,7 @@ void Transport::advance(float delta)
 
 void Transport::follow(float heardTime)
 {
-    if (paused_)
+    if (paused_ || jumped_)
         return;
     time_ = heardTime;
     wrap();

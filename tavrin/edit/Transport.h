@@ -25,9 +25,13 @@ public:
     // The tempo may change under a running session (another flow); seeks use the latest.
     void setBarSeconds(float barSeconds) { barSeconds_ = barSeconds; }
     void press(const TransportKeys& keys);
+    // Moves the playhead (not below 0), as the keys do.
+    void seek(float time);
+    void setPaused(bool paused);
     // One frame of playing: delta seconds more, unless paused.
     void advance(float delta);
-    // The music plays on its own; the playhead takes its position, unless paused.
+    // The music plays on its own; the playhead takes its position, unless paused or moved since
+    // the last takeJump (the music has not been sent there yet).
     void follow(float heardTime);
     // The end of the demo pauses the playhead there rather than ending the run.
     void stopAt(float end);
@@ -40,7 +44,6 @@ public:
     std::optional<float> loopEnd() const { return loopEnd_; }
 
 private:
-    void seek(float time);
     void wrap();
     bool looping() const { return loopStart_ && loopEnd_ && *loopEnd_ > *loopStart_; }
 

@@ -70,4 +70,14 @@ TEST(CommandLine, EditIsForALiveWindowOnly)
     parsed = parseCommandLine({"--edit", "--capture", "frames"});
     EXPECT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Error);
     EXPECT_NE(parsed.error.find("--edit"), std::string::npos) << parsed.error;
+
+    parsed = parseCommandLine({"--rocket", "--no-dialog"});
+    ASSERT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Run) << parsed.error;
+    EXPECT_TRUE(parsed.options.edit) << "the editor connection is part of the edit mode";
+    EXPECT_EQ(parsed.options.rocket, std::string());
+    EXPECT_EQ(parseCommandLine({"--rocket", "studio:1400"}).options.rocket, "studio:1400");
+    EXPECT_EQ(parseCommandLine({"--rocket", "studio:99999"}).outcome, ParsedCommandLine::Outcome::Error);
+    parsed = parseCommandLine({"--capture", "frames", "--rocket"});
+    EXPECT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Error);
+    EXPECT_NE(parsed.error.find("--rocket"), std::string::npos) << parsed.error;
 }

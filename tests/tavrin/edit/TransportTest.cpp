@@ -67,3 +67,15 @@ TEST(Transport, PauseHoldsThePlayheadWhileBarSeeksAndHomeStillMoveIt)
     EXPECT_TRUE(transport.paused());
     EXPECT_FLOAT_EQ(transport.time(), 0.2f);
 }
+
+TEST(Transport, ASeekWhileTheMusicPlaysWinsOverTheMusicsPositionUntilTheMusicIsSentThere)
+{
+    Transport transport(2.0f, 5.0f);
+    transport.follow(5.5f);
+    transport.press(only(&TransportKeys::barForward));
+    transport.follow(5.51f);
+    EXPECT_FLOAT_EQ(transport.time(), 6.0f);
+    EXPECT_TRUE(transport.takeJump());
+    transport.follow(6.02f);
+    EXPECT_FLOAT_EQ(transport.time(), 6.02f);
+}

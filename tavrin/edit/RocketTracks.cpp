@@ -1,0 +1,170 @@
+#include "tavrin/edit/RocketTracks.h"
+
+#include "tavrin/SyncTrack.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace Tavrin::Edit {
+
+namespace {
+
+constexpr char ComponentNames[RocketComponents] = {'x', 'y', 'z', 'w'};
+
+float valueOf(const Orvane::Vector4t<float>& v, int component)
+{
+    const float values[RocketComponents] = {v.x, v.y, v.z, v.w};
+    return values[component];
+}
+
+void setValue(Orvane::Vector4t<float>& v, int component, float value)
+{
+    float* values[RocketComponents] = {&v.x, &v.y, &v.z, &v.w};
+    *values[component] = value;
+}
+
+// A component's curve, evaluated as the engine evaluates a track.
+class ComponentCurve {
+public:
+    explicit ComponentCurve(const ComponentKeys& keys) : empty_(keys.empty())
+    {
+        if (empty_)
+            return;
+        std::vector<SyncKey> track;
+        for (const ComponentKey& key : keys) {
+            SyncKey scalar;
+            scalar.time = key.time;
+            scalar.mode = key.mode;
+            scalar.inValue.x = key.inValue;
+            scalar.outValue.x = key.outValue;
+            track.push_back(scalar);
+        }
+        track_.setKeys(std::move(track));
+    }
+
+    float at(float time) { return empty_ ? 0.0f : track_.evaluate(time).x; }
+
+private:
+    bool empty_;
+    SyncTrack track_;
+};
+
+const ComponentKey* keyAt(const ComponentKeys& keys, float time)
+{
+    auto found = std::lower_bound(keys.begin(), keys.end(), time,
+                                  [](const ComponentKey& key, float t) { return key.time < t; });
+    return found != keys.end() && found->time == time ? &*found : nullptr;
+}
+
+}
+
+std::string rocketTrackName(int rocketTrack)
+{
+    int track = rocketTrack / RocketComponents;
+    std::string name = (track < 10 ? "0" : "") + std::to_string(track) + ".";
+    return name + ComponentNames[rocketTrack % RocketComponents];
+}
+
+std::optional<int> rocketTrackNumber(const std::string& name)
+{
+    if (name.size() != 4 || name[2] != '.' || !std::isdigit(static_cast<unsigned char>(name[0]))
+        || !std::isdigit(static_cast<unsigned char>(name[1])))
+        return std::nullopt;
+    int track = (name[0] - '0') * 10 + (name[1] - '0');
+    const char* component = std::find(std::begin(ComponentNames), std::end(ComponentNames), name[3]);
+    if (track >= SyncTrackCount || component == std::end(ComponentNames))
+        return std::nullopt;
+    return track * RocketComponents + int(component - ComponentNames);
+}
+
+double rocketRowSeconds(float bpm) { return 60.0 / (4.0 * double(bpm)); }
+
+// The same product the track text uses for "r<row>", so rows survive a trip through the text.
+float rocketRowTime(std::uint32_t row, float bpm) { return float(double(row) * rocketRowSeconds(bpm)); }
+
+std::int32_t syncModeOfRocket(std::uint8_t interpolation)
+{
+    switch (interpolation) {
+    case RocketStep:
+        return Step;
+    case RocketSmooth:
+        return Smooth;
+    default:
+        return Linear;
+    }
+}
+
+ComponentKeys componentOf(const std::vector<SyncKey>& keys, int component)
+{
+    ComponentKeys result;
+    for (const SyncKey& key : keys)
+        result.push_back({key.time, valueOf(key.inValue, component), valueOf(key.outValue, component), key.mode});
+    return result;
+}
+
+ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm)
+{
+    ComponentKeys result;
+    for (const RocketKey& key : keys)
+        result.push_back({rocketRowTime(key.row, bpm), key.value, key.value, syncModeOfRocket(key.interpolation)});
+    return result;
+}
+
+std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components)
+{
+    std::set<float> times;
+    for (const ComponentKeys& keys : components)
+        for (const ComponentKey& key : keys)
+            times.insert(key.time);
+    if (times.empty())
+        return {SyncKey{}};
+    std::vector<ComponentCurve> curves(components.begin(), components.end());
+    std::vector<SyncKey> merged;
+    for (float time : times) {
+        SyncKey key;
+        key.time = time;
+        std::optional<std::int32_t> mode;
+        for (int c = 0; c < RocketComponents; ++c) {
+            const ComponentKey* own = keyAt(components[size_t(c)], time);
+            float in = own ? own->inValue : curves[size_t(c)].at(time);
+            setValue(key.inValue, c, in);
+            setValue(key.outValue, c, own ? own->outValue : in);
+            if (own && !mode)
+                mode = own->mode;
+        }
+        key.mode = *mode;
+        merged.push_back(key);
+    }
+    return merged;
+}
+
+// The editor has no jumps: a key whose segment before it arrives at another value than it leaves
+// with gets a step key one row earlier holding the value arriving there, when that row is free.
+std::vector<RocketKey> rocketKeysOf(const ComponentKeys& component, float bpm)
+{
+    ComponentCurve curve(component);
+    std::map<std::uint32_t, RocketKey> byRow;
+    std::optional<std::uint32_t> previousRow;
+    std::int32_t previousMode = Step;
+    for (const ComponentKey& key : component) {
+        auto row = std::uint32_t(std::max(0.0, std::round(double(key.time) / rocketRowSeconds(bpm))));
+        bool arrivesElsewhere = key.inValue != key.outValue && (!previousRow || previousMode != Step);
+        if (arrivesElsewhere && row > 0 && (!previousRow || *previousRow + 1 < row)) {
+            float before = previousRow ? curve.at(rocketRowTime(row - 1, bpm)) : key.inValue;
+            byRow[row - 1] = {row - 1, before, RocketStep};
+        }
+        auto interpolation = std::uint8_t(key.mode >= Step && key.mode <= Smooth ? key.mode : Step);
+        byRow[row] = {row, key.outValue, interpolation};
+        previousRow = row;
+        previousMode = key.mode;
+    }
+    std::vector<RocketKey> keys;
+    for (const auto& [row, key] : byRow)
+        keys.push_back(key);
+    return keys;
+}
+
+}

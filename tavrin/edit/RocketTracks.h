@@ -1,0 +1,60 @@
+#pragma once
+
+#include "tavrin/SyncKey.h"
+#include "tavrin/SyncTrackFile.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Tavrin::Edit {
+
+// The Rocket sync editor keys one float per track at whole rows. Each of our four-component tracks
+// appears there as four tracks "NN.x" .. "NN.w", numbered 4 × NN + component.
+constexpr int RocketComponents = 4;
+constexpr int RocketTrackCount = SyncTrackCount * RocketComponents;
+
+enum RocketInterpolation : std::uint8_t { RocketStep = 0, RocketLinear = 1, RocketSmooth = 2, RocketRamp = 3 };
+
+struct RocketKey {
+    std::uint32_t row = 0;
+    float value = 0.0f;
+    std::uint8_t interpolation = RocketStep;
+};
+
+std::string rocketTrackName(int rocketTrack);
+// The number of a name rocketTrackName gives, or nothing for any other name.
+std::optional<int> rocketTrackNumber(const std::string& name);
+
+// Rows are sixteenth notes: four to the beat.
+double rocketRowSeconds(float bpm);
+float rocketRowTime(std::uint32_t row, float bpm);
+// Rocket's ramp (a quadratic ease-in) has no counterpart; linear is the nearest of ours.
+std::int32_t syncModeOfRocket(std::uint8_t interpolation);
+
+// One component of a track: the scalar keys it is built from, in time order.
+struct ComponentKey {
+    float time = 0.0f;
+    float inValue = 0.0f, outValue = 0.0f;
+    std::int32_t mode = Linear;
+};
+using ComponentKeys = std::vector<ComponentKey>;
+
+ComponentKeys componentOf(const std::vector<SyncKey>& keys, int component);
+// Keys sorted by row, one per row.
+ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm);
+
+// One of our keys at every time any component has a key. A component without a key at that time
+// contributes its own curve's value there (zero for a component without keys, as in the editor);
+// the mode comes from the first component, x to w, that has a key at that time. Components keyed
+// at the same times, as in any track we wrote, come back unchanged.
+std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components);
+
+// The editor's view of one component: each key at its nearest row (rows below zero go to row 0, a
+// later key on the same row wins) with the value after the key. A jump, which the editor cannot
+// key, becomes a step key one row before it holding the value arriving there.
+std::vector<RocketKey> rocketKeysOf(const ComponentKeys& component, float bpm);
+
+}

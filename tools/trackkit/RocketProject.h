@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tavrin/SyncTrackFile.h"
+
+#include <string>
+
+namespace TrackKit {
+
+// The XML project files of the Rocket sync editor: <rootElement> (or <sync>, or a bare <tracks>)
+// holding <tracks> of <track name="NN.c"> with <key row="" value="" interpolation="0..3"/>. Track
+// "NN.x" .. "NN.w" is component x .. w of our track NN; rows are sixteenth notes at bpm.
+
+// Components the file leaves out are zero, as in the editor; tracks it leaves out keep the single
+// zero key. Throws FileNotFoundException for a file that cannot be opened, and
+// UnsupportedFormatException "<path>:<line>: <problem>" for malformed XML, an unknown track name,
+// a row that is not a whole number from 0, two keys on one row, a value that is not a finite
+// number or an unknown interpolation.
+Tavrin::SyncTrackKeys readRocketProject(const std::string& path, float bpm);
+
+// Every track that is not the single zero key, as four editor tracks (see rocketKeysOf for what
+// the editor cannot hold as it is). Throws Exception when the file cannot be written.
+void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& keys, float bpm);
+
+// How many keys fall between rows, where the editor cannot hold them.
+int keysOffRows(const Tavrin::SyncTrackKeys& keys, float bpm);
+
+}
