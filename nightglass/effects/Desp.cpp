@@ -1,10 +1,10 @@
 #include "nightglass/effects/Desp.h"
 
+#include "nightglass/kit/FarSideCulling.h"
 #include "orvane/Shader.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "tavrin/Demo.h"
 
-#include <GL/gl.h>
 #include <cmath>
 
 namespace Nightglass {
@@ -32,10 +32,7 @@ void Desp::draw(float time)
     float ry = std::sin(time) * k, rx = std::sin(time / 4) * k, rz = std::sin(time / 2) * k;
     // The copies cut through each other as they turn; only a depth test keeps each one whole.
     enable(Orvane::Capability::DepthTest);
-    // The tubes are closed and wound clockwise seen from outside: culling their far sides halves
-    // the triangles a hundred copies send through the rasterizer, and hides nothing.
-    enable(Orvane::Capability::CullFace);
-    glCullFace(GL_FRONT);
+    FarSideCulling closedTubes(FarSideCulling::OutsideWinding::Clockwise);
     identityWorld();
     scaleWorld(OuterScale, OuterScale, OuterScale);
     for (int i = 0; i < Copies; ++i) {
@@ -48,8 +45,6 @@ void Desp::draw(float time)
         mesh_->draw();
     }
     disable(Orvane::Capability::DepthTest);
-    disable(Orvane::Capability::CullFace);
-    glCullFace(GL_BACK);
 }
 
 }
