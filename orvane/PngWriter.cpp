@@ -31,7 +31,8 @@ struct FileCloser {
 
 }
 
-void writePng(const std::string& path, int width, int height, int channels, const unsigned char* bottomUpPixels)
+void writePng(const std::string& path, int width, int height, int channels, const unsigned char* bottomUpPixels,
+              int compressionLevel)
 {
     int colourType = colourTypeFor(channels);
     if (colourType < 0 || width <= 0 || height <= 0)
@@ -58,6 +59,7 @@ void writePng(const std::string& path, int width, int height, int channels, cons
         throw Exceptions::Exception("Cannot write " + path + ": PNG encoder failed");
     }
     png_init_io(png, file.get());
+    png_set_compression_level(png, compressionLevel);
     png_set_IHDR(png, info, width, height, 8, colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

@@ -1,5 +1,6 @@
 #include "nightglass/effects/Desp.h"
 
+#include "nightglass/kit/FarSideCulling.h"
 #include "orvane/Shader.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "tavrin/Demo.h"
@@ -31,6 +32,7 @@ void Desp::draw(float time)
     float ry = std::sin(time) * k, rx = std::sin(time / 4) * k, rz = std::sin(time / 2) * k;
     // The copies cut through each other as they turn; only a depth test keeps each one whole.
     enable(Orvane::Capability::DepthTest);
+    FarSideCulling closedTubes(FarSideCulling::OutsideWinding::Clockwise);
     identityWorld();
     scaleWorld(OuterScale, OuterScale, OuterScale);
     for (int i = 0; i < Copies; ++i) {

@@ -1,5 +1,6 @@
 #include "nightglass/effects/Mars.h"
 
+#include "nightglass/kit/FarSideCulling.h"
 #include "orvane/Device.h"
 #include "orvane/RenderTarget.h"
 #include "orvane/Shader.h"
@@ -255,6 +256,7 @@ void Mars::renderScene()
             drawNode(*box1_, *shader);
             drawNode(*box2_, *shader);
         } else {
+            FarSideCulling closedSpheres(FarSideCulling::OutsideWinding::CounterClockwise);
             for (const SceneNode* sphere : spheres_)
                 drawNode(*sphere, *shader);
         }

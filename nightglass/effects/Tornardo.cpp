@@ -1,4 +1,5 @@
 #include "nightglass/effects/Tornardo.h"
+#include "nightglass/kit/FarSideCulling.h"
 #include "nightglass/kit/ScreenFlash.h"
 #include "nightglass/kit/SkyDome.h"
 
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 namespace Nightglass {
 
@@ -254,6 +256,7 @@ void Tornardo::drawSlabs()
     rockShader_->getParameter("texture").setTexture(*rockMap_);
     rockShader_->getParameter("normalmap").setTexture(*rockBump_);
     rockShader_->getParameter("glossmap").setTexture(*rockGloss_);
+    FarSideCulling closedSlabs(FarSideCulling::OutsideWinding::CounterClockwise);
     for (const SceneObject& slab : slabs_) {
         pushWorld();
         setWorld(parent * slab.node->getWorldMatrix());
@@ -300,6 +303,10 @@ void Tornardo::drawCarried(float time)
         if (sphere)
             shader.getParameter("texture").setTexture(*chromeMap_);
         shader.updateState();
+        // The rock is open underneath; only the spheres are closed.
+        std::optional<FarSideCulling> closedSphere;
+        if (sphere)
+            closedSphere.emplace(FarSideCulling::OutsideWinding::CounterClockwise);
         object.mesh->draw();
         popWorld();
     }

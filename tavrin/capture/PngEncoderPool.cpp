@@ -6,6 +6,14 @@
 
 namespace Tavrin {
 
+namespace {
+
+// zlib's fastest level: at the default level deflate took 70 to 110 ms of a 640x360 frame, more
+// than llvmpipe spent drawing it; level 1 is 5 to 10 times faster for files about 15 % larger.
+constexpr int FrameCompression = 1;
+
+}
+
 PngEncoderPool::PngEncoderPool(int width, int height, int workers)
     : width_(width), height_(height), queueLimit_(size_t(std::max(1, workers)) * 2)
 {
@@ -66,7 +74,7 @@ void PngEncoderPool::work()
         lock.unlock();
         std::exception_ptr failure;
         try {
-            Orvane::writePng(job.path, width_, height_, 3, job.rgb.data());
+            Orvane::writePng(job.path, width_, height_, 3, job.rgb.data(), FrameCompression);
         } catch (...) {
             failure = std::current_exception();
         }
