@@ -19,7 +19,7 @@ namespace {
 int seekCount()
 {
     const char* value = std::getenv("NIGHTGLASS_SOAK_SEEKS");
-    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : 150;
+    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : 100;
 }
 
 // The live demo, sent to a random time after every frame it presents. Each frame must start where
