@@ -1,12 +1,13 @@
-#include "FuzzInput.h"
-
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/DecodedAudio.h"
+
+#include <cstddef>
+#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        Tavrin::decodeAudioFile(Fuzz::writeScratchFile(data, size, ".audio"));
+        Tavrin::decodeAudioMemory(data, size, "fuzz input");
     } catch (const Orvane::Exceptions::Exception&) {
     }
     return 0;

@@ -9,7 +9,7 @@ struct Vector3t {
     T x{}, y{}, z{};
 
     Vector3t() = default;
-    Vector3t(T x, T y, T z) : x(x), y(y), z(z) {}
+    Vector3t(T xValue, T yValue, T zValue) : x(xValue), y(yValue), z(zValue) {}
 
     // No guard against zero length: callers never normalise a degenerate vector on purpose.
     void normalize()
@@ -47,7 +47,7 @@ struct Vector4t {
     T x{}, y{}, z{}, w{};
 
     Vector4t() = default;
-    Vector4t(T x, T y, T z, T w) : x(x), y(y), z(z), w(w) {}
+    Vector4t(T xValue, T yValue, T zValue, T wValue) : x(xValue), y(yValue), z(zValue), w(wValue) {}
 
     T* data() { return &x; }
     const T* data() const { return &x; }

@@ -26,12 +26,15 @@ seed flow data/**/*.flow
 seed track_file data/**/*.track
 seed track_text data/tracks/*.txt
 seed fgm data/**/*.fgm
+seed fsg data/**/*.fsg
 seed image data/**/*.png data/**/*.jpg
 seed music data/**/*.ogg data/**/*.wav
 
 failed=()
-max_len=65536
-for harness in flow track_file track_text fgm image music; do
+# Scene files keep their node tree after the meshes: the seeds must fit whole for it to be reached.
+declare -A max_lens=([fsg]=524288)
+for harness in flow track_file track_text fgm fsg image music; do
+    max_len="${max_lens[$harness]:-65536}"
     findings="$build_dir/findings/$harness"
     mkdir -p "$findings"
     echo "== fuzz_$harness for ${seconds}s"

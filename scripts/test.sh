@@ -8,15 +8,13 @@ scripts/build.sh
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir build --output-on-failure -j2
 
-# The decoders' sweeps over cut and damaged files, the music decoder's and a timeline that draws,
-# again under AddressSanitizer, where a stray read or write or a leak on an error path fails the
-# test instead of passing unnoticed (tests/lsan.supp lists the libraries' own leaks). Only the
-# framework's and the engine's tests are built there, to keep this step short.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIGHTGLASS_ASAN=ON >/dev/null
-cmake --build build-asan --target orvane_tests tavrin_tests nightglass
+# The whole suite again under AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer,
+# where a stray read or write, undefined behaviour or a leak fails the test instead of passing
+# unnoticed, and with warnings as errors. tests/lsan.supp lists the libraries' own leaks.
+BUILD_DIR=build-asan scripts/build.sh -DNIGHTGLASS_SANITIZE=ON -DNIGHTGLASS_WERROR=ON
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
-xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error \
-  -R 'Sweep|DecodedAudio|FlowRender'
+export UBSAN_OPTIONS=print_stacktrace=1
+xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error
 # The program itself, from start to exit: no error, no GL error and no leak of ours.
 frames=$(mktemp -d)
 if ! xvfb-run -a -s "-screen 0 1920x1080x24" build-asan/nightglass --flow data/test.flow --capture "$frames" \

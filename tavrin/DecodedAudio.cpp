@@ -1,6 +1,7 @@
 #include "tavrin/DecodedAudio.h"
 
 #include "orvane/exceptions/Exception.h"
+#include "tavrin/audio/SoundSource.h"
 
 #include <sndfile.h>
 #include <soxr.h>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -24,11 +24,6 @@ constexpr sf_count_t ChunkFrames = 4096;
 // A header may claim anything; a longer file than this is still read, growing as it goes.
 constexpr std::int64_t MostTrustedFrames = std::int64_t(MusicSampleRate) * 60 * 60;
 
-struct SndfileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
-using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
-
 struct SoxrDeleter {
     void operator()(soxr_t resampler) const { soxr_delete(resampler); }
 };
@@ -39,16 +34,14 @@ using SoxrHandle = std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter>;
     throw UnsupportedFormatException("Unsupported format: " + path + ": " + problem);
 }
 
-SndfileHandle openSoundFile(const std::string& path, SF_INFO& info)
+SoundHandle openSound(const SoundSource& source, SF_INFO& info)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        throw Orvane::Exceptions::FileNotFoundException("File not found: " + path);
-    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    source.checkExists();
+    SoundHandle file = source.open(info);
     if (!file)
-        fail(path, sf_strerror(nullptr));
+        fail(source.name(), sf_strerror(nullptr));
     if (info.channels < 1 || info.samplerate < 1)
-        fail(path, "no channels or no sample rate");
+        fail(source.name(), "no channels or no sample rate");
     return file;
 }
 
@@ -228,10 +221,10 @@ int partCount(const SF_INFO& info)
 
 // Frames first .. first + count on a handle of its own; -1 when the file cannot be opened or
 // sought there again (the caller then reads it straight through).
-sf_count_t readPart(const std::string& path, sf_count_t first, sf_count_t count, std::int16_t* out)
+sf_count_t readPart(const SoundSource& source, sf_count_t first, sf_count_t count, std::int16_t* out)
 {
     SF_INFO info{};
-    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    SoundHandle file = source.open(info);
     if (!file || sf_seek(file.get(), first, SEEK_SET) != first)
         return -1;
     return readFramesInto(file.get(), size_t(info.channels), count, out);
@@ -239,8 +232,9 @@ sf_count_t readPart(const std::string& path, sf_count_t first, sf_count_t count,
 
 // The parts after the first go to threads of their own. A part that comes back short ends the
 // audio there, as a straight read would have; what follows it is dropped.
-std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, int parts, const std::string& path)
+std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, int parts, const SoundSource& source)
 {
+    const std::string& path = source.name();
     DecodedAudio audio;
     audio.samples.resize(size_t(info.frames) * MusicChannels);
     std::vector<sf_count_t> firsts, counts;
@@ -250,7 +244,7 @@ std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, in
     }
     std::vector<std::future<sf_count_t>> others;
     for (size_t part = 1; part < firsts.size(); ++part)
-        others.push_back(std::async(std::launch::async, readPart, path, firsts[part], counts[part],
+        others.push_back(std::async(std::launch::async, readPart, source, firsts[part], counts[part],
                                     audio.samples.data() + firsts[part] * MusicChannels));
     sf_count_t total = readFramesInto(file, size_t(info.channels), counts[0], audio.samples.data());
     bool whole = total == counts[0];
@@ -295,26 +289,38 @@ void DecodedAudio::appendStereo(const float* interleaved, std::int64_t frames)
     std::transform(interleaved, interleaved + (needed - first), samples.begin() + std::ptrdiff_t(first), toPcm16);
 }
 
-DecodedAudio decodeAudioFile(const std::string& path)
+namespace {
+
+DecodedAudio decodeSound(const SoundSource& source)
 {
+    const std::string& name = source.name();
     SF_INFO info{};
-    SndfileHandle file = openSoundFile(path, info);
+    SoundHandle file = openSound(source, info);
     if (int parts = partCount(info); parts > 1) {
-        if (std::optional<DecodedAudio> audio = decodeInParts(file.get(), info, parts, path)) {
+        if (std::optional<DecodedAudio> audio = decodeInParts(file.get(), info, parts, source)) {
             if (audio->samples.empty())
-                fail(path, "the file holds no audio");
+                fail(name, "the file holds no audio");
             return std::move(*audio);
         }
-        file = openSoundFile(path, info);
+        file = openSound(source, info);
     }
     DecodedAudio audio;
     // Reserved, not filled: pages a short estimate never reaches are never touched.
     audio.samples.reserve(size_t(expectedFrames(info)) * MusicChannels);
-    StereoSink sink(audio, info.samplerate, path);
-    readStereo(file.get(), info, sink, path);
+    StereoSink sink(audio, info.samplerate, name);
+    readStereo(file.get(), info, sink, name);
     if (audio.samples.empty())
-        fail(path, "the file holds no audio");
+        fail(name, "the file holds no audio");
     return audio;
+}
+
+}
+
+DecodedAudio decodeAudioFile(const std::string& path) { return decodeSound(SoundSource::file(path)); }
+
+DecodedAudio decodeAudioMemory(const void* data, std::size_t size, const std::string& name)
+{
+    return decodeSound(SoundSource::memory(data, size, name));
 }
 
 std::future<DecodedAudio> decodeAudioFileAsync(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <future>
 #include <string>
@@ -31,6 +32,9 @@ struct DecodedAudio {
 // one that cannot be decoded or holds no audio. A file that breaks off after some audio keeps
 // what decoded, with a warning on stderr saying where the music ends.
 DecodedAudio decodeAudioFile(const std::string& path);
+
+// The same for a whole file's bytes in memory; name stands for them in messages.
+DecodedAudio decodeAudioMemory(const void* data, std::size_t size, const std::string& name);
 
 // decodeAudioFile on a thread of its own; the future hands over the audio or the exception.
 std::future<DecodedAudio> decodeAudioFileAsync(const std::string& path);

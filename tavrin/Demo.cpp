@@ -249,7 +249,17 @@ void Demo::frameLoop()
             printStartupReport(device_->presentCount() - 1);
             return;
         }
+        if (!framePresented())
+            return;
     }
+}
+
+void Demo::seekTo(float seconds)
+{
+    if (musicDrivesTime())
+        music_->seek(seconds);
+    else
+        startOffset_ = seconds - timer_->time();
 }
 
 void Demo::captureLoop(const RunOptions& options)

@@ -141,6 +141,11 @@ protected:
     Orvane::Device* device() const { return device_.get(); }
     // Frees what the production built for the flow while the GL context still exists.
     virtual void releaseVisuals() {}
+    // After each frame the live loop presents; returning false ends the run there.
+    virtual bool framePresented() { return true; }
+    // Moves the demo clock to seconds, as the seek keys do: the music when it drives the time
+    // (clamped to its length), the timer otherwise. The next frame starts from there.
+    void seekTo(float seconds);
 
 private:
     void configureScreen(const RunOptions& options, int& samples);

@@ -10,7 +10,7 @@ namespace Tavrin::Demoface {
 
 using Orvane::Keyboard::Key;
 
-Demoface::Demoface(Demo& demo, KeyState keyState) : Visual(&demo), keyState_(std::move(keyState))
+Demoface::Demoface(Demo& owner, KeyState keyState) : Visual(&owner), keyState_(std::move(keyState))
 {
     applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
 }

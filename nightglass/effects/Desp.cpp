@@ -9,11 +9,11 @@
 
 namespace Nightglass {
 
-Desp::Desp(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , mesh_(demo->loadGeometry("objects/lol.fgm"))
-    , shader_(demo->builtinShaders.at(2))
-    , texture_(demo->loadTexture("textures/lolmap2.jpg"))
+Desp::Desp(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , mesh_(owner->loadGeometry("objects/lol.fgm"))
+    , shader_(owner->builtinShaders.at(2))
+    , texture_(owner->loadTexture("textures/lolmap2.jpg"))
 {
 }
 

@@ -39,14 +39,14 @@ void setPointVectors(DofTubes::Vertex* point, const float* previous, const float
 
 }
 
-DofTubes::DofTubes(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
+DofTubes::DofTubes(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
     , tree_(TreeDepth, {0, 0, 0}, TrunkDirection, TreeSpread, TreeDecay, BranchesPerNode)
     , vertices_(4, VertexComponents, 2 * PointCapacity, Orvane::hardware_mem_static_draw, nullptr)
     , indices_(IndexCapacity, Orvane::hardware_mem_static_draw, nullptr, Orvane::IndexBuffer::UnsignedInt)
-    , shader_(demo->loadShader("shaders/dof_tubes.cg"))
-    , texture_(demo->loadTexture("textures/fluffy.png"))
-    , backdrop_(demo->loadShader("shaders/dof_backdrop.cg"))
+    , shader_(owner->loadShader("shaders/dof_tubes.cg"))
+    , texture_(owner->loadTexture("textures/fluffy.png"))
+    , backdrop_(owner->loadShader("shaders/dof_backdrop.cg"))
 {
     auto* vertices = static_cast<Vertex*>(vertices_.lock(true, true));
     auto* indices = static_cast<std::uint32_t*>(indices_.lock(true, true));

@@ -28,11 +28,11 @@ constexpr float FullSize = 15.0f;
 
 }
 
-Dome::Dome(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , sky_(demo->loadGeometry("objects/skydome.fgm"))
-    , horizon_(demo->loadTexture("textures/horizon.jpg"))
-    , particles_(demo, ParticleCount)
+Dome::Dome(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , sky_(owner->loadGeometry("objects/skydome.fgm"))
+    , horizon_(owner->loadTexture("textures/horizon.jpg"))
+    , particles_(owner, ParticleCount)
     , tree_(TreeDepth, {0, 0, 0}, TrunkDirection, TreeSpread, TreeDecay, BranchesPerNode)
 {
     horizon_->setWrap(Orvane::Clamp);

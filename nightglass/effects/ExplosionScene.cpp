@@ -31,14 +31,14 @@ constexpr float LargestFrameGap = 0.25f;
 std::array<bool, ExplosionScene::CreditCount> ExplosionScene::restarted{};
 DitherLevel ExplosionScene::ditherLevel(0.6f, 0.9f);
 
-ExplosionScene::ExplosionScene(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , explosion(demo)
-    , stars(demo)
-    , sky_(demo->loadGeometry("objects/skydome.fgm"))
-    , horizon_(demo->loadTexture("textures/horizon.jpg"))
+ExplosionScene::ExplosionScene(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , explosion(owner)
+    , stars(owner)
+    , sky_(owner->loadGeometry("objects/skydome.fgm"))
+    , horizon_(owner->loadTexture("textures/horizon.jpg"))
     , scene_(256, 256, true, false)
-    , dither_(demo)
+    , dither_(owner)
 {
     horizon_->setWrap(Orvane::Clamp);
     demo->loadTexture("textures/lines.png");

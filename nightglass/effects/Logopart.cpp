@@ -35,18 +35,18 @@ Orvane::Vector4t<float> respawnColour()
 
 }
 
-Logopart::Logopart(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , dither_(registerHit(demo, HitRow * 60.0f / (4.0f * demo->bpm)))
-    , smokeSprite_(demo->loadTexture("textures/smokejall.png"))
-    , sky_(demo->loadGeometry("objects/skydome.fgm"))
-    , horizon_(demo->loadTexture("textures/horizon.jpg"))
-    , logo_(demo->loadGeometry("objects/kavellogo.fgm"))
-    , smokeMap_(demo->loadTexture("textures/smoke.jpg"))
-    , smokeNormals_(demo->loadTexture("textures/smokenormals.jpg"))
-    , logoShader_(demo->loadShader("shaders/kavellogo.cg"))
-    , lines_(demo->loadTexture("textures/lines.png"))
-    , quads_(demo, SmokeCount)
+Logopart::Logopart(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , dither_(registerHit(owner, HitRow * 60.0f / (4.0f * owner->bpm)))
+    , smokeSprite_(owner->loadTexture("textures/smokejall.png"))
+    , sky_(owner->loadGeometry("objects/skydome.fgm"))
+    , horizon_(owner->loadTexture("textures/horizon.jpg"))
+    , logo_(owner->loadGeometry("objects/kavellogo.fgm"))
+    , smokeMap_(owner->loadTexture("textures/smoke.jpg"))
+    , smokeNormals_(owner->loadTexture("textures/smokenormals.jpg"))
+    , logoShader_(owner->loadShader("shaders/kavellogo.cg"))
+    , lines_(owner->loadTexture("textures/lines.png"))
+    , quads_(owner, SmokeCount)
 {
     smoke.resize(SmokeCount);
     for (SmokeRecord& record : smoke) {

@@ -66,14 +66,14 @@ float power90(float x)
 
 DitherLevel Lolscene::ditherLevel(0.9f, 0.9f);
 
-Lolscene::Lolscene(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , stars(demo)
-    , clouds(demo, CloudQuads)
+Lolscene::Lolscene(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , stars(owner)
+    , clouds(owner, CloudQuads)
     , blob(nullptr)
     , glow_(128, 128, true, true)
     , glowTemp_(128, 128, true, false)
-    , dither_(demo)
+    , dither_(owner)
 {
     float row = 60.0f / (4.0f * demo->bpm);
     // Kept in time order: the beat envelope stops at the first hit far ahead.

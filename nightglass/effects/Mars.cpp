@@ -139,26 +139,26 @@ void MarsSmoke::writeQuads(Particles& quads, float aspect) const
     }
 }
 
-Mars::Mars(Tavrin::Demo* demo) : Mars(demo, "scenes/mars9.fsg") {}
+Mars::Mars(Tavrin::Demo* owner) : Mars(owner, "scenes/mars9.fsg") {}
 
-Mars::Mars(Tavrin::Demo* demo, const std::string& sceneName)
-    : VisualContainerNode(demo)
-    , screen_(demo->renderTargets[0])
+Mars::Mars(Tavrin::Demo* owner, const std::string& sceneName)
+    : VisualContainerNode(owner)
+    , screen_(owner->renderTargets[0])
     , glowA_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
     , glowB_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
-    , skyMesh_(demo->loadGeometry("objects/skydome.fgm"))
-    , horizon_(demo->loadTexture("textures/horizon.jpg"))
-    , scene_(demo->loadScene(sceneName, [demo](const std::string& name) { return demo->loadTexture(name); }))
-    , planetShader_(demo->loadShader("shaders/mars.cg"))
-    , bumpShader_(demo->loadShader("shaders/bumpenv.cg"))
-    , filterShader_(demo->loadShader("shaders/bwfilter.cg"))
-    , colourMap_(demo->loadTexture("textures/lolmap2.jpg"))
-    , normalMap_(demo->loadTexture("textures/lolbump.jpg"))
-    , glossMap_(demo->loadTexture("textures/lolgloss.jpg"))
-    , lines_(demo->loadTexture("textures/lines.png"))
-    , puffTexture_(demo->loadTexture("textures/explosion1.png"))
-    , dither_(demo)
-    , smokeQuads_(demo, MarsSmoke::Capacity)
+    , skyMesh_(owner->loadGeometry("objects/skydome.fgm"))
+    , horizon_(owner->loadTexture("textures/horizon.jpg"))
+    , scene_(owner->loadScene(sceneName, [owner](const std::string& name) { return owner->loadTexture(name); }))
+    , planetShader_(owner->loadShader("shaders/mars.cg"))
+    , bumpShader_(owner->loadShader("shaders/bumpenv.cg"))
+    , filterShader_(owner->loadShader("shaders/bwfilter.cg"))
+    , colourMap_(owner->loadTexture("textures/lolmap2.jpg"))
+    , normalMap_(owner->loadTexture("textures/lolbump.jpg"))
+    , glossMap_(owner->loadTexture("textures/lolgloss.jpg"))
+    , lines_(owner->loadTexture("textures/lines.png"))
+    , puffTexture_(owner->loadTexture("textures/explosion1.png"))
+    , dither_(owner)
+    , smokeQuads_(owner, MarsSmoke::Capacity)
 {
     smokeQuads_.shader = demo->loadShader("shaders/mars_smoke.cg");
     const std::string scenePath = demo->dataFolder + sceneName;

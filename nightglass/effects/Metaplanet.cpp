@@ -6,9 +6,9 @@
 
 namespace Nightglass {
 
-Metaplanet::Metaplanet(Tavrin::Demo* demo)
-    : VisualContainerNode(demo)
-    , picture_(demo->loadTexture("overlays/end.png"))
+Metaplanet::Metaplanet(Tavrin::Demo* owner)
+    : VisualContainerNode(owner)
+    , picture_(owner->loadTexture("overlays/end.png"))
 {
 }
 

@@ -16,10 +16,10 @@ BranchRandom& branchRandom()
     return generator;
 }
 
-BranchNode::BranchNode(int depth, Vec3 position, Vec3 direction, Vec3 spread, Vec3 decay, int count,
+BranchNode::BranchNode(int depth, Vec3 positionValue, Vec3 directionValue, Vec3 spread, Vec3 decay, int count,
                        BranchRandom& random)
-    : position(position)
-    , direction(direction)
+    : position(positionValue)
+    , direction(directionValue)
 {
     if (depth <= 0)
         return;

@@ -21,9 +21,9 @@ Orvane::Texture* loadPattern(Tavrin::Demo& demo, const char* name)
 
 }
 
-Dither::Dither(Tavrin::Demo* demo)
-    : Visual(demo)
-    , shader(demo->loadShader("shaders/dither.cg"))
+Dither::Dither(Tavrin::Demo* owner)
+    : Visual(owner)
+    , shader(owner->loadShader("shaders/dither.cg"))
 {
     pattern100 = loadPattern(*demo, "textures/dither/100.jpg");
     pattern75 = loadPattern(*demo, "textures/dither/75.jpg");

@@ -5,9 +5,9 @@
 
 namespace Nightglass {
 
-DofParticles::DofParticles(Tavrin::Demo* demo, int count)
-    : Particles(demo, count)
-    , cellStrip_(demo->loadTextureStrip("textures/cell%i.png", 8))
+DofParticles::DofParticles(Tavrin::Demo* owner, int countValue)
+    : Particles(owner, countValue)
+    , cellStrip_(owner->loadTextureStrip("textures/cell%i.png", 8))
 {
     shader = demo->loadShader("shaders/dof_particles.cg");
     texture = cellStrip_;

@@ -23,10 +23,10 @@ constexpr float BurstStartRow = 288.0f, BurstEndRow = 290.0f;
 
 float Explosion::dampingAccumulator = 0.0f;
 
-Explosion::Explosion(Tavrin::Demo* demo)
-    : Particles(demo, ParticleCount)
+Explosion::Explosion(Tavrin::Demo* owner)
+    : Particles(owner, ParticleCount)
     , records(ParticleCount)
-    , strip_(demo->loadTextureStrip("textures/explosion%i.png", 2))
+    , strip_(owner->loadTextureStrip("textures/explosion%i.png", 2))
 {
     shader = demo->loadShader("shaders/explosion.cg");
     texture = strip_;

@@ -31,15 +31,15 @@ std::uint32_t descendingKeyBits(float key)
 
 }
 
-Particles::Particles(Tavrin::Demo* demo, int count)
-    : Visual(demo)
-    , count(count)
-    , vertices(4, VertexComponents, 4 * count, Orvane::hardware_mem_stream_draw, zeroVertices(count).data())
-    , indices(4 * count, Orvane::system_mem, nullptr, Orvane::IndexBuffer::UnsignedInt)
-    , shader(demo->loadShader("shaders/particles.cg"))
-    , order(size_t(count))
-    , indexData_(size_t(count) * 4)
-    , sortScratch_(size_t(count))
+Particles::Particles(Tavrin::Demo* owner, int countValue)
+    : Visual(owner)
+    , count(countValue)
+    , vertices(4, VertexComponents, 4 * countValue, Orvane::hardware_mem_stream_draw, zeroVertices(countValue).data())
+    , indices(4 * countValue, Orvane::system_mem, nullptr, Orvane::IndexBuffer::UnsignedInt)
+    , shader(owner->loadShader("shaders/particles.cg"))
+    , order(size_t(countValue))
+    , indexData_(size_t(countValue) * 4)
+    , sortScratch_(size_t(countValue))
 {
     std::iota(indexData_.begin(), indexData_.end(), 0u);
     indices.setData(indexData_.data(), 4 * count);

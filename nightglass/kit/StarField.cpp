@@ -10,7 +10,7 @@ namespace Nightglass {
 
 using Orvane::Utils::randomSigned;
 
-StarField::StarField(Tavrin::Demo* demo) : Particles(demo, StarCount)
+StarField::StarField(Tavrin::Demo* owner) : Particles(owner, StarCount)
 {
     texture = demo->loadTexture("textures/dott.png");
     lock();

@@ -8,7 +8,7 @@ namespace Tavrin::Flow {
 // starts at the window's beginning.
 class AtNode : public Node {
 public:
-    AtNode(float time, float length) : time(time), length(length) {}
+    AtNode(float timeValue, float lengthValue) : time(timeValue), length(lengthValue) {}
     float evaluate(float t) override;
 
     float time;

@@ -9,8 +9,8 @@ enum class FadeMode : int { Linear = 0, SCurve = 1 };
 // A ramp from "from" at start to "to" at stop, holding the end values outside that span.
 class Fade : public Node {
 public:
-    Fade(FadeMode mode, float start, float stop, float from, float to)
-        : start(start), stop(stop), from(from), to(to), mode(mode)
+    Fade(FadeMode modeValue, float startValue, float stopValue, float fromValue, float toValue)
+        : start(startValue), stop(stopValue), from(fromValue), to(toValue), mode(modeValue)
     {
     }
 

@@ -4,10 +4,10 @@
 
 namespace Tavrin::Flow {
 
-PerspectiveNode::PerspectiveNode(Demo* demo)
-    : Visual(demo),
+PerspectiveNode::PerspectiveNode(Demo* owner)
+    : Visual(owner),
       fov(addChild(std::make_unique<Node>(45.0f))),
-      aspect(addChild(std::make_unique<Node>(demo->aspect))),
+      aspect(addChild(std::make_unique<Node>(owner->aspect))),
       nearPlane(addChild(std::make_unique<Node>(1.0f))),
       farPlane(addChild(std::make_unique<Node>(1000.0f)))
 {

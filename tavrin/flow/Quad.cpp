@@ -10,8 +10,8 @@
 
 namespace Tavrin::Flow {
 
-Quad::Quad(Demo* demo)
-    : VisualNode(demo),
+Quad::Quad(Demo* owner)
+    : VisualNode(owner),
       x(addChild(std::make_unique<Node>(-0.5f))),
       y(addChild(std::make_unique<Node>(-0.5f))),
       width(addChild(std::make_unique<Node>(1.0f))),

@@ -2,8 +2,8 @@
 
 namespace Tavrin::Flow {
 
-Rotate::Rotate(Demo* demo)
-    : VisualNode(demo),
+Rotate::Rotate(Demo* owner)
+    : VisualNode(owner),
       angle(addChild(std::make_unique<Node>(0.0f))),
       axis(addChild(std::make_unique<VectorNode>(0.0f, 0.0f, 1.0f)))
 {

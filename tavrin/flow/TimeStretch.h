@@ -7,7 +7,7 @@ namespace Tavrin::Flow {
 // Remaps the clock for its children to factor * t - offset (the offset is in stretched time).
 class TimeStretch : public Node {
 public:
-    TimeStretch(float factor, float offset) : factor(factor), offset(offset) {}
+    TimeStretch(float factorValue, float offsetValue) : factor(factorValue), offset(offsetValue) {}
     float evaluate(float t) override;
 
     float factor;

@@ -2,8 +2,8 @@
 
 namespace Tavrin::Flow {
 
-Translate::Translate(Demo* demo)
-    : VisualNode(demo),
+Translate::Translate(Demo* owner)
+    : VisualNode(owner),
       x(addChild(std::make_unique<Node>(0.0f))),
       y(addChild(std::make_unique<Node>(0.0f))),
       z(addChild(std::make_unique<Node>(0.0f)))

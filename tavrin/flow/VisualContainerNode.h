@@ -10,7 +10,7 @@ namespace Tavrin::Flow {
 // children are not evaluated.
 class VisualContainerNode : public Node, public Visual {
 public:
-    explicit VisualContainerNode(Demo* demo) : Visual(demo) {}
+    explicit VisualContainerNode(Demo* owner) : Visual(owner) {}
     float evaluate(float time) final;
 };
 

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <numbers>
 #include <vector>
 
@@ -190,3 +191,47 @@ TEST(DecodedAudio, ACutFilePlaysWhatDecodedAndSaysWhereTheMusicEnds)
     EXPECT_THROW(decodeAudioFile(dir.file("cut.ogg")), Orvane::Exceptions::UnsupportedFormatException);
 }
 
+
+TEST(DecodedAudio, BytesInMemoryDecodeAsTheirFileDoesWarningsAndErrorsNamingThem)
+{
+    TestSupport::TempDir dir;
+    std::vector<float> stereo;
+    for (int n = 0; n < 3 * 44100 * 2; ++n)
+        stereo.push_back(float((n * 7919) % 2001 - 1000) / 2000.0f);
+    // Decoded straight, in parts side by side, resampled, and cut short.
+    writeSound(dir.file("a.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, stereo);
+    writeSound(dir.file("b.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100, 2, stereo);
+    writeSound(dir.file("c.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 1, tone(440, 22050, 22050));
+    writeSound(dir.file("d.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 2, stereo);
+    std::filesystem::resize_file(dir.file("d.flac"), std::filesystem::file_size(dir.file("d.flac")) / 2);
+    std::ofstream(dir.file("e.wav"), std::ios::binary) << "RIFF, but not a sound";
+    for (const char* name : {"a.wav", "b.ogg", "c.ogg", "d.flac", "e.wav"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(dir.file(name), std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        auto decode = [&](bool fromMemory, std::string& warning) -> std::string {
+            testing::internal::CaptureStderr();
+            std::string outcome;
+            try {
+                Tavrin::DecodedAudio audio = fromMemory ? Tavrin::decodeAudioMemory(bytes.data(), bytes.size(), "<tune>")
+                                                        : decodeAudioFile(dir.file(name));
+                outcome.assign(reinterpret_cast<const char*>(audio.samples.data()), audio.samples.size() * 2);
+            } catch (const Orvane::Exceptions::UnsupportedFormatException& e) {
+                outcome = e.getMessage();
+            }
+            warning = testing::internal::GetCapturedStderr();
+            return outcome;
+        };
+        std::string fileWarning, memoryWarning;
+        std::string fromFile = decode(false, fileWarning);
+        std::string fromMemory = decode(true, memoryWarning);
+        auto renamed = [&](std::string text) {
+            for (size_t at; (at = text.find(dir.file(name))) != std::string::npos;)
+                text.replace(at, dir.file(name).size(), "<tune>");
+            return text;
+        };
+        EXPECT_GT(fromFile.size(), 0u);
+        EXPECT_TRUE(fromMemory == renamed(fromFile)) << "memory: " << fromMemory.substr(0, 200);
+        EXPECT_EQ(memoryWarning, renamed(fileWarning));
+    }
+}

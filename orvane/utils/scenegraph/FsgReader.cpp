@@ -1,6 +1,5 @@
 #include "orvane/utils/scenegraph/FsgReader.h"
 
-#include "orvane/BufferModeEnum.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/File.h"
 #include "orvane/utils/StreamReaders.h"
@@ -22,7 +21,10 @@ namespace {
 
 class FsgReader {
 public:
-    FsgReader(InputStream& stream, const TextureResolver& resolver) : stream_(stream), resolver_(resolver) {}
+    FsgReader(InputStream& stream, const TextureResolver& resolver, int meshBufferMode)
+        : stream_(stream), resolver_(resolver), meshBufferMode_(meshBufferMode)
+    {
+    }
 
     std::unique_ptr<Scene> read()
     {
@@ -61,7 +63,7 @@ private:
         for (int count = readCount("mesh"), i = 0; i < count; ++i) {
             std::string key = readString(stream_);
             readString(stream_);
-            std::unique_ptr<Geometry> mesh = loadFgm(stream_, hardware_mem_static_draw);
+            std::unique_ptr<Geometry> mesh = loadFgm(stream_, meshBufferMode_);
             scene_->meshes()[key] = std::move(mesh);
         }
     }
@@ -193,14 +195,15 @@ private:
 
     InputStream& stream_;
     const TextureResolver& resolver_;
+    int meshBufferMode_;
     Scene* scene_ = nullptr;
 };
 
 }
 
-std::unique_ptr<Scene> loadFsg(InputStream& stream, const TextureResolver& resolver)
+std::unique_ptr<Scene> loadFsg(InputStream& stream, const TextureResolver& resolver, int meshBufferMode)
 {
-    return FsgReader(stream, resolver).read();
+    return FsgReader(stream, resolver, meshBufferMode).read();
 }
 
 std::unique_ptr<Scene> loadFsg(const std::string& path, const TextureResolver& resolver)

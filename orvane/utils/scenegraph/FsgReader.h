@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orvane/BufferModeEnum.h"
 #include "orvane/utils/InputStream.h"
 #include "orvane/utils/scenegraph/Material.h"
 #include "orvane/utils/scenegraph/Scene.h"
@@ -9,11 +10,12 @@
 
 namespace Orvane::Utils::SceneGraph {
 
-// Reads an FSG scene from the stream's current position. Embedded meshes become GL buffers, so a
-// scene with meshes needs a current GL context. Materials ask the resolver, when one is given,
-// for the texture of each slot. A damaged or short file throws UnsupportedFormatException and
-// leaves nothing behind.
-std::unique_ptr<Scene> loadFsg(InputStream& stream, const TextureResolver& resolver = {});
+// Reads an FSG scene from the stream's current position. Embedded meshes keep their buffers in
+// meshBufferMode (a BufferModeEnum): GL buffers by default, which need a current GL context;
+// system_mem needs none. Materials ask the resolver, when one is given, for the texture of each
+// slot. A damaged or short file throws UnsupportedFormatException and leaves nothing behind.
+std::unique_ptr<Scene> loadFsg(InputStream& stream, const TextureResolver& resolver = {},
+                               int meshBufferMode = hardware_mem_static_draw);
 
 // The same from a file; format errors are prefixed with the file's path.
 std::unique_ptr<Scene> loadFsg(const std::string& path, const TextureResolver& resolver = {});

@@ -35,8 +35,8 @@ public:
 // A registry effect that remembers what it saw, and whether the tree destroyed it.
 class RecordingVisual : public Tavrin::Flow::VisualContainerNode {
 public:
-    RecordingVisual(Tavrin::Demo* demo, bool readGl, bool* destroyed)
-        : VisualContainerNode(demo), readGl_(readGl), destroyed_(destroyed)
+    RecordingVisual(Tavrin::Demo* owner, bool readGl, bool* destroyed)
+        : VisualContainerNode(owner), readGl_(readGl), destroyed_(destroyed)
     {
     }
     ~RecordingVisual() override;

@@ -45,6 +45,21 @@ FgmMesh quad()
 
 }
 
+// Without a GL context, as a tool or a fuzzer reads scenes: the meshes stay in client memory.
+TEST(FsgMeshesInMemory, SceneMeshesReadWithoutAGlContextKeepTheirVerticesAndIndices)
+{
+    ByteReader stream(sceneWithTwoMeshes().bytes());
+    auto scene = loadFsg(stream, {}, Orvane::system_mem);
+    ASSERT_EQ(scene->meshes().size(), 2u);
+    FgmMesh triangle;
+    triangle.vertexCount = 3;
+    triangle.addAttribute(Orvane::AttributeSemantic::Position, 3, {0, 0, 0, 1, 0, 0, 0, 1, 0});
+    triangle.indices = {0, 1, 2};
+    EXPECT_EQ(FgmMesh::fromGeometry(*scene->meshes().at("first")), triangle);
+    EXPECT_EQ(FgmMesh::fromGeometry(*scene->meshes().at("second")), triangle);
+    EXPECT_EQ(scene->findByName("Box01")->meshInstances()[0].mesh, scene->meshes().at("second").get());
+}
+
 using FsgMeshes = TestSupport::GlTest;
 
 TEST_F(FsgMeshes, EmbeddedMeshesAreReadFromTheMiddleOfTheStream)
