@@ -91,7 +91,7 @@ public:
     // and leaves the tree and the tempo in force.
     void reloadFlow();
     // The flow's names of the effects that run at a time, for the editing HUD.
-    std::vector<std::string> activeEffects(float time) const;
+    std::vector<std::string> activeEffects(float playhead) const;
     // The loading picture with a red bar at progress (0 to 100), presented at once.
     void loadingScreen(float progress);
 

@@ -35,9 +35,9 @@ void Demo::reloadFlow()
     flowVisualNames_ = std::move(names);
 }
 
-std::vector<std::string> Demo::activeEffects(float time) const
+std::vector<std::string> Demo::activeEffects(float playhead) const
 {
-    return flowRoot_ ? Flow::activeVisualNames(*flowRoot_, time, flowVisualNames_) : std::vector<std::string>{};
+    return flowRoot_ ? Flow::activeVisualNames(*flowRoot_, playhead, flowVisualNames_) : std::vector<std::string>{};
 }
 
 void Demo::editLoop(const RunOptions& options)
