@@ -14,6 +14,8 @@ seeks="${1:-10000}"
 fps="${2:-60}"
 build_dir="${BUILD_DIR:-build-asan}"
 export LIBGL_ALWAYS_SOFTWARE=1
+# No shader-cache thread left to die while LeakSanitizer checks at exit (see scripts/test.sh).
+export MESA_SHADER_CACHE_DISABLE=true
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1
 xvfb=(xvfb-run -a -s "-screen 0 1920x1080x24")
