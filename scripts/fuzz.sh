@@ -32,7 +32,9 @@ seed music data/**/*.ogg data/**/*.wav
 
 failed=()
 # Scene files keep their node tree after the meshes: the seeds must fit whole for it to be reached.
-declare -A max_lens=([fsg]=524288)
+# Music stays short: decoding 64 KB of Vorbis under the sanitizers holds the harness near 90 inputs a
+# second, and 8 KB already holds the headers and first pages where our decoder's branches are.
+declare -A max_lens=([fsg]=524288 [music]=8192)
 for harness in flow track_file track_text fgm fsg image music; do
     max_len="${max_lens[$harness]:-65536}"
     findings="$build_dir/findings/$harness"
