@@ -10,18 +10,9 @@
 #   (for example: bench/effects.sh mars@45 -- --aa 4 --size 1280x720)
 set -euo pipefail
 
-build=build
-if [[ "${1:-}" == "--build" ]]; then
-    build=$2
-    shift 2
-fi
-program="$build/nightglass"
-[[ -x "$program" ]] || { echo "effects.sh: no $program; build first" >&2; exit 2; }
-
-if [[ -z "${DISPLAY:-}" ]]; then
-    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --build "$build" "$@"
-fi
-export LIBGL_ALWAYS_SOFTWARE=1
+screen=1920x1080x24
+source "$(dirname "$0")/common.sh" "$@"
+set -- "${args[@]}"
 
 moments=()
 while (($#)) && [[ "$1" != "--" ]]; do

@@ -7,18 +7,9 @@
 #   bench/startup.sh [--build DIR] [nightglass options...]    (for example --aa 4)
 set -euo pipefail
 
-build=build
-if [[ "${1:-}" == "--build" ]]; then
-    build=$2
-    shift 2
-fi
-program="$build/nightglass"
-[[ -x "$program" ]] || { echo "startup.sh: no $program; build first" >&2; exit 2; }
-
-if [[ -z "${DISPLAY:-}" ]]; then
-    exec xvfb-run -a -s "-screen 0 1280x720x24" "$0" --build "$build" "$@"
-fi
-export LIBGL_ALWAYS_SOFTWARE=1
+screen=1280x720x24
+source "$(dirname "$0")/common.sh" "$@"
+set -- "${args[@]}"
 
 runs=5
 times=()
