@@ -11,6 +11,6 @@ program="$build/nightglass"
 [[ -x "$program" ]] || { echo "$(basename "$0"): no $program; build first" >&2; exit 2; }
 
 if [[ -z "${DISPLAY:-}" ]]; then
-    exec xvfb-run -a -s "-screen 0 $screen" "$0" --build "$build" "${args[@]}"
+    exec xvfb-run -a -s "-screen 0 $screen -noreset" "$0" --build "$build" "${args[@]}"
 fi
 export LIBGL_ALWAYS_SOFTWARE=1
