@@ -2,10 +2,12 @@
 
 #include "orvane/Extensions.h"
 #include "orvane/GlErrorCheck.h"
+#include "orvane/exceptions/Exception.h"
 
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace TestSupport {
 
@@ -38,7 +40,13 @@ void GlTest::SetUp()
 {
     if (!displayAvailable())
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
-    context();
+    // Thrown on as a standard exception so that gtest shows the reason and the fixtures built on
+    // this one stop too.
+    try {
+        context();
+    } catch (const Orvane::Exceptions::Exception& e) {
+        throw std::runtime_error(e.getMessage());
+    }
     glViewport(0, 0, Width, Height);
 }
 
