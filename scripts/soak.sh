@@ -13,12 +13,7 @@ cd "$(dirname "$0")/.."
 seeks="${1:-10000}"
 fps="${2:-60}"
 build_dir="${BUILD_DIR:-build-asan}"
-export LIBGL_ALWAYS_SOFTWARE=1
-# No shader-cache thread left to die while LeakSanitizer checks at exit (see scripts/test.sh).
-export MESA_SHADER_CACHE_DISABLE=true
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
-export UBSAN_OPTIONS=print_stacktrace=1
-xvfb=(xvfb-run -a -s "-screen 0 1920x1080x24")
+source scripts/sanitized_run_env.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
