@@ -79,11 +79,13 @@ void Texture::upload(int width, int height, const void* pixels, int pixelType, i
     internalFormat_ = upload.internalFormat;
 
     if (filter == Mipmapped) {
+        // Mesa keeps a spare copy of the levels uploaded while the filter is still the default one,
+        // nearly doubling the texture's memory; naming the filter first avoids it.
+        setFilters(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
         if (pixels != nullptr)
             gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat_, width, height, format_, type_, pixels);
         else
             glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, format_, type_, nullptr);
-        setFilters(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
     } else if (filter == Nearest || filter == Linear) {
         glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, format_, type_, pixels);
         GLint both = filter == Nearest ? GL_NEAREST : GL_LINEAR;
