@@ -119,6 +119,7 @@ Tornardo::Tornardo(Tavrin::Demo* owner)
         std::snprintf(name, sizeof name, "GeoSphere%02d", i);
         carried_.push_back(findObject(name, 10.0f + 30.0f * scatter(i, 20), 180.0f));
     }
+    findCues();
     for (int i = 0; i < SmokeCount; ++i)
         smokeGrains_.push_back({0.035f + 0.05f * scatter(i, 1), scatter(i, 2), TwoPi * scatter(i, 3),
                                 0.65f + 0.5f * scatter(i, 4), 0.7f + 0.6f * scatter(i, 5), scatter(i, 6)});
@@ -133,7 +134,6 @@ Tornardo::Tornardo(Tavrin::Demo* owner)
 
 Tornardo::~Tornardo() = default;
 
-// Finds the node and the first time the funnel's foot comes near enough to take it.
 Tornardo::SceneObject Tornardo::findObject(const std::string& name, float orbit, float tumble)
 {
     Orvane::Utils::SceneGraph::Node* node = scene_->findByName(name);
@@ -141,16 +141,27 @@ Tornardo::SceneObject Tornardo::findObject(const std::string& name, float orbit,
         throw Orvane::Exceptions::Exception(std::string(SceneFile) + ": the scene has no node \"" + name + "\"");
     if (node->meshInstances().empty() || !node->meshInstances()[0].mesh)
         throw Orvane::Exceptions::Exception(std::string(SceneFile) + ": the node \"" + name + "\" has no mesh");
-    float cue = std::numeric_limits<float>::infinity();
-    for (float t = 0.0f; orbit > 0.0f && t < Length; t += 0.05f) {
+    return {node, node->meshInstances()[0].mesh, std::numeric_limits<float>::infinity(), orbit, tumble};
+}
+
+// The first time the funnel's foot comes near enough to each carried object to take it. One pass
+// over the scene's animation serves them all: updating the scene is the costly part.
+void Tornardo::findCues()
+{
+    auto pending = std::count_if(carried_.begin(), carried_.end(), [](const SceneObject& o) { return o.orbit > 0.0f; });
+    for (float t = 0.0f; pending > 0 && t < Length; t += 0.05f) {
         scene_->update(t * SceneSpeed);
-        Vector3 offset = positionOf(node->getWorldMatrix()) - axisAt(0.0f, t);
-        if (offset.x * offset.x + offset.y * offset.y < 16.0f * 16.0f) {
-            cue = t;
-            break;
+        Vector3 foot = axisAt(0.0f, t);
+        for (SceneObject& object : carried_) {
+            if (object.orbit <= 0.0f || !std::isinf(object.cue))
+                continue;
+            Vector3 offset = positionOf(object.node->getWorldMatrix()) - foot;
+            if (offset.x * offset.x + offset.y * offset.y < 16.0f * 16.0f) {
+                object.cue = t;
+                --pending;
+            }
         }
     }
-    return {node, node->meshInstances()[0].mesh, cue, orbit, tumble};
 }
 
 float Tornardo::cueOf(const std::string& name) const

@@ -88,6 +88,7 @@ private:
     Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     Orvane::Matrix4 carriedMatrix(const SceneObject& object, float time) const;
     SceneObject findObject(const std::string& name, float orbit, float tumble);
+    void findCues();
     float strikeAt(float demoTime) const;
 
     Orvane::Utils::SceneGraph::Scene* scene_;
