@@ -5,6 +5,7 @@
 
 #include <sndfile.h>
 #include <soxr.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,8 @@ using Orvane::Exceptions::UnsupportedFormatException;
 namespace {
 
 constexpr sf_count_t ChunkFrames = 4096;
+// The niceness of a decoding that runs beside the loading.
+constexpr int BackgroundNice = 10;
 // A header may claim anything; a longer file than this is still read, growing as it goes.
 constexpr std::int64_t MostTrustedFrames = std::int64_t(MusicSampleRate) * 60 * 60;
 
@@ -325,7 +328,13 @@ DecodedAudio decodeAudioMemory(const void* data, std::size_t size, const std::st
 
 std::future<DecodedAudio> decodeAudioFileAsync(const std::string& path)
 {
-    return std::async(std::launch::async, decodeAudioFile, path);
+    return std::async(std::launch::async, [path] {
+        // Start-up waits for whichever ends last, the loading or the decoding. The loading is one
+        // thread, the decoding as many as there are cores: on few cores the loading comes first,
+        // and the decoding (its parts' threads inherit this) takes the time the loading leaves.
+        setpriority(PRIO_PROCESS, 0, BackgroundNice);
+        return decodeAudioFile(path);
+    });
 }
 
 }
