@@ -9,6 +9,7 @@ namespace Tavrin {
 
 void Demo::loadingScreen(float progress)
 {
+    std::int64_t startNs = steadyNowNs();
     Orvane::State::setViewport(0, viewportY, width, viewportHeight);
     Orvane::State::resetMatrices();
 
@@ -30,7 +31,7 @@ void Demo::loadingScreen(float progress)
     // A close request while loading is kept for the first frame instead of being lost.
     if (!Orvane::Device::current()->present())
         quitRequested_ = true;
-    loadingPacer_.presented(steadyNowNs());
+    loadingPacer_.presented(startNs, steadyNowNs());
 }
 
 void Demo::flowProgress(float progress)

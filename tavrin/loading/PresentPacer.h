@@ -1,29 +1,36 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace Tavrin {
 
 // Paces the loading screen's presents during flow loading: a swap costs far more than an element
-// (a whole vertical-sync period on a desktop), so progress that arrives within an interval of the
-// last present waits for the next one, which draws the newest value.
+// (a whole vertical-sync period on a desktop, tens of milliseconds for a software renderer with
+// multisampling), so progress that arrives soon after the last present waits for the next one,
+// which draws the newest value. Soon is a sixtieth of a second, or three times what the last
+// present took where that is longer, so presenting takes at most a quarter of the loading.
 class PresentPacer {
 public:
     static constexpr std::int64_t SixtiethOfASecondNs = 1'000'000'000 / 60;
+    static constexpr std::int64_t WaitPerPresentTime = 3;
 
     explicit PresentPacer(std::int64_t intervalNs = SixtiethOfASecondNs) : intervalNs_(intervalNs) {}
 
-    // Whether progress reported at nowNs deserves a present: nothing presented yet, or an
-    // interval gone since the last present.
-    bool due(std::int64_t nowNs) const { return !anyPresent_ || nowNs - lastPresentNs_ >= intervalNs_; }
-    void presented(std::int64_t nowNs)
+    // Whether progress reported at nowNs deserves a present: nothing presented yet, or the wait
+    // gone since the last present ended.
+    bool due(std::int64_t nowNs) const { return !anyPresent_ || nowNs - lastPresentNs_ >= waitNs_; }
+    // A present that began drawing at startNs and was on screen at endNs.
+    void presented(std::int64_t startNs, std::int64_t endNs)
     {
         anyPresent_ = true;
-        lastPresentNs_ = nowNs;
+        lastPresentNs_ = endNs;
+        waitNs_ = std::max(intervalNs_, WaitPerPresentTime * (endNs - startNs));
     }
 
 private:
     std::int64_t intervalNs_;
+    std::int64_t waitNs_ = intervalNs_;
     bool anyPresent_ = false;
     std::int64_t lastPresentNs_ = 0;
 };
