@@ -29,9 +29,10 @@ std::unique_ptr<DevicePlayback> DevicePlayback::open(int bufferFrames, std::stri
     wanted.userdata = playback.get();
     // No changes allowed: SDL converts to whatever the hardware wants, the callback sees this format.
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    // The audio subsystem stays up when no device opens: quitting it waits for SDL's ALSA
+    // device-watching thread, 100 ms of the start-up on a machine without sound.
     if (device == 0) {
         error = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
     playback->device_ = device;
