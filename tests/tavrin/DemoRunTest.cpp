@@ -23,7 +23,7 @@ public:
 };
 
 // Notes how many frames the device had presented whenever the registry is asked for an effect,
-// and at the first draw. A "slow" element takes longer than a sixtieth of a second to build;
+// and at the first draw. A "slow" element takes far longer to build than a present takes;
 // "close" queues a burst of events that ends with a close request.
 class PresentCountingDemo : public Tavrin::Demo {
 public:
@@ -32,7 +32,7 @@ public:
         presentsSeen.push_back(device()->presentCount());
         std::string name = element.Name();
         if (name == "slow")
-            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            std::this_thread::sleep_for(std::chrono::milliseconds(120));
         if (name == "close")
             queueCloseBehindOtherEvents();
         return &marker_;
