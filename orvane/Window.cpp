@@ -24,24 +24,10 @@ Window::Window(int width, int height, bool windowed, bool visible)
     : width_(width), height_(height), windowed_(windowed), visible_(visible)
 {
     startVideo();
-    // Held for the window's life: otherwise rebuilding it for a new pixel format unloads GL,
-    // and the next window loads it again and probes it with a test context of that format,
-    // which costs a software renderer about 70 ms with multisampling.
-    if (SDL_GL_LoadLibrary(nullptr) != 0)
-        throw Exceptions::DeviceNotCapableException(std::string("Unable to load OpenGL: ") + SDL_GetError());
-    try {
-        create();
-    } catch (...) {
-        SDL_GL_UnloadLibrary();
-        throw;
-    }
+    create();
 }
 
-Window::~Window()
-{
-    destroy();
-    SDL_GL_UnloadLibrary();
-}
+Window::~Window() { destroy(); }
 
 void Window::create()
 {
