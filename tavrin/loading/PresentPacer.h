@@ -8,11 +8,13 @@ namespace Tavrin {
 // Paces the loading screen's presents during flow loading: a swap costs far more than an element
 // (a whole vertical-sync period on a desktop, tens of milliseconds for a software renderer with
 // multisampling), so progress that arrives soon after the last present waits for the next one,
-// which draws the newest value. Soon is a sixtieth of a second, or three times what the last
-// present took where that is longer, so presenting takes at most a quarter of the loading.
+// which draws the newest value. Soon is three times what the last present took, so presenting
+// takes at most a quarter of the loading; but never under a sixtieth of a second, and never over
+// a tenth, so that one slow present (the first, which builds shaders) does not freeze the bar.
 class PresentPacer {
 public:
     static constexpr std::int64_t SixtiethOfASecondNs = 1'000'000'000 / 60;
+    static constexpr std::int64_t LongestWaitNs = 1'000'000'000 / 10;
     static constexpr std::int64_t WaitPerPresentTime = 3;
 
     explicit PresentPacer(std::int64_t intervalNs = SixtiethOfASecondNs) : intervalNs_(intervalNs) {}
@@ -25,7 +27,7 @@ public:
     {
         anyPresent_ = true;
         lastPresentNs_ = endNs;
-        waitNs_ = std::max(intervalNs_, WaitPerPresentTime * (endNs - startNs));
+        waitNs_ = std::clamp(WaitPerPresentTime * (endNs - startNs), intervalNs_, std::max(intervalNs_, LongestWaitNs));
     }
 
 private:

@@ -23,8 +23,8 @@ public:
 };
 
 // Notes how many frames the device had presented whenever the registry is asked for an effect,
-// and at the first draw. A "slow" element takes far longer to build than a present takes;
-// "close" queues a burst of events that ends with a close request.
+// and at the first draw. A "slow" element takes longer to build than the longest wait after a
+// present; "close" queues a burst of events that ends with a close request.
 class PresentCountingDemo : public Tavrin::Demo {
 public:
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement& element) override
