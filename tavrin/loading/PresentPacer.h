@@ -17,8 +17,6 @@ public:
     static constexpr std::int64_t LongestWaitNs = 1'000'000'000 / 10;
     static constexpr std::int64_t WaitPerPresentTime = 3;
 
-    explicit PresentPacer(std::int64_t intervalNs = SixtiethOfASecondNs) : intervalNs_(intervalNs) {}
-
     // Whether progress reported at nowNs deserves a present: nothing presented yet, or the wait
     // gone since the last present ended.
     bool due(std::int64_t nowNs) const { return !anyPresent_ || nowNs - lastPresentNs_ >= waitNs_; }
@@ -27,12 +25,11 @@ public:
     {
         anyPresent_ = true;
         lastPresentNs_ = endNs;
-        waitNs_ = std::clamp(WaitPerPresentTime * (endNs - startNs), intervalNs_, std::max(intervalNs_, LongestWaitNs));
+        waitNs_ = std::clamp(WaitPerPresentTime * (endNs - startNs), SixtiethOfASecondNs, LongestWaitNs);
     }
 
 private:
-    std::int64_t intervalNs_;
-    std::int64_t waitNs_ = intervalNs_;
+    std::int64_t waitNs_ = SixtiethOfASecondNs;
     bool anyPresent_ = false;
     std::int64_t lastPresentNs_ = 0;
 };
