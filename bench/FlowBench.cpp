@@ -46,18 +46,13 @@ static void loadFlowWithProgress(benchmark::State& state)
         benchmark::DoNotOptimize(Tavrin::Flow::loadFlow(path, demo, options));
     state.counters["elements"] = float(4 * windows);
     state.counters["nodes"] = float(Tavrin::Flow::loadFlow(path, demo, options)->countNodes());
-    state.counters["per_element"] = benchmark::Counter(float(4 * windows), benchmark::Counter::kIsIterationInvariantRate |
-                                                                               benchmark::Counter::kInvert);
+    state.counters["per_element"] = benchmark::Counter(
+        float(4 * windows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.SetComplexityN(4 * windows);
     std::remove(path.c_str());
     std::remove(options.nodeCountFile.c_str());
 }
-BENCHMARK(loadFlowWithProgress)
-    ->Arg(25)
-    ->Arg(250)
-    ->Arg(2500)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(loadFlowWithProgress)->Arg(25)->Arg(250)->Arg(2500)->Unit(benchmark::kMillisecond)->Complexity();
 
 // One frame's walk over the timeline, as the frame loop does it.
 static void evaluateTimeline(benchmark::State& state)

@@ -30,17 +30,17 @@ std::unique_ptr<Tavrin::Visual> make(Tavrin::Demo* demo)
 
 // In the order of Nightglass::EffectNames.
 constexpr std::array<Maker, 11> Makers = {
-    make<Dome>, // dome
-    make<Lolscene>, // lolscene
-    make<DofTubes>, // doftubes
-    make<ExplosionScene>, // explosion
-    make<Icefractal>, // icefractal
-    make<Metaplanet>, // metaplanet
-    make<Mars>, // mars
-    make<Logopart>, // logopart
-    make<Devil>, // devil
-    make<Desp>, // desp
-    make<Tornardo>, // tornardo
+    make<Dome>,  // dome
+    make<Lolscene>,  // lolscene
+    make<DofTubes>,  // doftubes
+    make<ExplosionScene>,  // explosion
+    make<Icefractal>,  // icefractal
+    make<Metaplanet>,  // metaplanet
+    make<Mars>,  // mars
+    make<Logopart>,  // logopart
+    make<Devil>,  // devil
+    make<Desp>,  // desp
+    make<Tornardo>,  // tornardo
 };
 
 }

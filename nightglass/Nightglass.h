@@ -12,9 +12,9 @@ namespace Nightglass {
 class Nightglass : public Tavrin::Demo {
 public:
     // The flow element names the registry answers to, in the order it compares them.
-    static constexpr std::array<const char*, 11> EffectNames = {
-        "dome", "lolscene", "doftubes", "explosion", "icefractal", "metaplanet",
-        "mars", "logopart", "devil", "desp", "tornardo"};
+    static constexpr std::array<const char*, 11> EffectNames
+        = {"dome", "lolscene", "doftubes", "explosion", "icefractal", "metaplanet",
+           "mars", "logopart", "devil",    "desp",      "tornardo"};
 
     Nightglass();
     ~Nightglass() override;

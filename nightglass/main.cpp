@@ -24,8 +24,8 @@ void enterBaseFolder(Tavrin::RunOptions& options, Tavrin::Demo& demo)
     if (options.capture.enabled())
         options.capture.path = fs::absolute(options.capture.path).string();
     fs::current_path(base);
-    demo.nodeCountFile =
-        Tavrin::nodeCountLocation(Tavrin::isWritable(base / "data"), std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+    demo.nodeCountFile = Tavrin::nodeCountLocation(Tavrin::isWritable(base / "data"), std::getenv("XDG_CACHE_HOME"),
+                                                   std::getenv("HOME"));
 }
 
 }
@@ -42,8 +42,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s\n%s", argv[0], commandLine.error.c_str(),
                      Tavrin::commandLineHelp(argv[0]).c_str());
         return 2;
-    case Tavrin::ParsedCommandLine::Outcome::Run:
-        break;
+    case Tavrin::ParsedCommandLine::Outcome::Run: break;
     }
     try {
         Nightglass::Nightglass demo;

@@ -16,12 +16,16 @@ int BitmapImage::bytesPerPixel(int pixelType)
 }
 
 BitmapImage::BitmapImage(char* data, int width, int height, int pixelType)
-    : data_(data), width_(width), height_(height), pixelType_(pixelType)
-{
-}
+    : data_(data)
+    , width_(width)
+    , height_(height)
+    , pixelType_(pixelType)
+{}
 
 BitmapImage::BitmapImage(int width, int height, int pixelType)
-    : width_(width), height_(height), pixelType_(pixelType)
+    : width_(width)
+    , height_(height)
+    , pixelType_(pixelType)
 {
     int bytes = bytesPerPixel(pixelType);
     if (bytes == 0)

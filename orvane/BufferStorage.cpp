@@ -32,7 +32,9 @@ int checkedByteSize(long long count, long long elementSize, const char* owner)
 }
 
 BufferStorage::BufferStorage(GLenum target, int mode, int sizeInBytes, const void* initialData)
-    : target_(target), mode_(mode), sizeInBytes_(sizeInBytes)
+    : target_(target)
+    , mode_(mode)
+    , sizeInBytes_(sizeInBytes)
 {
     if (mode == system_mem) {
         if (initialData != nullptr) {

@@ -12,15 +12,15 @@
 
 namespace Orvane {
 
-const char* const Device::NotCapableMessage =
-    "Your system is not capable of running this application. This has usually one of the following causes: \n\n"
-    " - The graphics hardware device might be Orvane-incompatible. Your hardware must support at least Shader "
-    "Model 2.0 to be Orvane-compatible.\n"
-    " - The drivers might be outdated. Try downloading the latest drivers from your vendor.";
+const char* const Device::NotCapableMessage
+    = "Your system is not capable of running this application. This has usually one of the following causes: \n\n"
+      " - The graphics hardware device might be Orvane-incompatible. Your hardware must support at least Shader "
+      "Model 2.0 to be Orvane-compatible.\n"
+      " - The drivers might be outdated. Try downloading the latest drivers from your vendor.";
 
-const char* const Device::DefaultShaderSource =
-    "#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
-    "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(1.0, 1.0, 1.0, 1.0); }\n#endif\n";
+const char* const Device::DefaultShaderSource
+    = "#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
+      "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(1.0, 1.0, 1.0, 1.0); }\n#endif\n";
 
 namespace {
 
@@ -48,13 +48,36 @@ void setPixelFormat(int depthBits, int stencilBits, int samples, bool floatBuffe
 void ignoreUnreadEvents()
 {
     const Uint32 ignored[] = {
-        SDL_KEYDOWN, SDL_KEYUP, SDL_TEXTEDITING, SDL_TEXTINPUT, SDL_KEYMAPCHANGED,
-        SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
-        SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP,
-        SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP,
-        SDL_FINGERDOWN, SDL_FINGERUP, SDL_FINGERMOTION, SDL_DOLLARGESTURE, SDL_MULTIGESTURE,
-        SDL_CLIPBOARDUPDATE, SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN, SDL_DROPCOMPLETE,
-        SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED, SDL_SENSORUPDATE,
+        SDL_KEYDOWN,
+        SDL_KEYUP,
+        SDL_TEXTEDITING,
+        SDL_TEXTINPUT,
+        SDL_KEYMAPCHANGED,
+        SDL_MOUSEMOTION,
+        SDL_MOUSEBUTTONDOWN,
+        SDL_MOUSEBUTTONUP,
+        SDL_MOUSEWHEEL,
+        SDL_JOYAXISMOTION,
+        SDL_JOYBALLMOTION,
+        SDL_JOYHATMOTION,
+        SDL_JOYBUTTONDOWN,
+        SDL_JOYBUTTONUP,
+        SDL_CONTROLLERAXISMOTION,
+        SDL_CONTROLLERBUTTONDOWN,
+        SDL_CONTROLLERBUTTONUP,
+        SDL_FINGERDOWN,
+        SDL_FINGERUP,
+        SDL_FINGERMOTION,
+        SDL_DOLLARGESTURE,
+        SDL_MULTIGESTURE,
+        SDL_CLIPBOARDUPDATE,
+        SDL_DROPFILE,
+        SDL_DROPTEXT,
+        SDL_DROPBEGIN,
+        SDL_DROPCOMPLETE,
+        SDL_AUDIODEVICEADDED,
+        SDL_AUDIODEVICEREMOVED,
+        SDL_SENSORUPDATE,
     };
     for (Uint32 type : ignored)
         SDL_EventState(type, SDL_IGNORE);

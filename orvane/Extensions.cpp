@@ -62,7 +62,10 @@ struct Entry {
 };
 
 template <typename T>
-void** slot(T& pointer) { return reinterpret_cast<void**>(&pointer); }
+void** slot(T& pointer)
+{
+    return reinterpret_cast<void**>(&pointer);
+}
 
 // In lookup order. "wglChoosePixelFormatARB" has no counterpart here: SDL chooses the
 // multisampled visual, so that name is left out.

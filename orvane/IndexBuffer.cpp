@@ -33,11 +33,11 @@ int IndexBuffer::typeSize(int dataType)
 }
 
 IndexBuffer::IndexBuffer(int indexCount, int mode, const void* initialData, int dataType)
-    : indexCount_(indexCount), dataType_(dataType),
-      storage_(GL_ELEMENT_ARRAY_BUFFER, mode, checkedByteSize(indexCount, typeSize(dataType), "IndexBuffer"),
+    : indexCount_(indexCount)
+    , dataType_(dataType)
+    , storage_(GL_ELEMENT_ARRAY_BUFFER, mode, checkedByteSize(indexCount, typeSize(dataType), "IndexBuffer"),
                initialData)
-{
-}
+{}
 
 void* IndexBuffer::lock(bool read, bool write) { return storage_.lock(read, write); }
 

@@ -8,17 +8,14 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace Orvane {
 
 namespace {
 
-[[noreturn]] void throwUnsupported()
-{
-    throw Exceptions::UnsupportedFormatException("Unsupported format");
-}
+[[noreturn]] void throwUnsupported() { throw Exceptions::UnsupportedFormatException("Unsupported format"); }
 
 // Decodes from a buffer held by the caller. libjpeg reports fatal errors through error_exit,
 // which jumps back into the guarded step that made the call; the steps hold no object with a
@@ -144,8 +141,8 @@ void requireThreeComponents(const jpeg_decompress_struct& info)
     if (info.num_components == 1)
         throw Exceptions::UnsupportedFormatException("Image format not supported: Greyscale JPEG");
     if (info.output_components != 3)
-        throw Exceptions::UnsupportedFormatException("Image format not supported: JPEG with " +
-                                                     std::to_string(info.output_components) + " components");
+        throw Exceptions::UnsupportedFormatException("Image format not supported: JPEG with "
+                                                     + std::to_string(info.output_components) + " components");
 }
 
 }

@@ -18,10 +18,7 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-void onError(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
+void onError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 // Kept free of C++ objects with destructors, since the encoder reports errors by long jump.
 bool encode(std::FILE* file, int width, int height, int channels, const unsigned char* pixels, int quality)

@@ -92,8 +92,8 @@ void Matrix4::setOrtho(float l, float r, float b, float t, float n, float f)
     m_[15] = 1.0f;
 }
 
-void Matrix4::setLookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                        float upX, float upY, float upZ)
+void Matrix4::setLookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                        float upY, float upZ)
 {
     Vector3t<float> forward(centreX - eyeX, centreY - eyeY, centreZ - eyeZ);
     forward.normalize();
@@ -150,8 +150,7 @@ Matrix4 Matrix4::operator*(const Matrix4& b) const
 
 Vector3t<float> Matrix4::transformPoint(float x, float y, float z) const
 {
-    return {m_[0] * x + m_[4] * y + m_[8] * z + m_[12],
-            m_[1] * x + m_[5] * y + m_[9] * z + m_[13],
+    return {m_[0] * x + m_[4] * y + m_[8] * z + m_[12], m_[1] * x + m_[5] * y + m_[9] * z + m_[13],
             m_[2] * x + m_[6] * y + m_[10] * z + m_[14]};
 }
 

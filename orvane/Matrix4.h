@@ -24,8 +24,8 @@ public:
     void setRotation(float degrees, float x, float y, float z);
     void setPerspective(float fovyDegrees, float aspect, float nearPlane, float farPlane);
     void setOrtho(float left, float right, float bottom, float top, float nearPlane, float farPlane);
-    void setLookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                   float upX, float upY, float upZ);
+    void setLookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                   float upY, float upZ);
 
     // Post-multiplying: the new transform applies to geometry before the existing one.
     void translate(float x, float y, float z);

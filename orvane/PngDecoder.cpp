@@ -13,17 +13,15 @@ namespace Orvane {
 
 namespace {
 
-[[noreturn]] void throwUnsupported()
-{
-    throw Exceptions::UnsupportedFormatException("Unsupported format");
-}
+[[noreturn]] void throwUnsupported() { throw Exceptions::UnsupportedFormatException("Unsupported format"); }
 
 // Owns libpng's read and info structures. libpng reports errors by longjmp, so every call into it
 // happens inside one of the two guarded steps, which hold no object with a destructor; C++ state
 // lives in the members and in the caller's frame, which the jump never leaves.
 class PngReader {
 public:
-    explicit PngReader(Utils::InputStream& stream) : stream_(stream)
+    explicit PngReader(Utils::InputStream& stream)
+        : stream_(stream)
     {
         // The headers' own version: libpng 1.6 refuses a structure asked for with a 1.2 string.
         png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

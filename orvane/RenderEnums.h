@@ -7,8 +7,16 @@ namespace Orvane {
 enum class Capability : int { Blend = 0, DepthTest = 1, StencilTest = 2, ScissorTest = 3, CullFace = 4 };
 
 enum class BlendOperandEnum : int {
-    Zero = 0, One, SrcColor, OneMinusSrcColor, DstColor, OneMinusDstColor,
-    SrcAlpha, OneMinusSrcAlpha, DstAlpha, OneMinusDstAlpha
+    Zero = 0,
+    One,
+    SrcColor,
+    OneMinusSrcColor,
+    DstColor,
+    OneMinusDstColor,
+    SrcAlpha,
+    OneMinusSrcAlpha,
+    DstAlpha,
+    OneMinusDstAlpha
 };
 
 // Not the GL order, and there is no not-equal entry.

@@ -12,11 +12,12 @@ namespace Orvane {
 
 RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDepth)
     : RenderTarget(width, height, withColour, withDepth, driverStatus)
-{
-}
+{}
 
 RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDepth, StatusCheck statusCheck)
-    : width_(width), height_(height), statusCheck_(std::move(statusCheck))
+    : width_(width)
+    , height_(height)
+    , statusCheck_(std::move(statusCheck))
 {
     Ext::glGenFramebuffersEXT(1, &framebuffer_);
     try {
@@ -34,18 +35,15 @@ RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDept
 
 RenderTarget::~RenderTarget() { Ext::glDeleteFramebuffersEXT(1, &framebuffer_); }
 
-GLenum RenderTarget::driverStatus(const RenderTarget&)
-{
-    return Ext::glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
-}
+GLenum RenderTarget::driverStatus(const RenderTarget&) { return Ext::glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
 
 void RenderTarget::attachColour()
 {
     colour_[0] = std::make_unique<Texture>(width_, height_, nullptr, RGBA8, Linear);
     colour_[0]->setWrap(Clamp);
     Ext::glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer_);
-    Ext::glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
-                                   colour_[0]->getName(), 0);
+    Ext::glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, colour_[0]->getName(),
+                                   0);
 }
 
 void RenderTarget::attachDepth()

@@ -23,7 +23,9 @@ constexpr int GenericAttributes = 16;
 // Owns a compiled stage until the program that links it has taken it.
 class StageObject {
 public:
-    explicit StageObject(GLenum stage) : name_(Ext::glCreateShader(stage)) {}
+    explicit StageObject(GLenum stage)
+        : name_(Ext::glCreateShader(stage))
+    {}
     ~StageObject() { Ext::glDeleteShader(name_); }
     StageObject(const StageObject&) = delete;
     StageObject& operator=(const StageObject&) = delete;
@@ -55,16 +57,16 @@ void compile(const StageObject& object, bool vertex, const std::string& source, 
     // Both stages share one text, so the stage's define selects its half and the entry name the
     // loaders ask for becomes GLSL's main. Under GLSL 1.20 "#line 0" numbers the next line 1, so
     // the driver's messages give the lines of the file.
-    std::string text = std::string("#version 120\n#define ") + (vertex ? "VERTEX" : "FRAGMENT") + "\n#define "
-        + entry + " main\n#line 0\n" + source;
+    std::string text = std::string("#version 120\n#define ") + (vertex ? "VERTEX" : "FRAGMENT") + "\n#define " + entry
+        + " main\n#line 0\n" + source;
     const GLchar* pointer = text.c_str();
     Ext::glShaderSource(object.name(), 1, &pointer, nullptr);
     Ext::glCompileShader(object.name());
     GLint compiled = GL_FALSE;
     Ext::glGetShaderiv(object.name(), GL_COMPILE_STATUS, &compiled);
     if (compiled != GL_TRUE) {
-        std::string kind = std::string("The ") + (vertex ? "vertex" : "fragment") + " program \"" + entry
-            + "\" failed to compile.";
+        std::string kind
+            = std::string("The ") + (vertex ? "vertex" : "fragment") + " program \"" + entry + "\" failed to compile.";
         throw Exceptions::Exception(Shader::errorMessage(kind, shaderLog(object.name())));
     }
 }
@@ -77,10 +79,8 @@ bool isSampler(GLenum type)
     case GL_SAMPLER_3D:
     case GL_SAMPLER_CUBE:
     case GL_SAMPLER_1D_SHADOW:
-    case GL_SAMPLER_2D_SHADOW:
-        return true;
-    default:
-        return false;
+    case GL_SAMPLER_2D_SHADOW: return true;
+    default: return false;
     }
 }
 
@@ -96,8 +96,7 @@ std::string Shader::errorMessage(const std::string& kind, const std::string& lis
 
 Shader::Shader(const std::string& source, const std::string& vertexEntry, const std::string& fragmentEntry)
     : Shader(source, source, vertexEntry, fragmentEntry)
-{
-}
+{}
 
 Shader::Shader(const std::string& vertexSource, const std::string& fragmentSource, const std::string& vertexEntry,
                const std::string& fragmentEntry)

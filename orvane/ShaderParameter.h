@@ -14,9 +14,10 @@ class ShaderParameter {
 public:
     ShaderParameter() = default;
     ShaderParameter(Shader* shader, GLuint program, GLint location)
-        : shader_(shader), program_(program), location_(location)
-    {
-    }
+        : shader_(shader)
+        , program_(program)
+        , location_(location)
+    {}
 
     bool isDeclared() const { return location_ >= 0; }
     GLint getLocation() const { return location_; }

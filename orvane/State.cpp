@@ -120,8 +120,8 @@ void State::scaleWorld(float x, float y, float z)
     stateMatrices.worldDirty = true;
 }
 
-void State::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                   float upX, float upY, float upZ)
+void State::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                   float upY, float upZ)
 {
     stateMatrices.view.setLookAt(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ);
     stateMatrices.viewDirty = true;

@@ -33,8 +33,8 @@ public:
     static void translateWorld(float x, float y, float z);
     static void rotateWorld(float degrees, float x, float y, float z);
     static void scaleWorld(float x, float y, float z);
-    static void lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                       float upX, float upY, float upZ);
+    static void lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                       float upY, float upZ);
     static void perspective(float fovyDegrees, float aspect, float nearPlane, float farPlane);
     static void ortho(float left, float right, float bottom, float top, float nearPlane, float farPlane);
 

@@ -52,15 +52,14 @@ void setWraps(GLint wrap)
 
 Texture::Texture(int width, int height, const void* pixels, int pixelType, int filter)
 {
-    uploadFormat(pixelType); // throws before a GL name is taken
+    uploadFormat(pixelType);  // throws before a GL name is taken
     glGenTextures(1, &name_);
     upload(width, height, pixels, pixelType, filter);
 }
 
 Texture::Texture(const BitmapImage& image, int filter)
     : Texture(image.getWidth(), image.getHeight(), image.getData(), image.getPixelType(), filter)
-{
-}
+{}
 
 Texture::~Texture() { glDeleteTextures(1, &name_); }
 

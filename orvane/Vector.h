@@ -9,7 +9,11 @@ struct Vector3t {
     T x{}, y{}, z{};
 
     Vector3t() = default;
-    Vector3t(T xValue, T yValue, T zValue) : x(xValue), y(yValue), z(zValue) {}
+    Vector3t(T xValue, T yValue, T zValue)
+        : x(xValue)
+        , y(yValue)
+        , z(zValue)
+    {}
 
     // No guard against zero length: callers never normalise a degenerate vector on purpose.
     void normalize()
@@ -26,12 +30,21 @@ struct Vector3t {
     Vector3t operator+(const Vector3t& o) const { return {x + o.x, y + o.y, z + o.z}; }
     Vector3t operator-(const Vector3t& o) const { return {x - o.x, y - o.y, z - o.z}; }
     Vector3t operator*(T s) const { return {x * s, y * s, z * s}; }
-    Vector3t& operator+=(const Vector3t& o) { x += o.x; y += o.y; z += o.z; return *this; }
+    Vector3t& operator+=(const Vector3t& o)
+    {
+        x += o.x;
+        y += o.y;
+        z += o.z;
+        return *this;
+    }
     bool operator==(const Vector3t&) const = default;
 };
 
 template <typename T>
-T dot(const Vector3t<T>& a, const Vector3t<T>& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+T dot(const Vector3t<T>& a, const Vector3t<T>& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 template <typename T>
 Vector3t<T> cross(const Vector3t<T>& a, const Vector3t<T>& b)
@@ -40,14 +53,22 @@ Vector3t<T> cross(const Vector3t<T>& a, const Vector3t<T>& b)
 }
 
 template <typename T>
-T length(const Vector3t<T>& v) { return std::sqrt(dot(v, v)); }
+T length(const Vector3t<T>& v)
+{
+    return std::sqrt(dot(v, v));
+}
 
 template <typename T>
 struct Vector4t {
     T x{}, y{}, z{}, w{};
 
     Vector4t() = default;
-    Vector4t(T xValue, T yValue, T zValue, T wValue) : x(xValue), y(yValue), z(zValue), w(wValue) {}
+    Vector4t(T xValue, T yValue, T zValue, T wValue)
+        : x(xValue)
+        , y(yValue)
+        , z(zValue)
+        , w(wValue)
+    {}
 
     T* data() { return &x; }
     const T* data() const { return &x; }

@@ -67,12 +67,12 @@ int VertexBuffer::typeSize(int dataType)
 
 VertexBuffer::VertexBuffer(int attributeCount, const int* componentCounts, int vertexCount, int mode,
                            const void* initialData, const int* dataTypes)
-    : componentCounts_(componentCounts, componentCounts + validatedCount(attributeCount)),
-      dataTypes_(copyTypes(attributeCount, dataTypes)), stride_(strideOf(componentCounts_, dataTypes_)),
-      vertexCount_(vertexCount),
-      storage_(GL_ARRAY_BUFFER, mode, checkedByteSize(vertexCount, stride_, "VertexBuffer"), initialData)
-{
-}
+    : componentCounts_(componentCounts, componentCounts + validatedCount(attributeCount))
+    , dataTypes_(copyTypes(attributeCount, dataTypes))
+    , stride_(strideOf(componentCounts_, dataTypes_))
+    , vertexCount_(vertexCount)
+    , storage_(GL_ARRAY_BUFFER, mode, checkedByteSize(vertexCount, stride_, "VertexBuffer"), initialData)
+{}
 
 void* VertexBuffer::lock(bool read, bool write)
 {
@@ -176,8 +176,7 @@ void VertexBuffer::draw(PrimitiveTypeEnum primitive, int first, int count)
         count = vertexCount_ - first;
     if (first < 0 || count < 0 || first > vertexCount_ - count)
         throw Exception("VertexBuffer::draw(): vertices " + std::to_string(first) + " to "
-                        + std::to_string(first + count) + " lie outside the buffer of "
-                        + std::to_string(vertexCount_));
+                        + std::to_string(first + count) + " lie outside the buffer of " + std::to_string(vertexCount_));
     glDrawArrays(toGl(primitive), first, count);
 }
 

@@ -18,8 +18,8 @@ public:
     // dataTypes may be null: Float for every attribute. system_mem uses initialData in place
     // without owning it; hardware modes upload it. Throws IllegalEnumException for an unknown
     // mode or data type, Exception for sizes that do not fit a buffer.
-    VertexBuffer(int attributeCount, const int* componentCounts, int vertexCount, int mode,
-                 const void* initialData, const int* dataTypes = nullptr);
+    VertexBuffer(int attributeCount, const int* componentCounts, int vertexCount, int mode, const void* initialData,
+                 const int* dataTypes = nullptr);
     VertexBuffer(const VertexBuffer&) = delete;
     VertexBuffer& operator=(const VertexBuffer&) = delete;
 

@@ -21,7 +21,10 @@ void startVideo()
 }
 
 Window::Window(int width, int height, bool windowed, bool visible)
-    : width_(width), height_(height), windowed_(windowed), visible_(visible)
+    : width_(width)
+    , height_(height)
+    , windowed_(windowed)
+    , visible_(visible)
 {
     startVideo();
     create();

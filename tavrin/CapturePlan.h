@@ -8,7 +8,7 @@
 namespace Tavrin {
 
 struct CaptureFrame {
-    long index;   // round(time x fps): names the PNG file
+    long index;  // round(time x fps): names the PNG file
     float time;
 };
 

@@ -4,7 +4,10 @@
 
 namespace Tavrin {
 
-CaptureProgress::CaptureProgress(std::size_t total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+CaptureProgress::CaptureProgress(std::size_t total)
+    : total_(total)
+    , start_(std::chrono::steady_clock::now())
+{}
 
 void CaptureProgress::report(const CaptureFrame& frame)
 {
@@ -16,9 +19,6 @@ void CaptureProgress::report(const CaptureFrame& frame)
                  double(frame.time), speed, left);
 }
 
-void CaptureProgress::done() const
-{
-    std::fprintf(stderr, "\ncaptured %zu frames\n", written_);
-}
+void CaptureProgress::done() const { std::fprintf(stderr, "\ncaptured %zu frames\n", written_); }
 
 }

@@ -29,7 +29,8 @@ std::string shellQuote(const std::string& text)
 }
 
 PngFolderSink::PngFolderSink(std::string folder, int width, int height)
-    : folder_(std::move(folder)), encoders_(width, height, PngEncoderPool::defaultWorkers())
+    : folder_(std::move(folder))
+    , encoders_(width, height, PngEncoderPool::defaultWorkers())
 {
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
@@ -48,9 +49,13 @@ bool VideoSink::ffmpegAvailable() { return std::system("ffmpeg -version >/dev/nu
 
 std::vector<std::string> VideoSink::ffmpegArguments(const Settings& s)
 {
-    std::vector<std::string> args = {"ffmpeg", "-y", "-loglevel", "error", "-f", "rawvideo", "-pix_fmt", "rgb24",
-                                     "-s", std::to_string(s.width) + "x" + std::to_string(s.height),
-                                     "-r", std::to_string(s.fps), "-i", "-"};
+    std::vector<std::string> args = {"ffmpeg",    "-y",
+                                     "-loglevel", "error",
+                                     "-f",        "rawvideo",
+                                     "-pix_fmt",  "rgb24",
+                                     "-s",        std::to_string(s.width) + "x" + std::to_string(s.height),
+                                     "-r",        std::to_string(s.fps),
+                                     "-i",        "-"};
     if (!s.musicPath.empty())
         args.insert(args.end(), {"-ss", std::to_string(s.musicOffset), "-i", s.musicPath});
     // GL reads rows bottom first. The encoders' 4:2:0 output needs even sizes, and letterboxed
@@ -67,7 +72,8 @@ std::vector<std::string> VideoSink::ffmpegArguments(const Settings& s)
     return args;
 }
 
-VideoSink::VideoSink(const Settings& settings) : settings_(settings)
+VideoSink::VideoSink(const Settings& settings)
+    : settings_(settings)
 {
     if (!ffmpegAvailable())
         throw Exception("Cannot capture to " + settings.path + ": ffmpeg is not installed");

@@ -37,8 +37,8 @@ public:
     struct Settings {
         std::string path;
         int width, height, fps;
-        std::string musicPath;   // empty: no audio stream
-        float musicOffset;       // seconds into the music where the first frame sits
+        std::string musicPath;  // empty: no audio stream
+        float musicOffset;  // seconds into the music where the first frame sits
     };
 
     explicit VideoSink(const Settings& settings);

@@ -146,8 +146,7 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             if (!Edit::parseRocketAddress(*options.rocket))
                 throw BadArgument("--rocket expects HOST or HOST:PORT with a port from 1 to 65535");
             options.edit = true;
-        }
-        else
+        } else
             throw BadArgument("unknown option \"" + option + "\"");
     }
     if (options.benchmarkStart) {
@@ -191,35 +190,36 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
 std::string commandLineHelp(const std::string& programName)
 {
-    return "Usage: " + programName + " [options]\n"
-        "  --help                  list the options\n"
-        "  --no-dialog             skip the settings dialog; settings come from the options below,\n"
-        "                          defaulting to the dialog's defaults\n"
-        "  --size WxH              resolution, any size (the dialog offers its nine)\n"
-        "  --windowed, --fullscreen\n"
-        "  --aa N                  multisample count, 0 = none\n"
-        "  --aspect 4:3|16:9|16:10 letterbox of the physical screen\n"
-        "  --no-music              music muted; it still drives the clock\n"
-        "  --flow FILE             play this flow file instead of the production's\n"
-        "  --start SECONDS         start at this demo time\n"
-        "  --capture PATH          render offline instead of showing a window (implies --no-dialog):\n"
-        "                          PATH ending in .mp4, .mkv or .webm -> one video file with the music\n"
-        "                          (needs ffmpeg); any other PATH -> a folder of frame_NNNNNN.png,\n"
-        "                          NNNNNN = round(time x fps)\n"
-        "  --fps N                 capture frame rate, default 60\n"
-        "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
-        "  --times T1,T2,...       capture only these times (PNG folder only)\n"
-        "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
-        "                          and the frames per second\n"
-        "  --benchmark-start       end after the first frame is presented, printing when that was\n"
-        "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
-        "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
-        "  --edit                  reload assets when their files are saved; transport keys and a\n"
-        "                          timeline HUD (Tab); see the README's \"Editing\"\n"
-        "  --rocket [HOST[:PORT]]  with --edit (implied): follow a Rocket sync editor, default\n"
-        "                          localhost:1338\n"
-        "\n"
-        "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
+    return "Usage: " + programName
+        + " [options]\n"
+          "  --help                  list the options\n"
+          "  --no-dialog             skip the settings dialog; settings come from the options below,\n"
+          "                          defaulting to the dialog's defaults\n"
+          "  --size WxH              resolution, any size (the dialog offers its nine)\n"
+          "  --windowed, --fullscreen\n"
+          "  --aa N                  multisample count, 0 = none\n"
+          "  --aspect 4:3|16:9|16:10 letterbox of the physical screen\n"
+          "  --no-music              music muted; it still drives the clock\n"
+          "  --flow FILE             play this flow file instead of the production's\n"
+          "  --start SECONDS         start at this demo time\n"
+          "  --capture PATH          render offline instead of showing a window (implies --no-dialog):\n"
+          "                          PATH ending in .mp4, .mkv or .webm -> one video file with the music\n"
+          "                          (needs ffmpeg); any other PATH -> a folder of frame_NNNNNN.png,\n"
+          "                          NNNNNN = round(time x fps)\n"
+          "  --fps N                 capture frame rate, default 60\n"
+          "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
+          "  --times T1,T2,...       capture only these times (PNG folder only)\n"
+          "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
+          "                          and the frames per second\n"
+          "  --benchmark-start       end after the first frame is presented, printing when that was\n"
+          "                          (Unix time), the peak memory and the CPU time (implies --no-dialog)\n"
+          "  --gl-debug              report every GL error on stderr with the flow element that caused it\n"
+          "  --edit                  reload assets when their files are saved; transport keys and a\n"
+          "                          timeline HUD (Tab); see the README's \"Editing\"\n"
+          "  --rocket [HOST[:PORT]]  with --edit (implied): follow a Rocket sync editor, default\n"
+          "                          localhost:1338\n"
+          "\n"
+          "Exit status: 0 after a normal end, 1 when an error ended the demo, 2 for a bad command line.\n";
 }
 
 }

@@ -5,10 +5,7 @@
 
 namespace Tavrin {
 
-float cosineEase(float x)
-{
-    return 0.5f - 0.5f * std::cos(3.141532f * std::clamp(x, 0.0f, 1.0f));
-}
+float cosineEase(float x) { return 0.5f - 0.5f * std::cos(3.141532f * std::clamp(x, 0.0f, 1.0f)); }
 
 float envelope(float t, float peak, float attack, float decay, float power)
 {

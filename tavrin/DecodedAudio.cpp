@@ -64,7 +64,9 @@ std::int64_t expectedFrames(const SF_INFO& info)
 // Turns the file's frames into stereo at the music rate, resampling on the way when needed.
 class StereoSink {
 public:
-    StereoSink(DecodedAudio& audio, int fileRate, const std::string& path) : audio_(audio), path_(path)
+    StereoSink(DecodedAudio& audio, int fileRate, const std::string& path)
+        : audio_(audio)
+        , path_(path)
     {
         if (fileRate == MusicSampleRate)
             return;
@@ -105,7 +107,8 @@ private:
     size_t resample(const float* stereo, size_t frames, size_t* used)
     {
         size_t made = 0;
-        soxr_error_t error = soxr_process(resampler_.get(), stereo, frames, used, resampled_.data(), ChunkFrames, &made);
+        soxr_error_t error
+            = soxr_process(resampler_.get(), stereo, frames, used, resampled_.data(), ChunkFrames, &made);
         if (error != nullptr)
             fail(path_, std::string("resampling failed: ") + error);
         audio_.appendStereo(resampled_.data(), std::int64_t(made));
@@ -205,10 +208,9 @@ bool decodesInParts(const SF_INFO& info)
     case SF_FORMAT_PCM_32:
     case SF_FORMAT_FLOAT:
     case SF_FORMAT_DOUBLE:
-        return info.seekable && info.samplerate == MusicSampleRate && info.frames > 0 &&
-               info.frames <= MostTrustedFrames;
-    default:
-        return false;
+        return info.seekable && info.samplerate == MusicSampleRate && info.frames > 0
+            && info.frames <= MostTrustedFrames;
+    default: return false;
     }
 }
 
@@ -266,8 +268,9 @@ std::optional<DecodedAudio> decodeInParts(SNDFILE* file, const SF_INFO& info, in
     if (total == 0 && sf_error(file) != SF_ERR_NO_ERROR)
         fail(path, std::string("decoding failed: ") + sf_strerror(file));
     if (total > 0 && total < info.frames)
-        warnOfEarlyEnd(path, sf_error(file) != SF_ERR_NO_ERROR ? sf_strerror(file) : "the file is shorter than its header says",
-                       total, info.samplerate);
+        warnOfEarlyEnd(
+            path, sf_error(file) != SF_ERR_NO_ERROR ? sf_strerror(file) : "the file is shorter than its header says",
+            total, info.samplerate);
     return audio;
 }
 

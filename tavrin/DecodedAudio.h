@@ -18,7 +18,7 @@ std::int16_t toPcm16(float sample);
 inline float fromPcm16(std::int16_t sample) { return float(sample) / Pcm16FullScale; }
 
 struct DecodedAudio {
-    std::vector<std::int16_t> samples; // interleaved left, right
+    std::vector<std::int16_t> samples;  // interleaved left, right
     std::int64_t frameCount() const { return std::int64_t(samples.size()) / MusicChannels; }
 
     // Appends interleaved stereo floats as 16 bits. Space runs out only when the reserved length

@@ -21,10 +21,10 @@
 #include "tavrin/ScreenSetup.h"
 #include "tavrin/SettingsDialog.h"
 #include "tavrin/capture/FrameReadback.h"
-#include "tavrin/profile/FrameProfiler.h"
-#include "tavrin/resources/TextureStrips.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/flow/MusicPeek.h"
+#include "tavrin/profile/FrameProfiler.h"
+#include "tavrin/resources/TextureStrips.h"
 #include "tavrin/startup/StartupReport.h"
 
 #include <GL/gl.h>
@@ -41,8 +41,8 @@ using Orvane::Utils::RandomMax;
 using Orvane::Utils::Loaders::DefaultResourceProxy;
 
 Demo::Demo()
-    : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; })),
-      textureStrips_(std::make_unique<TextureStrips>([this] { return dataFolder; }))
+    : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; }))
+    , textureStrips_(std::make_unique<TextureStrips>([this] { return dataFolder; }))
 {
     // Unseeded on purpose: the points are the same on every run.
     randomPoints.reserve(10000);
@@ -172,9 +172,8 @@ void Demo::loadFlow()
     };
     flowOptions.loadTexture = [this](const std::string& name) { return loadTexture(name); };
     flowOptions.nodeCountFile = nodeCountFile;
-    flowOptions.visualPlaced = [this](const Flow::Node& node, const std::string& name) {
-        flowVisualNames_[&node] = name;
-    };
+    flowOptions.visualPlaced
+        = [this](const Flow::Node& node, const std::string& name) { flowVisualNames_[&node] = name; };
     flowRoot_ = Flow::loadFlow(flowFileName, *this, flowOptions);
 }
 

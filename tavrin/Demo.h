@@ -74,8 +74,9 @@ public:
     Orvane::Utils::Geometry* loadGeometry(const std::string& name);
     // An FSG scene of the caller's own (scenes carry animation state), kept until the end; its
     // material textures come from resolveTexture when one is given.
-    Orvane::Utils::SceneGraph::Scene* loadScene(
-        const std::string& name, std::function<Orvane::Texture*(const std::string&)> resolveTexture = {});
+    Orvane::Utils::SceneGraph::Scene* loadScene(const std::string& name,
+                                                std::function<Orvane::Texture*(const std::string&)> resolveTexture
+                                                = {});
     // count images named by pattern with its "%d" or "%i" replaced by 0 .. count - 1, side by side in one
     // mipmapped RGBA texture; all must share one size. Each call reads the files into a texture of
     // its own, kept until the end like the cached assets.

@@ -19,7 +19,10 @@ constexpr int ConstantColor = 0;
 constexpr int TextureColor = 1;
 constexpr int BoxBlur = 6;
 
-void setColor(Orvane::Shader& shader, const Orvane::Vector4t<float>& rgba) { shader.getParameter("color").setFloat4(rgba); }
+void setColor(Orvane::Shader& shader, const Orvane::Vector4t<float>& rgba)
+{
+    shader.getParameter("color").setFloat4(rgba);
+}
 
 }
 

@@ -6,8 +6,8 @@
 #include "tavrin/Demoface.h"
 #include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
-#include "tavrin/flow/FlowLoader.h"
 #include "tavrin/edit/EditSession.h"
+#include "tavrin/flow/FlowLoader.h"
 #include "tavrin/profile/FrameProfiler.h"
 
 namespace Tavrin {

@@ -13,7 +13,7 @@ namespace {
 const char* const FontPath = "data/fonts/eurostile.ttf";
 
 const char* const BuiltinShaderNames[] = {
-    "tavrin/constant_color.cg", "tavrin/texture_color.cg", "tavrin/vertex_normals.cg", "tavrin/vertex_color.cg",
+    "tavrin/constant_color.cg",   "tavrin/texture_color.cg", "tavrin/vertex_normals.cg", "tavrin/vertex_color.cg",
     "tavrin/spherical_envmap.cg", "tavrin/planar_envmap.cg", "tavrin/box_blur.cg",
 };
 
@@ -39,7 +39,8 @@ bool Demo::reloadTextureStrips(const std::string& name) { return textureStrips_-
 void Demo::loadBuiltins()
 {
     Orvane::Utils::File fontFile(FontPath, Orvane::Utils::File::Read);
-    ownedFont_ = Orvane::Utils::Loaders::withPath(FontPath, [&] { return std::make_unique<Orvane::Font>(fontFile, 20); });
+    ownedFont_
+        = Orvane::Utils::Loaders::withPath(FontPath, [&] { return std::make_unique<Orvane::Font>(fontFile, 20); });
     font = ownedFont_.get();
     for (int slot = 0; slot < 7; ++slot)
         builtinShaders[slot] = loadShader(BuiltinShaderNames[slot]);

@@ -10,7 +10,9 @@ namespace Tavrin::Demoface {
 
 using Orvane::Keyboard::Key;
 
-Demoface::Demoface(Demo& owner, KeyState keyState) : Visual(&owner), keyState_(std::move(keyState))
+Demoface::Demoface(Demo& owner, KeyState keyState)
+    : Visual(&owner)
+    , keyState_(std::move(keyState))
 {
     applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "orvane/Keyboard.h"
-#include "tavrin/Visual.h"
 #include "tavrin/SyncTrackFile.h"
+#include "tavrin/Visual.h"
 
 #include <array>
 #include <functional>

@@ -40,9 +40,10 @@ std::unique_ptr<DevicePlayback> DevicePlayback::open(int bufferFrames, std::stri
 }
 
 DevicePlayback::DevicePlayback(SDL_AudioDeviceID device, int bufferFrames)
-    : device_(device), bufferFrames_(bufferFrames), latencyFrames_(bufferFrames)
-{
-}
+    : device_(device)
+    , bufferFrames_(bufferFrames)
+    , latencyFrames_(bufferFrames)
+{}
 
 DevicePlayback::~DevicePlayback()
 {

@@ -23,8 +23,7 @@ PositionSnapshot HeardPosition::snapshot() const
     for (;;) {
         std::uint64_t before = sequence_.load(std::memory_order_acquire);
         PositionSnapshot snapshot{anchorFrame_.load(std::memory_order_relaxed),
-                                  limitFrame_.load(std::memory_order_relaxed),
-                                  timeNs_.load(std::memory_order_relaxed)};
+                                  limitFrame_.load(std::memory_order_relaxed), timeNs_.load(std::memory_order_relaxed)};
         std::atomic_thread_fence(std::memory_order_acquire);
         if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before)
             return snapshot;

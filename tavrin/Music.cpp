@@ -23,7 +23,9 @@ std::int64_t secondsToMusicBytes(float seconds)
     return static_cast<std::int64_t>(std::trunc(double(seconds) * double(MusicBytesPerSecond)));
 }
 
-Music::Music(const MusicOptions& options) : playback_(openOutput(options)) {}
+Music::Music(const MusicOptions& options)
+    : playback_(openOutput(options))
+{}
 
 Music::~Music() = default;
 
@@ -91,8 +93,8 @@ void Music::seekBytes(std::int64_t bytes)
 {
     if (!stream_)
         return;
-    std::int64_t frame = std::clamp<std::int64_t>(bytes, 0, stream_->frameCount() * MusicBytesPerFrame)
-                         / MusicBytesPerFrame;
+    std::int64_t frame
+        = std::clamp<std::int64_t>(bytes, 0, stream_->frameCount() * MusicBytesPerFrame) / MusicBytesPerFrame;
     playback_->seekFrame(frame);
 }
 
@@ -111,10 +113,7 @@ void Music::readSpectrum(float* bins)
     spectrum_.analyze(*stream_, playback_->heardFrame(), bins);
 }
 
-float Music::lengthSeconds() const
-{
-    return stream_ ? float(double(stream_->frameCount()) / MusicSampleRate) : 0.0f;
-}
+float Music::lengthSeconds() const { return stream_ ? float(double(stream_->frameCount()) / MusicSampleRate) : 0.0f; }
 
 void Music::setMuted(bool muted)
 {

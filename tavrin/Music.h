@@ -16,10 +16,10 @@ namespace Tavrin {
 class DevicePlayback;
 
 struct MusicOptions {
-    bool muted = false;             // silent output that still drives the clock
-    bool capture = false;           // no device at all; the position is set with setCaptureTime
-    int bufferFrames = 1024;        // SDL callback size
-    std::optional<int> latencyFrames; // assumed output latency; unset means one buffer
+    bool muted = false;  // silent output that still drives the clock
+    bool capture = false;  // no device at all; the position is set with setCaptureTime
+    int bufferFrames = 1024;  // SDL callback size
+    std::optional<int> latencyFrames;  // assumed output latency; unset means one buffer
 };
 
 // Byte positions count 176,400 bytes a second (44,100 stereo 16-bit frames), whatever the file.

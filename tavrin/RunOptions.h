@@ -9,11 +9,11 @@
 namespace Tavrin {
 
 struct CaptureOptions {
-    std::string path;               // a folder of PNG frames, or a video file (.mp4, .mkv, .webm)
+    std::string path;  // a folder of PNG frames, or a video file (.mp4, .mkv, .webm)
     int fps = 60;
     float from = 0.0f;
-    std::optional<float> to;        // default: the end time
-    std::vector<float> times;       // only these times, when not empty
+    std::optional<float> to;  // default: the end time
+    std::vector<float> times;  // only these times, when not empty
 
     bool enabled() const { return !path.empty(); }
     bool isVideo() const;
@@ -23,16 +23,16 @@ struct CaptureOptions {
 struct RunOptions {
     bool showDialog = true;
     DemoSettings settings;
-    int width = 0, height = 0;      // any size; 0 takes the resolution from the settings
-    std::optional<int> samples;     // multisample count; unset takes it from the settings
-    std::string flowFile;           // empty: the production's flow file
+    int width = 0, height = 0;  // any size; 0 takes the resolution from the settings
+    std::optional<int> samples;  // multisample count; unset takes it from the settings
+    std::string flowFile;  // empty: the production's flow file
     float start = 0.0f;
     CaptureOptions capture;
-    bool profile = false;           // print where the frames' time went when the run ends
-    bool benchmarkStart = false;    // end after the first presented frame and report it
-    bool glDebug = false;           // report every GL error with the flow node that raised it
-    bool edit = false;              // live editing: hot reload, transport keys, timeline HUD
-    std::optional<std::string> rocket; // with edit: a Rocket editor's "HOST[:PORT]" (empty: default)
+    bool profile = false;  // print where the frames' time went when the run ends
+    bool benchmarkStart = false;  // end after the first presented frame and report it
+    bool glDebug = false;  // report every GL error with the flow node that raised it
+    bool edit = false;  // live editing: hot reload, transport keys, timeline HUD
+    std::optional<std::string> rocket;  // with edit: a Rocket editor's "HOST[:PORT]" (empty: default)
 };
 
 }

@@ -5,7 +5,7 @@ namespace Tavrin {
 Resolution resolutionFor(int resolutionIndex)
 {
     static const Resolution table[] = {
-        {640, 480}, {800, 600}, {960, 600}, {1024, 768}, {1280, 720},
+        {640, 480},  {800, 600},  {960, 600},  {1024, 768},  {1280, 720},
         {1280, 768}, {1280, 960}, {1440, 900}, {1680, 1050},
     };
     if (resolutionIndex < 0 || resolutionIndex >= int(sizeof(table) / sizeof(table[0])))

@@ -83,11 +83,13 @@ SettingsDialog::SettingsDialog()
     window_ = SDL_CreateWindow("Velkor Democonfig", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                int(WidthUnits * Unit), int(HeightUnits * Unit), SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (window_ == nullptr)
-        throw Orvane::Exceptions::DeviceNotCapableException(std::string("Unable to open the settings dialog: ") + SDL_GetError());
+        throw Orvane::Exceptions::DeviceNotCapableException(std::string("Unable to open the settings dialog: ")
+                                                            + SDL_GetError());
     context_ = SDL_GL_CreateContext(window_);
     if (context_ == nullptr) {
         SDL_DestroyWindow(window_);
-        throw Orvane::Exceptions::DeviceNotCapableException(std::string("Unable to open the settings dialog: ") + SDL_GetError());
+        throw Orvane::Exceptions::DeviceNotCapableException(std::string("Unable to open the settings dialog: ")
+                                                            + SDL_GetError());
     }
     SDL_GL_MakeCurrent(window_, context_);
     SDL_GL_SetSwapInterval(1);
@@ -136,8 +138,7 @@ int SettingsDialog::step(DemoSettings& settings)
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         ImGui_ImplSDL2_ProcessEvent(&event);
-        if (event.type == SDL_QUIT
-            || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
+        if (event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
             die = true;
         if (event.type == SDL_KEYDOWN) {
             SDL_Keycode key = event.key.keysym.sym;
@@ -177,7 +178,8 @@ void SettingsDialog::drawControls(bool& demo, bool& die)
                      | ImGuiWindowFlags_NoBringToFrontOnFocus);
     ImGui::SetCursorPos(at(7, 7));
     ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(bannerTexture_)), at(BannerWidth, BannerHeight));
-    ImGui::GetWindowDrawList()->AddText(ImGui::GetFont(), 30.0f, at(14, 12), IM_COL32(255, 236, 214, 235), "NIGHTGLASS");
+    ImGui::GetWindowDrawList()->AddText(ImGui::GetFont(), 30.0f, at(14, 12), IM_COL32(255, 236, 214, 235),
+                                        "NIGHTGLASS");
 
     label("Resolution:", 15, 41);
     combo("##resolution", 59, 39, 129, SettingsDialogModel::Resolutions, model_.resolution);

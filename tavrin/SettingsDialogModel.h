@@ -13,8 +13,8 @@ public:
     static constexpr int Start = 0;
     static constexpr int Quit = 1;
 
-    static constexpr std::array<const char*, 9> Resolutions = {
-        "640x480", "800x600", "960x600", "1024x768", "1280x720", "1280x768", "1280x960", "1440x900", "1680x1050"};
+    static constexpr std::array<const char*, 9> Resolutions
+        = {"640x480", "800x600", "960x600", "1024x768", "1280x720", "1280x768", "1280x960", "1440x900", "1680x1050"};
     static constexpr std::array<const char*, 4> Antialiasing = {"No AA", "2X AA", "4X AA", "6X AA"};
     static constexpr std::array<const char*, 3> Aspects = {"4:3", "16:9", "16:10"};
 

@@ -8,8 +8,9 @@
 namespace Tavrin {
 
 SpectrumAnalyzer::SpectrumAnalyzer()
-    : fft_(kiss_fftr_alloc(WindowFrames, 0, nullptr, nullptr)), input_(WindowFrames),
-      bins_(WindowFrames / 2 + 1)
+    : fft_(kiss_fftr_alloc(WindowFrames, 0, nullptr, nullptr))
+    , input_(WindowFrames)
+    , bins_(WindowFrames / 2 + 1)
 {
     if (fft_ == nullptr)
         throw Orvane::Exceptions::Exception("SpectrumAnalyzer: cannot set up the FFT");
@@ -23,17 +24,18 @@ SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(fft_); }
 void SpectrumAnalyzer::analyze(const DecodedAudio& audio, std::int64_t startFrame, float* out)
 {
     const std::int16_t* samples = audio.samples.data();
-    analyzeWindow(audio.frameCount(), startFrame, [samples](size_t frame) {
-        return 0.5f * (fromPcm16(samples[frame * 2]) + fromPcm16(samples[frame * 2 + 1]));
-    }, out);
+    analyzeWindow(
+        audio.frameCount(), startFrame,
+        [samples](size_t frame) { return 0.5f * (fromPcm16(samples[frame * 2]) + fromPcm16(samples[frame * 2 + 1])); },
+        out);
 }
 
 void SpectrumAnalyzer::analyze(const std::vector<float>& interleaved, std::int64_t startFrame, float* out)
 {
     const float* samples = interleaved.data();
-    analyzeWindow(std::int64_t(interleaved.size() / 2), startFrame, [samples](size_t frame) {
-        return 0.5f * (samples[frame * 2] + samples[frame * 2 + 1]);
-    }, out);
+    analyzeWindow(
+        std::int64_t(interleaved.size() / 2), startFrame,
+        [samples](size_t frame) { return 0.5f * (samples[frame * 2] + samples[frame * 2 + 1]); }, out);
 }
 
 template <class Mono>

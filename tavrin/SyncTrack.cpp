@@ -24,7 +24,9 @@ bool isFinite(const Vector4t<float>& v)
 
 }
 
-SyncTrack::SyncTrack() : keys_(1, SyncKey{}) {}
+SyncTrack::SyncTrack()
+    : keys_(1, SyncKey{})
+{}
 
 void SyncTrack::setKeys(std::vector<SyncKey> keys)
 {
@@ -85,7 +87,7 @@ std::optional<std::string> keyOrderProblem(const std::vector<SyncKey>& keys)
             return "key " + std::to_string(k) + " has a value that is not a finite number";
         if (k > 0 && keys[k].time == keys[k - 1].time)
             return "keys " + std::to_string(k - 1) + " and " + std::to_string(k) + " share the time "
-                   + std::to_string(keys[k].time);
+                + std::to_string(keys[k].time);
         if (k > 0 && keys[k].time < keys[k - 1].time)
             return "key " + std::to_string(k) + " comes before key " + std::to_string(k - 1) + " in time";
     }

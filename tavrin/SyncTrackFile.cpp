@@ -72,7 +72,7 @@ std::vector<SyncKey> readTrack(File& file, int track, long long& bytesLeft)
         fail(name + " has no keys");
     if (static_cast<long long>(count) * SyncKeyRecordSize > bytesLeft)
         fail("the file is truncated: " + name + " has " + std::to_string(count) + " keys, room is left for "
-                       + std::to_string(bytesLeft / SyncKeyRecordSize));
+             + std::to_string(bytesLeft / SyncKeyRecordSize));
     std::vector<SyncKey> keys;
     keys.reserve(size_t(count));
     for (int k = 0; k < count; ++k)

@@ -51,7 +51,9 @@ std::string formatFloat(float value)
 // Reads a text file's lines one at a time, turning every problem into "<file>:<line>: <problem>".
 class Compiler {
 public:
-    explicit Compiler(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit Compiler(std::string fileName)
+        : fileName_(std::move(fileName))
+    {}
 
     SyncTrackKeys compile(const std::string& text)
     {
@@ -143,8 +145,8 @@ private:
         auto& lines = keyLines_[size_t(track)];
         if (!keys.empty() && key.time <= keys.back().time)
             fail("key at " + formatFloat(key.time) + " s of track " + std::to_string(track)
-                 + (key.time == keys.back().time ? " shares its time with" : " comes before")
-                 + " the key on line " + std::to_string(lines.back()));
+                 + (key.time == keys.back().time ? " shares its time with" : " comes before") + " the key on line "
+                 + std::to_string(lines.back()));
         keys.push_back(key);
         lines.push_back(lineNumber_);
     }
@@ -173,16 +175,16 @@ bool isDefaultTrack(const std::vector<SyncKey>& keys)
 {
     SyncKey fresh;
     return keys.size() == 1 && keys[0].time == fresh.time && keys[0].mode == fresh.mode
-           && keys[0].inValue == fresh.inValue && keys[0].outValue == fresh.outValue;
+        && keys[0].inValue == fresh.inValue && keys[0].outValue == fresh.outValue;
 }
 
 std::string formatKey(int track, const SyncKey& key, float bpm)
 {
     if (key.mode < 0 || key.mode >= std::int32_t(ModeNames.size()))
-        throw Exception("Sync track " + std::to_string(track) + ": the key at " + formatFloat(key.time)
-                        + " s has mode " + std::to_string(key.mode) + ", which has no name in the text form");
-    std::string line = std::to_string(track) + " " + formatTime(key.time, bpm) + " " + ModeNames[size_t(key.mode)]
-                       + " " + formatVector(key.inValue);
+        throw Exception("Sync track " + std::to_string(track) + ": the key at " + formatFloat(key.time) + " s has mode "
+                        + std::to_string(key.mode) + ", which has no name in the text form");
+    std::string line = std::to_string(track) + " " + formatTime(key.time, bpm) + " " + ModeNames[size_t(key.mode)] + " "
+        + formatVector(key.inValue);
     if (!(key.outValue == key.inValue))
         line += "  " + formatVector(key.outValue);
     return line + "\n";

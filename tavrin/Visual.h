@@ -10,7 +10,9 @@ class Demo;
 // matrix and switch operations as their own.
 class Visual : public Orvane::State {
 public:
-    explicit Visual(Demo* owner) : demo(owner) {}
+    explicit Visual(Demo* owner)
+        : demo(owner)
+    {}
     virtual ~Visual() = default;
     Visual(const Visual&) = delete;
     Visual& operator=(const Visual&) = delete;

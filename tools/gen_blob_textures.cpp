@@ -27,7 +27,10 @@ struct Skin {
     {
         return std::pow(veins.ridged(u * SkinCells, v * SkinCells, 4, SkinCells), 5.0f) * awayFromPoles(v);
     }
-    float lump(float u, float v) const { return lumps.fbm(u * SkinCells * 2, v * SkinCells * 2, 4, 0.5f, SkinCells * 2) * 0.5f + 0.5f; }
+    float lump(float u, float v) const
+    {
+        return lumps.fbm(u * SkinCells * 2, v * SkinCells * 2, 4, 0.5f, SkinCells * 2) * 0.5f + 0.5f;
+    }
     float cell(float u, float v) const { return cells.value(u * SkinCells * 4, v * SkinCells * 4, SkinCells * 4); }
     float height(float u, float v) const
     {
@@ -75,13 +78,15 @@ void nightReflection(const std::string& path)
         // Reflected direction of the view ray (0, 0, -1) off the sphere's normal (x, y, nz).
         float rx = 2 * nz * x, ry = 2 * nz * y, rz = 2 * nz * nz - 1;
         float up = ry;
-        Rgba zenith{0.02f, 0.04f, 0.14f, 1}, sky{0.10f, 0.16f, 0.38f, 1}, dusk{0.95f, 0.45f, 0.35f, 1}, ground{0.03f, 0.02f, 0.04f, 1};
+        Rgba zenith{0.02f, 0.04f, 0.14f, 1}, sky{0.10f, 0.16f, 0.38f, 1}, dusk{0.95f, 0.45f, 0.35f, 1},
+            ground{0.03f, 0.02f, 0.04f, 1};
         Rgba colour = up > 0 ? mix(mix(dusk, sky, smoothstep(0.0f, 0.25f, up)), zenith, smoothstep(0.25f, 0.9f, up))
                              : mix(dusk * 0.6f, ground, smoothstep(0.0f, 0.2f, -up));
         float star = stars.hash(int(rx * 90 + 100), int(rz * 90 + 100));
         if (up > 0.1f && star > 0.985f)
             colour = colour + Rgba{0.6f, 0.6f, 0.7f, 0} * ((star - 0.985f) / 0.015f);
-        float moon = std::exp(-((rx + 0.45f) * (rx + 0.45f) + (ry - 0.55f) * (ry - 0.55f) + (rz - 0.3f) * (rz - 0.3f)) * 60.0f);
+        float moon = std::exp(-((rx + 0.45f) * (rx + 0.45f) + (ry - 0.55f) * (ry - 0.55f) + (rz - 0.3f) * (rz - 0.3f))
+                              * 60.0f);
         colour = colour + Rgba{1.0f, 0.95f, 0.85f, 0} * (moon * 1.5f);
         return Rgba{std::min(colour.r, 1.0f), std::min(colour.g, 1.0f), std::min(colour.b, 1.0f), 1};
     });

@@ -135,8 +135,8 @@ Rgba hellColour(const Vector3& r, const Noise& noise)
     float up = r.y;
     Rgba zenith{0.3f, 0.03f, 0.05f, 1}, sky{0.7f, 0.1f, 0.06f, 1}, band{0.8f, 0.3f, 0.1f, 1},
         ground{0.22f, 0.025f, 0.03f, 1};
-    Rgba c = up > 0 ? mix(mix(band, sky, ease(up * 7.0f)), zenith, ease(up * 1.3f))
-                    : mix(band, ground, ease(-up * 9.0f));
+    Rgba c
+        = up > 0 ? mix(mix(band, sky, ease(up * 7.0f)), zenith, ease(up * 1.3f)) : mix(band, ground, ease(-up * 9.0f));
     float azimuth = std::atan2(r.x, r.z);
     if (up < 0) {
         float cracks = std::pow(1.0f - std::abs(noise.gradient(azimuth * 5.0f, up * 9.0f)), 14.0f);
@@ -174,7 +174,7 @@ void paintHair(const std::string& path)
     constexpr int Strands = 10;
     Canvas hair(64, 256, {1, 1, 1, 0});
     hair.paint([&](float u, float v) {
-        float along = 1.0f - v;   // 0 at the root (bottom row), 1 at the tip
+        float along = 1.0f - v;  // 0 at the root (bottom row), 1 at the tip
         float a = 0, shade = 0;
         for (int i = 0; i < Strands; ++i) {
             float centre = (i + 0.5f) / Strands + 0.025f * noise.gradient(i * 3.1f, along * 3.0f);
@@ -186,7 +186,8 @@ void paintHair(const std::string& path)
             shade = std::max(shade, strand * (0.6f + 0.4f * noise.hash(i, 3)));
         }
         float root = ease(along / 0.04f);
-        return Rgba{0.75f + 0.25f * shade, 0.75f + 0.25f * shade, 0.75f + 0.25f * shade, std::min(1.0f, a * 1.2f) * root};
+        return Rgba{0.75f + 0.25f * shade, 0.75f + 0.25f * shade, 0.75f + 0.25f * shade,
+                    std::min(1.0f, a * 1.2f) * root};
     });
     hair.save(path);
 }
@@ -198,7 +199,7 @@ struct Greeting {
 
 // Invented groups, and at the end everyone who makes demos.
 constexpr Greeting Greetings[] = {
-    {"Velkor of", "NIGHTGLASS"},          {"sends greetings to", "UMBRAL KETTLE"},
+    {"Velkor of", "NIGHTGLASS"},           {"sends greetings to", "UMBRAL KETTLE"},
     {"greetings to", "NINE COPPER FOXES"}, {"greetings to", "QUIETBYTE FOUNDRY"},
     {"greetings to", "POLYGON ORCHARD"},   {"greetings to", "MOTH & MIRROR"},
     {"greetings to", "THE SALT LANTERNS"}, {"and to everyone", "WHO MAKES DEMOS"},

@@ -37,7 +37,8 @@ Canvas paintStormSphereMap(int size)
         Rgba sky = mix(Rgba{0.55f, 0.50f, 0.46f}, Rgba{0.10f, 0.11f, 0.14f}, smoothstep(0.0f, 0.7f, elevation));
         float swirl = noise.fbm(heading * 2.0f + elevation * 3.0f, elevation * 5.0f, 5, 0.55f);
         sky = mix(sky, Rgba{0.05f, 0.05f, 0.07f}, smoothstep(-0.1f, 0.5f, swirl) * smoothstep(0.05f, 0.4f, elevation));
-        float breakGlow = std::exp(-((heading - 0.9f) * (heading - 0.9f) * 4.0f + (elevation - 0.25f) * (elevation - 0.25f) * 30.0f));
+        float breakGlow = std::exp(
+            -((heading - 0.9f) * (heading - 0.9f) * 4.0f + (elevation - 0.25f) * (elevation - 0.25f) * 30.0f));
         sky = mix(sky, Rgba{1.0f, 0.78f, 0.5f}, std::min(1.0f, breakGlow * 1.2f));
         Rgba c = elevation > 0.0f ? sky : ground;
         float band = std::exp(-elevation * elevation * 220.0f);

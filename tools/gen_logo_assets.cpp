@@ -95,7 +95,8 @@ Mesh ringFrame(float halfSize, float cornerRadius, float tubeRadius, float lift,
         float c = std::cos(angle), s = std::sin(angle);
         // Each quarter turn follows its corner's arc, pushed out to the frame's straight sides.
         Vector3 outward(c, s, 0);
-        Vector3 centre(std::copysign(straight, c) + cornerRadius * c, std::copysign(straight, s) + cornerRadius * s, lift);
+        Vector3 centre(std::copysign(straight, c) + cornerRadius * c, std::copysign(straight, s) + cornerRadius * s,
+                       lift);
         for (int j = 0; j <= tubeSteps; ++j) {
             float phi = TwoPi * float(j) / float(tubeSteps);
             Vector3 normal = outward * std::cos(phi) + Vector3(0, 0, std::sin(phi));
@@ -176,8 +177,9 @@ void endPicture(const std::string& path, const std::string& fontPath)
     maker.glowRadius = 6;
     maker.glowColour = {0.4f, 0.5f, 1.0f, 0.6f};
     drawText(picture, font, "VELKOR", 0.5f * W, 0.50f * H, maker);
-    picture.blendOver([&](float u, float v) { return std::abs(v - 0.445f) * H < 1.0f && std::abs(u - 0.5f) < 0.14f ? 0.6f : 0.0f; },
-                      Rgba{0.6f, 0.75f, 1.0f, 1});
+    picture.blendOver(
+        [&](float u, float v) { return std::abs(v - 0.445f) * H < 1.0f && std::abs(u - 0.5f) < 0.14f ? 0.6f : 0.0f; },
+        Rgba{0.6f, 0.75f, 1.0f, 1});
     picture.save(path, false);
 }
 

@@ -110,10 +110,13 @@ void carousel(SceneBuilder& builder, SceneBuilder::Node& slab)
         float degreesPerSecond = outer ? 40.0f : -55.0f;
         float rollDegrees = degreesPerSecond * orbit / radius * Duration;
         auto& sphere = builder.addNode(sphereName(i + 1), &slab);
-        builder.rotate(sphere, 0, 0, 1, SceneBuilder::linear({{0, start}, {Duration, start + degreesPerSecond * Duration}}));
-        builder.translate(sphere, SceneBuilder::constant(orbit), SceneBuilder::constant(0), SceneBuilder::constant(radius));
+        builder.rotate(sphere, 0, 0, 1,
+                       SceneBuilder::linear({{0, start}, {Duration, start + degreesPerSecond * Duration}}));
+        builder.translate(sphere, SceneBuilder::constant(orbit), SceneBuilder::constant(0),
+                          SceneBuilder::constant(radius));
         builder.rotate(sphere, 1, 0, 0, SceneBuilder::linear({{0, 0}, {Duration, -rollDegrees}}));
-        builder.scale(sphere, SceneBuilder::constant(radius), SceneBuilder::constant(radius), SceneBuilder::constant(radius));
+        builder.scale(sphere, SceneBuilder::constant(radius), SceneBuilder::constant(radius),
+                      SceneBuilder::constant(radius));
         addSphere(builder, sphere);
     }
 }
@@ -133,7 +136,8 @@ void rockingTable(SceneBuilder& builder, SceneBuilder::Node& slab)
         builder.translate(sphere, sampledLinear([=](float t) { return x0 + travel(t); }), SceneBuilder::constant(y),
                           SceneBuilder::constant(Radius));
         builder.rotate(sphere, 0, 1, 0, sampledLinear([=](float t) { return travel(t) / Radius * 180.0f / Pi; }));
-        builder.scale(sphere, SceneBuilder::constant(Radius), SceneBuilder::constant(Radius), SceneBuilder::constant(Radius));
+        builder.scale(sphere, SceneBuilder::constant(Radius), SceneBuilder::constant(Radius),
+                      SceneBuilder::constant(Radius));
         addSphere(builder, sphere);
     }
 }
@@ -160,8 +164,10 @@ void flight(SceneBuilder& builder)
         float radius = 3.4f - 1.6f * float(i) / 20.0f;
         auto& sphere = builder.addNode(sphereName(43 + i));
         followPath(builder, sphere, 0.24f * float(i + 1));
-        builder.rotate(sphere, 0.3f, 1, 0.2f, SceneBuilder::linear({{0, float(i) * 17.0f}, {Duration, float(i) * 17.0f + 2200.0f}}));
-        builder.scale(sphere, SceneBuilder::constant(radius), SceneBuilder::constant(radius), SceneBuilder::constant(radius));
+        builder.rotate(sphere, 0.3f, 1, 0.2f,
+                       SceneBuilder::linear({{0, float(i) * 17.0f}, {Duration, float(i) * 17.0f + 2200.0f}}));
+        builder.scale(sphere, SceneBuilder::constant(radius), SceneBuilder::constant(radius),
+                      SceneBuilder::constant(radius));
         addSphere(builder, sphere);
     }
 }

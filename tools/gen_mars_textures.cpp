@@ -26,7 +26,8 @@ float craterRelief(const Noise& cells, float u, float v)
         for (int dx = -1; dx <= 1; ++dx) {
             int x = ix + dx, y = iy + dy;
             int wx = (x % CraterCells + CraterCells) % CraterCells, wy = (y % CraterCells + CraterCells) % CraterCells;
-            float px = float(x) + 0.2f + 0.6f * cells.hash(wx, wy), py = float(y) + 0.2f + 0.6f * cells.hash(wy + 31, wx + 17);
+            float px = float(x) + 0.2f + 0.6f * cells.hash(wx, wy),
+                  py = float(y) + 0.2f + 0.6f * cells.hash(wy + 31, wx + 17);
             float radius = 0.12f + 0.33f * cells.hash(wx + 97, wy + 53);
             float d = std::hypot(cx - px, cy - py) / radius;
             if (d < 1.0f)

@@ -45,6 +45,7 @@ int main(int argc, char** argv)
         // 48 x 96 quads keep the per-frame deformation cheap and the silhouette round.
         saveFgm(clockwiseFromOutside(makeBlob(24.0f, 48, 96, 0.35f, 21)), data + "objects/blob.fgm");
         // As large as the logo scene's smoke, which fills a cube 200 units across.
-        saveFgm(standUpright(makeExtrudedText(arguments[1], "NIGHTGLASS", 16.0f, 5.0f, 8)), data + "objects/kavellogo.fgm");
+        saveFgm(standUpright(makeExtrudedText(arguments[1], "NIGHTGLASS", 16.0f, 5.0f, 8)),
+                data + "objects/kavellogo.fgm");
     });
 }

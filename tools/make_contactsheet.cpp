@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,43 +69,46 @@ std::string caption(float seconds)
 int main(int argc, char** argv)
 {
     int faults = 0;
-    int status = runGenerator(argc, argv, "FRAMES_FOLDER FPS FONT.ttf OUTPUT.png INTENDED_BLANK_SECONDS|-",
-                              [&](const std::vector<std::string>& arguments) {
-        std::vector<fs::path> frames;
-        for (const auto& entry : fs::directory_iterator(arguments[0]))
-            if (entry.path().extension() == ".png" && entry.path().filename().string().rfind("frame_", 0) == 0)
-                frames.push_back(entry.path());
-        std::sort(frames.begin(), frames.end());
-        if (frames.empty())
-            throw Orvane::Exceptions::Exception("No frame_*.png under " + arguments[0]);
-        float fps = std::stof(arguments[1]);
-        std::vector<float> intended = parseTimes(arguments[4]);
-        ContactSheet::Layout layout;
-        layout.cellWidth = 336;
-        layout.cellHeight = 214;
-        layout.thumbHeight = 192;
-        layout.columns = 10;
-        ContactSheet sheet(layout, int(frames.size()), arguments[2]);
-        std::unique_ptr<Orvane::BitmapImage> previous;
-        for (size_t i = 0; i < frames.size(); ++i) {
-            float seconds = float(std::stol(frames[i].stem().string().substr(6))) / fps;
-            std::unique_ptr<Orvane::BitmapImage> image = Orvane::loadImage(frames[i].string());
-            sheet.add(int(i), *image, caption(seconds), false);
-            bool frozen = previous && !isFlat(*image) && sameBytes(*previous, *image);
-            previous = std::move(image);
-            if (frozen) {
-                std::printf("FROZEN frame at %.2f s (%s): the same picture as the frame before\n", seconds,
+    int status = runGenerator(
+        argc, argv, "FRAMES_FOLDER FPS FONT.ttf OUTPUT.png INTENDED_BLANK_SECONDS|-",
+        [&](const std::vector<std::string>& arguments) {
+            std::vector<fs::path> frames;
+            for (const auto& entry : fs::directory_iterator(arguments[0]))
+                if (entry.path().extension() == ".png" && entry.path().filename().string().rfind("frame_", 0) == 0)
+                    frames.push_back(entry.path());
+            std::sort(frames.begin(), frames.end());
+            if (frames.empty())
+                throw Orvane::Exceptions::Exception("No frame_*.png under " + arguments[0]);
+            float fps = std::stof(arguments[1]);
+            std::vector<float> intended = parseTimes(arguments[4]);
+            ContactSheet::Layout layout;
+            layout.cellWidth = 336;
+            layout.cellHeight = 214;
+            layout.thumbHeight = 192;
+            layout.columns = 10;
+            ContactSheet sheet(layout, int(frames.size()), arguments[2]);
+            std::unique_ptr<Orvane::BitmapImage> previous;
+            for (size_t i = 0; i < frames.size(); ++i) {
+                float seconds = float(std::stol(frames[i].stem().string().substr(6))) / fps;
+                std::unique_ptr<Orvane::BitmapImage> image = Orvane::loadImage(frames[i].string());
+                sheet.add(int(i), *image, caption(seconds), false);
+                bool frozen = previous && !isFlat(*image) && sameBytes(*previous, *image);
+                previous = std::move(image);
+                if (frozen) {
+                    std::printf("FROZEN frame at %.2f s (%s): the same picture as the frame before\n", seconds,
+                                caption(seconds).c_str());
+                    ++faults;
+                }
+                if (!isFlat(*previous))
+                    continue;
+                bool meant = std::any_of(intended.begin(), intended.end(),
+                                         [&](float t) { return std::fabs(t - seconds) < 0.5f / fps; });
+                std::printf("%s frame at %.2f s (%s)\n", meant ? "intended blank" : "BLANK", seconds,
                             caption(seconds).c_str());
-                ++faults;
+                faults += meant ? 0 : 1;
             }
-            if (!isFlat(*previous))
-                continue;
-            bool meant = std::any_of(intended.begin(), intended.end(), [&](float t) { return std::fabs(t - seconds) < 0.5f / fps; });
-            std::printf("%s frame at %.2f s (%s)\n", meant ? "intended blank" : "BLANK", seconds, caption(seconds).c_str());
-            faults += meant ? 0 : 1;
-        }
-        sheet.save(arguments[3]);
-        std::printf("%s: %zu frames, %d unexpected blank or frozen\n", arguments[3].c_str(), frames.size(), faults);
-    });
+            sheet.save(arguments[3]);
+            std::printf("%s: %zu frames, %d unexpected blank or frozen\n", arguments[3].c_str(), frames.size(), faults);
+        });
     return status != 0 ? status : faults > 0 ? 1 : 0;
 }

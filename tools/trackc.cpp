@@ -25,10 +25,11 @@ constexpr float ProductionBpm = 162.0f;
 
 int usage()
 {
-    std::fprintf(stderr, "usage: trackc compile <source.txt> <output.track>\n"
-                         "       trackc decompile <input.track> [<output.txt>]\n"
-                         "       trackc import-rocket [--bpm N] <project.rocket> <output.txt>\n"
-                         "       trackc export-rocket [--bpm N] <source.txt> <project.rocket>\n");
+    std::fprintf(stderr,
+                 "usage: trackc compile <source.txt> <output.track>\n"
+                 "       trackc decompile <input.track> [<output.txt>]\n"
+                 "       trackc import-rocket [--bpm N] <project.rocket> <output.txt>\n"
+                 "       trackc export-rocket [--bpm N] <source.txt> <project.rocket>\n");
     return 2;
 }
 

@@ -14,13 +14,12 @@ Desp::Desp(Tavrin::Demo* owner)
     , mesh_(owner->loadGeometry("objects/lol.fgm"))
     , shader_(owner->builtinShaders.at(2))
     , texture_(owner->loadTexture("textures/lolmap2.jpg"))
-{
-}
+{}
 
 float Desp::strength(float x) const
 {
-    return demo->cosineEase((x - 1) * 0.5f) - demo->cosineEase(x - 8) + demo->cosineEase(x - 8.5f) -
-           demo->cosineEase((x - 10) / 5);
+    return demo->cosineEase((x - 1) * 0.5f) - demo->cosineEase(x - 8) + demo->cosineEase(x - 8.5f)
+        - demo->cosineEase((x - 10) / 5);
 }
 
 void Desp::draw(float time)

@@ -173,7 +173,8 @@ void Devil::placeFace(float heat)
     // Slanted eyes, their inner ends low: a glare.
     for (int i = 0; i < EyeGlows; ++i) {
         float along = float(i % (EyeGlows / 2)) / float(EyeGlows / 2 - 1), side = i < EyeGlows / 2 ? -1.0f : 1.0f;
-        place(i, {side * (0.14f + 0.26f * along), -0.9f, 0.16f + 0.12f * along}, 2.6f + 1.2f * heat, 1.6f + 0.8f * heat);
+        place(i, {side * (0.14f + 0.26f * along), -0.9f, 0.16f + 0.12f * along}, 2.6f + 1.2f * heat,
+              1.6f + 0.8f * heat);
     }
     for (int i = 0; i < GrinGlows; ++i) {
         float x = (float(i) / float(GrinGlows - 1)) * 2.0f - 1.0f;
@@ -209,7 +210,7 @@ void Devil::drawRays(float time, float kick)
     float clip[4];
     for (int row = 0; row < 4; ++row)
         clip[row] = viewProjection[row] * p.x + viewProjection[4 + row] * p.y + viewProjection[8 + row] * p.z
-                    + viewProjection[12 + row];
+            + viewProjection[12 + row];
     if (clip[3] <= 0.0f)
         return;
     float beat = std::exp(-4.0f * fraction(time / (4 * Row)));

@@ -68,7 +68,8 @@ Icefractal::Icefractal(Tavrin::Demo* owner)
                                 0.008f + 0.012f * scatter(i, 4), scatter(i, 5), 70.0f + 50.0f * scatter(i, 6)});
     for (int i = 0; i < MoteCount; ++i)
         moteLayout_.push_back({18.0f + 60.0f * std::sqrt(scatter(i, 7)), -45.0f + 90.0f * scatter(i, 8),
-                               TwoPi * scatter(i, 9), (0.05f + 0.2f * scatter(i, 10)) * (scatter(i, 11) < 0.5f ? -1.0f : 1.0f),
+                               TwoPi * scatter(i, 9),
+                               (0.05f + 0.2f * scatter(i, 10)) * (scatter(i, 11) < 0.5f ? -1.0f : 1.0f),
                                1.5f + 5.0f * scatter(i, 12), 0.35f + 0.9f * scatter(i, 13)});
     addHitTime(*demo, float(CrashRow) * 15.0f / demo->bpm);
 }
@@ -175,7 +176,8 @@ void Icefractal::placeClouds(float time, float dusk)
         clouds_.setQuadSize(i, c.size, c.size * 0.55f);
         clouds_.setQuadTexRect(i, float(i % 3) / 3.0f, 0, 1.0f / 3.0f, 1);
         float warm = dusk * (0.5f + 0.5f * std::cos(angle - 1.2f));
-        clouds_.setQuadColor(i, 0.22f + 0.6f * warm, 0.25f + 0.3f * warm, 0.4f + 0.15f * warm, 0.45f * (0.6f + 0.4f * c.twinkle));
+        clouds_.setQuadColor(i, 0.22f + 0.6f * warm, 0.25f + 0.3f * warm, 0.4f + 0.15f * warm,
+                             0.45f * (0.6f + 0.4f * c.twinkle));
     }
     clouds_.unlock();
     clouds_.sortByDistance(1);

@@ -107,7 +107,8 @@ void Lolscene::installPositionBuffer()
     int slot = blob->addVertexBuffer(blobPositions_);
     if (slot == Orvane::Utils::Geometry::MaxVertexBuffers) {
         delete blobPositions_;
-        throw Orvane::Exceptions::Exception(std::string(BlobName) + ": no free vertex buffer slot for the moving positions");
+        throw Orvane::Exceptions::Exception(std::string(BlobName)
+                                            + ": no free vertex buffer slot for the moving positions");
     }
     blob->removeAttribute(AttributeSemantic::Position);
     blob->bindAttribute(slot, 0, AttributeSemantic::Position);
@@ -132,10 +133,15 @@ struct Waves {
 // sin and cos of the wave arguments at one moment, so that a vertex needs only its phase's.
 struct Clock {
     explicit Clock(float T)
-        : sinT(std::sin(T)), cosT(std::cos(T)), sin20(std::sin(0.2f * T)), cos20(std::cos(0.2f * T)),
-          sin31(std::sin(0.31f * T)), cos31(std::cos(0.31f * T)), sin32(std::sin(0.32f * T)), cos32(std::cos(0.32f * T))
-    {
-    }
+        : sinT(std::sin(T))
+        , cosT(std::cos(T))
+        , sin20(std::sin(0.2f * T))
+        , cos20(std::cos(0.2f * T))
+        , sin31(std::sin(0.31f * T))
+        , cos31(std::cos(0.31f * T))
+        , sin32(std::sin(0.32f * T))
+        , cos32(std::cos(0.32f * T))
+    {}
     // sin(T - phase), sin(0.2 T - phase), sin(0.31 T - phase), cos(0.32 T - phase).
     Waves at(float sinPhase, float cosPhase) const
     {
@@ -165,7 +171,10 @@ void placeVertex(const float* p, const float* normal, const Waves& w, float* out
 
 void Lolscene::deformVertex(const float* p, const float* normal, float phase, float T, float* out)
 {
-    placeVertex(p, normal, {std::sin(T - phase), std::sin(0.2f * T - phase), std::sin(0.31f * T - phase), std::cos(0.32f * T - phase)}, out);
+    placeVertex(
+        p, normal,
+        {std::sin(T - phase), std::sin(0.2f * T - phase), std::sin(0.31f * T - phase), std::cos(0.32f * T - phase)},
+        out);
 }
 
 void Lolscene::deformBlob(float T)
@@ -173,7 +182,8 @@ void Lolscene::deformBlob(float T)
     const Clock clock(T);
     auto* out = static_cast<float*>(blobPositions_->lock(false, true));
     for (size_t i = 0; i < phases.size(); ++i)
-        placeVertex(&restPositions[3 * i], &restNormals[3 * i], clock.at(phaseSines_[i], phaseCosines_[i]), out + 3 * i);
+        placeVertex(&restPositions[3 * i], &restNormals[3 * i], clock.at(phaseSines_[i], phaseCosines_[i]),
+                    out + 3 * i);
     blobPositions_->unlock();
     blob->calcVectorsFast(AttributeSemantic::Normal, true);
     weldSeams();

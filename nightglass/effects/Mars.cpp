@@ -55,7 +55,8 @@ const SceneNode& requireNode(const Scene& scene, const std::string& name, const 
 {
     const SceneNode* node = scene.findByName(name);
     if (!node)
-        throw Orvane::Exceptions::Exception(path + ": the scene has no node \"" + name + "\", which the sphere scene moves");
+        throw Orvane::Exceptions::Exception(path + ": the scene has no node \"" + name
+                                            + "\", which the sphere scene moves");
     return *node;
 }
 
@@ -139,7 +140,9 @@ void MarsSmoke::writeQuads(Particles& quads, float aspect) const
     }
 }
 
-Mars::Mars(Tavrin::Demo* owner) : Mars(owner, "scenes/mars9.fsg") {}
+Mars::Mars(Tavrin::Demo* owner)
+    : Mars(owner, "scenes/mars9.fsg")
+{}
 
 Mars::Mars(Tavrin::Demo* owner, const std::string& sceneName)
     : VisualContainerNode(owner)

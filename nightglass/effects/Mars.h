@@ -31,17 +31,19 @@ namespace Nightglass {
 class MarsSmoke {
 public:
     static constexpr int Capacity = 6000;
-    static constexpr int Emitters = 64;   // the marker, then the 63 spheres
+    static constexpr int Emitters = 64;  // the marker, then the 63 spheres
     static constexpr float StepSeconds = 0.02f;
 
     struct Puff {
         Orvane::Vector3 position;
         float size;
         float color[4];
-        unsigned char big;   // 1 for the marker's puffs
+        unsigned char big;  // 1 for the marker's puffs
     };
 
-    MarsSmoke() : puffs(Capacity, Puff{}) {}
+    MarsSmoke()
+        : puffs(Capacity, Puff{})
+    {}
 
     // Emits the steps the frame time completes and moves every puff by dt at effect time t.
     // Returns false, leaving the puffs as they were, when no step completed.

@@ -9,8 +9,7 @@ namespace Nightglass {
 Metaplanet::Metaplanet(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
     , picture_(owner->loadTexture("overlays/end.png"))
-{
-}
+{}
 
 void Metaplanet::draw(float time)
 {

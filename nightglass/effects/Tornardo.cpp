@@ -49,8 +49,11 @@ constexpr int StrikeRows[] = {1664, 1696, 1712, 1728, 1736, 1744, 1752, 1760, 17
 struct FootKey {
     float time, x, y;
 };
-constexpr FootKey FootPath[] = {{0.0f, 95.0f, 240.0f}, {4.6f, 2.0f, 58.0f}, {9.5f, -26.0f, 14.0f},
-                                {13.5f, -48.0f, -50.0f}, {Length, -25.0f, -170.0f}};
+constexpr FootKey FootPath[] = {{0.0f, 95.0f, 240.0f},
+                                {4.6f, 2.0f, 58.0f},
+                                {9.5f, -26.0f, 14.0f},
+                                {13.5f, -48.0f, -50.0f},
+                                {Length, -25.0f, -170.0f}};
 constexpr int FootKeys = int(std::size(FootPath));
 
 float scatter(int index, int salt)
@@ -74,8 +77,9 @@ float fract(float x) { return x - std::floor(x); }
 
 float catmullRom(float p0, float p1, float p2, float p3, float t)
 {
-    return 0.5f * (2.0f * p1 + (p2 - p0) * t + (2.0f * p0 - 5.0f * p1 + 4.0f * p2 - p3) * t * t
-                   + (3.0f * p1 - p0 - 3.0f * p2 + p3) * t * t * t);
+    return 0.5f
+        * (2.0f * p1 + (p2 - p0) * t + (2.0f * p0 - 5.0f * p1 + 4.0f * p2 - p3) * t * t
+           + (3.0f * p1 - p0 - 3.0f * p2 + p3) * t * t * t);
 }
 
 // How far down from the cloud the funnel has reached at the local time: it touches the ground
@@ -381,11 +385,13 @@ void Tornardo::placeSmoke(float time, float pulse, float light)
         if (deck) {
             // The wall cloud is dark underneath and catches the dusk towards its rim.
             float rim = std::sqrt(g.offset) * g.spread;
-            smoke_.setQuadColor(i, 0.12f + 0.35f * rim * shade + 0.4f * light, 0.1f + 0.2f * rim * shade + 0.43f * light,
-                                0.12f + 0.22f * rim * shade + 0.52f * light, alpha);
+            smoke_.setQuadColor(i, 0.12f + 0.35f * rim * shade + 0.4f * light,
+                                0.1f + 0.2f * rim * shade + 0.43f * light, 0.12f + 0.22f * rim * shade + 0.52f * light,
+                                alpha);
             continue;
         }
-        smoke_.setQuadColor(i, 0.8f * shade + 0.4f * light, 0.62f * shade + 0.43f * light, 0.5f * shade + 0.52f * light, alpha);
+        smoke_.setQuadColor(i, 0.8f * shade + 0.4f * light, 0.62f * shade + 0.43f * light, 0.5f * shade + 0.52f * light,
+                            alpha);
     }
     smoke_.unlock();
     smoke_.sortByDistance(1);

@@ -70,9 +70,9 @@ private:
     struct SceneObject {
         Orvane::Utils::SceneGraph::Node* node;
         Orvane::Utils::Geometry* mesh;
-        float cue;      // local time the funnel takes it; infinite if it is never taken
-        float orbit;    // radius it circles at when carried; 0 for what stays on the ground
-        float tumble;   // degrees per second it turns over when carried
+        float cue;  // local time the funnel takes it; infinite if it is never taken
+        float orbit;  // radius it circles at when carried; 0 for what stays on the ground
+        float tumble;  // degrees per second it turns over when carried
     };
     struct Grain {
         float rise, offset, phase, spread, size, shade;

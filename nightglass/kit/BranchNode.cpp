@@ -32,8 +32,8 @@ BranchNode::BranchNode(int depth, Vec3 positionValue, Vec3 directionValue, Vec3 
                             decay.z * (direction.z + spread.z * r2)};
         // Later siblings start from the narrower spread their elder sibling passed down.
         spread = {spread.x * decay.x, spread.y * decay.y, spread.z * decay.z};
-        children.push_back(std::make_unique<BranchNode>(depth - 1, childPosition, childDirection, spread, decay,
-                                                        count, random));
+        children.push_back(
+            std::make_unique<BranchNode>(depth - 1, childPosition, childDirection, spread, decay, count, random));
     }
 }
 

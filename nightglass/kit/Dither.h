@@ -32,7 +32,10 @@ public:
 // louder music gives larger pattern cells.
 class DitherLevel {
 public:
-    DitherLevel(float k, float d) : k_(k), d_(d) {}
+    DitherLevel(float k, float d)
+        : k_(k)
+        , d_(d)
+    {}
 
     float update(float frameDelta, float f0);
     float value() const { return level_; }

@@ -119,8 +119,7 @@ void Explosion::update(float dt, float t)
             float m = demo->cosineEase((p.age - 1.0f) * 0.5f);
             float q = p.sinceRespawn * 0.4f;
             float fade = demo->cosineEase((p.age - 2.4f) / (3.0f - 2.4f));
-            setQuadColor(i, 1 - q - (0.1f * p.heat + 0.2f) * p.age + m,
-                         1 - q - (0.16f * p.heat + 0.29f) * p.age + m,
+            setQuadColor(i, 1 - q - (0.1f * p.heat + 0.2f) * p.age + m, 1 - q - (0.16f * p.heat + 0.29f) * p.age + m,
                          1 + f0 - q - (0.16f * p.heat + 0.31f) * p.age + m, 1 - fade);
         } else if (p.age > 3.0f) {
             respawn(i, p, speed, winds);

@@ -17,10 +17,10 @@ public:
 
     struct Record {
         float position[3];
-        float velocity[3];   // units per second
-        float age;           // seconds, starting with a random head start
+        float velocity[3];  // units per second
+        float age;  // seconds, starting with a random head start
         float sinceRespawn;  // seconds
-        float heat;          // 0 to 1, fixed for the particle's life
+        float heat;  // 0 to 1, fixed for the particle's life
     };
 
     explicit Explosion(Tavrin::Demo* demo);

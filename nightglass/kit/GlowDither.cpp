@@ -14,8 +14,7 @@ GlowDither::GlowDither(Tavrin::Demo* demo, float k, float d)
     : dither(demo)
     , level(k, d)
     , demo_(demo)
-{
-}
+{}
 
 void GlowDither::begin(float r, float g, float b)
 {

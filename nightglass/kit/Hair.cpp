@@ -38,9 +38,11 @@ Vector3 rotated(const Orvane::Matrix4& m, const Vector3& v)
 // A sine sampled at evenly spaced angles by rotating a unit vector, instead of a sine per sample.
 struct Phasor {
     Phasor(float angle, float stepAngle)
-        : cosine(std::cos(angle)), sine(std::sin(angle)), stepCosine(std::cos(stepAngle)), stepSine(std::sin(stepAngle))
-    {
-    }
+        : cosine(std::cos(angle))
+        , sine(std::sin(angle))
+        , stepCosine(std::cos(stepAngle))
+        , stepSine(std::sin(stepAngle))
+    {}
     void advance()
     {
         float c = cosine * stepCosine - sine * stepSine;
@@ -61,8 +63,7 @@ HairStrands::HairStrands(std::vector<HairRoot> roots, int segments)
     , backs_(size_t(segments_ + 1))
     , points_(roots_.size() * size_t(segments_ + 1))
     , ribbons_(points_.size() * 2)
-{
-}
+{}
 
 void HairStrands::update(const std::vector<Orvane::Matrix4>& headPast, float headRadius, float time, float sway)
 {
@@ -93,8 +94,8 @@ void HairStrands::followHead(int strand, const std::vector<Orvane::Matrix4>& hea
         Vector3 side = unit(Orvane::cross(out, down));
         float swing = sway * root.length * 0.22f * s * std::sqrt(s);
         Vector3 target = then.transformPoint(root.position) + out * (root.length * 0.6f * s + 0.4f * swing * along.sine)
-                         + backs_[size_t(k)] * (root.length * 0.3f * s) + down * (root.length * 1.0f * s * s)
-                         + side * (swing * across.sine);
+            + backs_[size_t(k)] * (root.length * 0.3f * s) + down * (root.length * 1.0f * s * s)
+            + side * (swing * across.sine);
         across.advance();
         along.advance();
         Vector3 next = points[k - 1] + unit(target - points[k - 1]) * segmentLength;
@@ -121,7 +122,8 @@ void HairStrands::buildRibbons(const Vector3& eye, float width)
             Vector3 side = unit(Orvane::cross(tangent, eye - p)) * (0.5f * width * (1.0f - 0.6f * s));
             for (int edge = 0; edge < 2; ++edge) {
                 Vector3 q = edge == 0 ? p - side : p + side;
-                *out++ = {{q.x, q.y, q.z}, {float(edge), s}, {tangent.x, tangent.y, tangent.z}, {shade, shade, shade, 1}};
+                *out++
+                    = {{q.x, q.y, q.z}, {float(edge), s}, {tangent.x, tangent.y, tangent.z}, {shade, shade, shade, 1}};
             }
         }
     }
@@ -170,8 +172,7 @@ HairRibbons::HairRibbons(HairStrands& strands)
                 strands.ribbons().data())
     , indexData_(strands.ribbonQuads())
     , indices_(int(indexData_.size()), Orvane::system_mem, indexData_.data(), Orvane::IndexBuffer::UnsignedInt)
-{
-}
+{}
 
 void HairRibbons::draw()
 {

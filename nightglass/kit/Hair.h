@@ -13,9 +13,9 @@ namespace Nightglass {
 // Where a strand grows, in the coordinates of the head that carries it.
 struct HairRoot {
     Orvane::Vector3 position;
-    Orvane::Vector3 direction;   // unit length, the way the strand leaves the scalp
+    Orvane::Vector3 direction;  // unit length, the way the strand leaves the scalp
     float length;
-    float phase;                 // offsets the strand's sway from its neighbours'
+    float phase;  // offsets the strand's sway from its neighbours'
 };
 
 // Long hair as a function of time: point k of every strand follows the head as it was k lag
@@ -27,7 +27,7 @@ class HairStrands {
 public:
     struct RibbonVertex {
         float position[3];
-        float texCoord[2];   // across the ribbon, along the strand (0 at the root)
+        float texCoord[2];  // across the ribbon, along the strand (0 at the root)
         float tangent[3];
         float color[4];
     };
@@ -48,12 +48,11 @@ public:
     std::vector<std::uint32_t> ribbonQuads() const;
 
 private:
-    void followHead(int strand, const std::vector<Orvane::Matrix4>& headPast, float headRadius, float time,
-                    float sway);
+    void followHead(int strand, const std::vector<Orvane::Matrix4>& headPast, float headRadius, float time, float sway);
 
     std::vector<HairRoot> roots_;
     int segments_;
-    std::vector<Orvane::Vector3> backs_;   // the head's backward direction k lags ago
+    std::vector<Orvane::Vector3> backs_;  // the head's backward direction k lags ago
     std::vector<Orvane::Vector3> points_;
     std::vector<RibbonVertex> ribbons_;
 };

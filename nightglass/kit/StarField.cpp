@@ -10,7 +10,8 @@ namespace Nightglass {
 
 using Orvane::Utils::randomSigned;
 
-StarField::StarField(Tavrin::Demo* owner) : Particles(owner, StarCount)
+StarField::StarField(Tavrin::Demo* owner)
+    : Particles(owner, StarCount)
 {
     texture = demo->loadTexture("textures/dott.png");
     lock();

@@ -7,7 +7,9 @@ namespace Orvane::Exceptions {
 // The framework reports every error by throwing one of these by value; callers catch the base.
 class Exception {
 public:
-    explicit Exception(std::string message) : message_(std::move(message)) {}
+    explicit Exception(std::string message)
+        : message_(std::move(message))
+    {}
     const std::string& getMessage() const { return message_; }
 
 private:

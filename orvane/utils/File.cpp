@@ -6,7 +6,8 @@
 
 namespace Orvane::Utils {
 
-File::File(const std::string& path, int mode) : path_(path)
+File::File(const std::string& path, int mode)
+    : path_(path)
 {
     if (mode == Read)
         handle_ = std::fopen(path.c_str(), "rb");

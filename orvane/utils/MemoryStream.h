@@ -13,7 +13,9 @@ namespace Orvane::Utils {
 class MemoryStream : public InputStream, public OutputStream {
 public:
     MemoryStream() = default;
-    explicit MemoryStream(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+    explicit MemoryStream(std::vector<unsigned char> bytes)
+        : bytes_(std::move(bytes))
+    {}
 
     int read(void* buffer, int elementSize, int count) override;
     // Positions before the start clamp to 0; past the end is allowed, and a write there fills the

@@ -56,8 +56,8 @@ float readFloat(InputStream& stream)
 void writeInt32(OutputStream& stream, std::int32_t value)
 {
     auto u = std::uint32_t(value);
-    const unsigned char bytes[4] = {(unsigned char)(u), (unsigned char)(u >> 8), (unsigned char)(u >> 16),
-                                    (unsigned char)(u >> 24)};
+    const unsigned char bytes[4]
+        = {(unsigned char)(u), (unsigned char)(u >> 8), (unsigned char)(u >> 16), (unsigned char)(u >> 24)};
     writeExactly(stream, bytes, 1, 4);
 }
 

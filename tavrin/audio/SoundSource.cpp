@@ -48,9 +48,9 @@ SF_VIRTUAL_IO MemoryIo = {memoryLength, memorySeek, memoryRead, memoryWrite, mem
 }
 
 SoundHandle::SoundHandle(SNDFILE* file, std::unique_ptr<MemoryCursor> cursor)
-    : cursor_(std::move(cursor)), file_(file)
-{
-}
+    : cursor_(std::move(cursor))
+    , file_(file)
+{}
 
 SoundHandle& SoundHandle::operator=(SoundHandle&& other) noexcept
 {
@@ -63,9 +63,11 @@ SoundHandle& SoundHandle::operator=(SoundHandle&& other) noexcept
 SoundHandle::~SoundHandle() = default;
 
 SoundSource::SoundSource(std::string name, bool inMemory, const void* data, std::size_t size)
-    : name_(std::move(name)), inMemory_(inMemory), data_(static_cast<const unsigned char*>(data)), size_(size)
-{
-}
+    : name_(std::move(name))
+    , inMemory_(inMemory)
+    , data_(static_cast<const unsigned char*>(data))
+    , size_(size)
+{}
 
 SoundSource SoundSource::file(std::string path) { return SoundSource(std::move(path), false, nullptr, 0); }
 

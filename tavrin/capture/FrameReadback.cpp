@@ -11,7 +11,11 @@ namespace Ext = Orvane::Ext;
 using Orvane::Exceptions::Exception;
 
 FrameReadback::FrameReadback(int x, int y, int width, int height, int depth)
-    : x_(x), y_(y), width_(width), height_(height), buffers_(size_t(depth))
+    : x_(x)
+    , y_(y)
+    , width_(width)
+    , height_(height)
+    , buffers_(size_t(depth))
 {
     Ext::glGenBuffers(depth, buffers_.data());
     for (GLuint buffer : buffers_) {

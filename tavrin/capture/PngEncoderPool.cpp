@@ -15,7 +15,9 @@ constexpr int FrameCompression = 1;
 }
 
 PngEncoderPool::PngEncoderPool(int width, int height, int workers)
-    : width_(width), height_(height), queueLimit_(size_t(std::max(1, workers)) * 2)
+    : width_(width)
+    , height_(height)
+    , queueLimit_(size_t(std::max(1, workers)) * 2)
 {
     for (int i = 0; i < std::max(1, workers); ++i)
         workers_.emplace_back([this] { work(); });

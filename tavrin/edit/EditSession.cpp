@@ -50,13 +50,18 @@ std::string joined(const std::vector<std::string>& names)
 
 }
 
-EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache,
-                         Demoface::Demoface& demoface, Music* music, KeyState keyState)
-    : demo_(demo), cache_(cache), demoface_(demoface), music_(music), keyState_(std::move(keyState)),
-      watcher_(demo.dataFolder), transport_(barSeconds(demo), demo.time),
-      errorPanel_({255, 255, 255}, {140, 16, 16}), hudPanel_({230, 230, 230}, {20, 20, 28})
-{
-}
+EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache, Demoface::Demoface& demoface,
+                         Music* music, KeyState keyState)
+    : demo_(demo)
+    , cache_(cache)
+    , demoface_(demoface)
+    , music_(music)
+    , keyState_(std::move(keyState))
+    , watcher_(demo.dataFolder)
+    , transport_(barSeconds(demo), demo.time)
+    , errorPanel_({255, 255, 255}, {140, 16, 16})
+    , hudPanel_({230, 230, 230}, {20, 20, 28})
+{}
 
 EditSession::~EditSession() = default;
 
@@ -76,7 +81,8 @@ void EditSession::beginFrame(float delta)
 void EditSession::connectRocket(const std::string& address)
 {
     RocketLink::TrackFiles files{demo_.dataFolder + trackTextName(), demo_.dataFolder + demo_.trackFileName};
-    rocket_ = std::make_unique<RocketLink>(address, demoface_, transport_, [this] { return demo_.bpm; }, files);
+    rocket_ = std::make_unique<RocketLink>(
+        address, demoface_, transport_, [this] { return demo_.bpm; }, files);
 }
 
 void EditSession::reloadSaved()
@@ -198,8 +204,8 @@ void EditSession::drawHud()
     if (transport_.paused())
         lines.push_back("paused");
     if (transport_.loopStart() || transport_.loopEnd())
-        lines.push_back(formatted("loop %.3f - %.3f", transport_.loopStart().value_or(0.0f),
-                                  transport_.loopEnd().value_or(0.0f)));
+        lines.push_back(
+            formatted("loop %.3f - %.3f", transport_.loopStart().value_or(0.0f), transport_.loopEnd().value_or(0.0f)));
     hudPanel_.setLines(*demo_.font, lines, demo_.width - 2 * Margin);
     hudPanel_.draw(demo_, Margin, demo_.viewportHeight - StripHeight - Margin - hudPanel_.height());
     drawStrip();
@@ -253,7 +259,8 @@ void EditSession::drawWaveform(float from, float span, float top)
     float middle = (top - 1.0f) / 2.0f, halfHeight = (top + 1.0f) / 2.0f * 0.9f;
     float columnWidth = 2.0f / float(demo_.width);
     Orvane::Device* device = Orvane::Device::current();
-    auto corner = [device](float x, float y) { device->vertexAttribute(Orvane::AttributeSemantic::Position, x, y, 0, 1); };
+    auto corner
+        = [device](float x, float y) { device->vertexAttribute(Orvane::AttributeSemantic::Position, x, y, 0, 1); };
     device->beginPrimitives(Orvane::PrimitiveTypeEnum::Quads);
     for (size_t i = 0; i < columns.size(); ++i) {
         if (!(columns[i].high > columns[i].low))

@@ -24,7 +24,9 @@ std::string joined(const std::string& folder, const std::string& name)
 }
 
 FileWatcher::FileWatcher(const std::string& folder, Clock::duration settleTime)
-    : folder_(folder), settleTime_(settleTime), descriptor_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    : folder_(folder)
+    , settleTime_(settleTime)
+    , descriptor_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
 {
     if (descriptor_ < 0)
         throw Orvane::Exceptions::Exception("Cannot watch \"" + folder + "\": " + std::strerror(errno));

@@ -33,7 +33,8 @@ std::vector<std::string> ReloadErrors::lines() const
 {
     std::vector<std::string> result;
     for (const auto& [file, error] : errors_) {
-        result.push_back(file + (error.line > 0 ? ":" + std::to_string(error.line) : std::string()) + ": reload failed");
+        result.push_back(file + (error.line > 0 ? ":" + std::to_string(error.line) : std::string())
+                         + ": reload failed");
         std::istringstream text(error.message);
         for (std::string line; std::getline(text, line);)
             if (!line.empty())

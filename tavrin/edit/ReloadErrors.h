@@ -8,7 +8,7 @@ namespace Tavrin::Edit {
 
 struct ReloadError {
     std::string file;
-    int line = 0; // 0 where the message names none
+    int line = 0;  // 0 where the message names none
     std::string message;
 };
 

@@ -52,18 +52,12 @@ float floatOfBits(std::uint32_t bits)
 size_t commandLength(std::uint8_t command)
 {
     switch (command) {
-    case RocketCommand::SetKey:
-        return 14;
-    case RocketCommand::DeleteKey:
-        return 9;
-    case RocketCommand::SetRow:
-        return 5;
-    case RocketCommand::Pause:
-        return 2;
-    case RocketCommand::SaveTracks:
-        return 1;
-    default:
-        return 0;
+    case RocketCommand::SetKey: return 14;
+    case RocketCommand::DeleteKey: return 9;
+    case RocketCommand::SetRow: return 5;
+    case RocketCommand::Pause: return 2;
+    case RocketCommand::SaveTracks: return 1;
+    default: return 0;
     }
 }
 
@@ -89,7 +83,8 @@ std::optional<RocketAddress> parseRocketAddress(const std::string& text)
     return address;
 }
 
-RocketClient::RocketClient(const std::string& address, Clock::duration retry) : retry_(retry)
+RocketClient::RocketClient(const std::string& address, Clock::duration retry)
+    : retry_(retry)
 {
     std::optional<RocketAddress> parsed = parseRocketAddress(address);
     if (!parsed)

@@ -42,11 +42,15 @@ void writeTextFile(const std::string& path, const std::string& text)
 
 RocketLink::RocketLink(const std::string& address, Demoface::Demoface& demoface, Transport& transport,
                        std::function<float()> tempo, TrackFiles files, RocketClient::Clock::duration retry)
-    : client_(address, retry), demoface_(demoface), transport_(transport), tempo_(std::move(tempo)),
-      files_(std::move(files)), base_(keysOf(demoface.tracks())), reloadsSeen_(demoface.reloadAttempts()),
-      tempoSeen_(tempo_())
-{
-}
+    : client_(address, retry)
+    , demoface_(demoface)
+    , transport_(transport)
+    , tempo_(std::move(tempo))
+    , files_(std::move(files))
+    , base_(keysOf(demoface.tracks()))
+    , reloadsSeen_(demoface.reloadAttempts())
+    , tempoSeen_(tempo_())
+{}
 
 void RocketLink::receive()
 {
@@ -97,9 +101,7 @@ void RocketLink::apply(const RocketCommand& command)
         transport_.seek(rocketRowTime(command.row, tempo_()));
         knownRow_ = command.row;
         break;
-    case RocketCommand::Pause:
-        transport_.setPaused(command.paused);
-        break;
+    case RocketCommand::Pause: transport_.setPaused(command.paused); break;
     case RocketCommand::SaveTracks:
         // Keys sent just before the save belong in it.
         rebuildChanged();

@@ -29,7 +29,8 @@ void setValue(Orvane::Vector4t<float>& v, int component, float value)
 // A component's curve, evaluated as the engine evaluates a track.
 class ComponentCurve {
 public:
-    explicit ComponentCurve(const ComponentKeys& keys) : empty_(keys.empty())
+    explicit ComponentCurve(const ComponentKeys& keys)
+        : empty_(keys.empty())
     {
         if (empty_)
             return;
@@ -88,12 +89,9 @@ float rocketRowTime(std::uint32_t row, float bpm) { return float(double(row) * r
 std::int32_t syncModeOfRocket(std::uint8_t interpolation)
 {
     switch (interpolation) {
-    case RocketStep:
-        return Step;
-    case RocketSmooth:
-        return Smooth;
-    default:
-        return Linear;
+    case RocketStep: return Step;
+    case RocketSmooth: return Smooth;
+    default: return Linear;
     }
 }
 

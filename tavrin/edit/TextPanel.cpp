@@ -18,7 +18,10 @@ constexpr size_t MaxLines = 40;
 // Bottom-up rows, as GL expects them.
 class Canvas {
 public:
-    Canvas(int width, int height, Rgb paper) : width_(width), height_(height), rgb_(size_t(width) * height * 3)
+    Canvas(int width, int height, Rgb paper)
+        : width_(width)
+        , height_(height)
+        , rgb_(size_t(width) * height * 3)
     {
         for (size_t i = 0; i < rgb_.size(); ++i)
             rgb_[i] = paper[i % 3];
@@ -81,7 +84,10 @@ std::vector<std::string> wrapped(FT_Face face, const std::vector<std::string>& l
 
 }
 
-TextPanel::TextPanel(Rgb ink, Rgb paper) : ink_(ink), paper_(paper) {}
+TextPanel::TextPanel(Rgb ink, Rgb paper)
+    : ink_(ink)
+    , paper_(paper)
+{}
 
 TextPanel::~TextPanel() = default;
 

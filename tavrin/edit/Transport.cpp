@@ -5,7 +5,10 @@
 
 namespace Tavrin::Edit {
 
-Transport::Transport(float barSeconds, float startTime) : barSeconds_(barSeconds), time_(startTime) {}
+Transport::Transport(float barSeconds, float startTime)
+    : barSeconds_(barSeconds)
+    , time_(startTime)
+{}
 
 void Transport::press(const TransportKeys& keys)
 {

@@ -8,7 +8,10 @@ namespace Tavrin::Flow {
 // starts at the window's beginning.
 class AtNode : public Node {
 public:
-    AtNode(float timeValue, float lengthValue) : time(timeValue), length(lengthValue) {}
+    AtNode(float timeValue, float lengthValue)
+        : time(timeValue)
+        , length(lengthValue)
+    {}
     float evaluate(float t) override;
 
     float time;

@@ -8,7 +8,9 @@ namespace Tavrin::Flow {
 // later children draw unblended.
 class Blend : public VisualNode {
 public:
-    explicit Blend(Demo* owner) : VisualNode(owner) {}
+    explicit Blend(Demo* owner)
+        : VisualNode(owner)
+    {}
     float evaluate(float time) override;
 
     Orvane::BlendOperandEnum src = Orvane::BlendOperandEnum::SrcAlpha;

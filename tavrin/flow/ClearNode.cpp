@@ -5,10 +5,9 @@
 namespace Tavrin::Flow {
 
 ClearNode::ClearNode()
-    : color(addChild(std::make_unique<Color>(0.0f, 0.0f, 0.0f, 1.0f))),
-      depth(addChild(std::make_unique<Node>(1.0f)))
-{
-}
+    : color(addChild(std::make_unique<Color>(0.0f, 0.0f, 0.0f, 1.0f)))
+    , depth(addChild(std::make_unique<Node>(1.0f)))
+{}
 
 float ClearNode::evaluate(float time)
 {

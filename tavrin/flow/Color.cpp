@@ -3,12 +3,11 @@
 namespace Tavrin::Flow {
 
 Color::Color(float red, float green, float blue, float alpha)
-    : r(keepUnlisted(std::make_unique<Node>(red))),
-      g(keepUnlisted(std::make_unique<Node>(green))),
-      b(keepUnlisted(std::make_unique<Node>(blue))),
-      a(keepUnlisted(std::make_unique<Node>(alpha)))
-{
-}
+    : r(keepUnlisted(std::make_unique<Node>(red)))
+    , g(keepUnlisted(std::make_unique<Node>(green)))
+    , b(keepUnlisted(std::make_unique<Node>(blue)))
+    , a(keepUnlisted(std::make_unique<Node>(alpha)))
+{}
 
 Orvane::Vector4t<float> Color::colorAt(float time)
 {

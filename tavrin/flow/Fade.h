@@ -10,9 +10,12 @@ enum class FadeMode : int { Linear = 0, SCurve = 1 };
 class Fade : public Node {
 public:
     Fade(FadeMode modeValue, float startValue, float stopValue, float fromValue, float toValue)
-        : start(startValue), stop(stopValue), from(fromValue), to(toValue), mode(modeValue)
-    {
-    }
+        : start(startValue)
+        , stop(stopValue)
+        , from(fromValue)
+        , to(toValue)
+        , mode(modeValue)
+    {}
 
     float evaluate(float time) override;
 

@@ -33,8 +33,8 @@ namespace Tavrin::Flow {
 
 namespace {
 
-using tinyxml2::XMLElement;
 using Orvane::Exceptions::Exception;
+using tinyxml2::XMLElement;
 
 bool named(const XMLElement& element, const char* name) { return std::strcmp(element.Name(), name) == 0; }
 
@@ -72,7 +72,10 @@ std::optional<float> constantOf(const Node* parameter)
 // the progress of the outermost tree.
 class FlowLoader {
 public:
-    FlowLoader(Demo& demo, const LoadOptions& options) : demo_(demo), options_(options) {}
+    FlowLoader(Demo& demo, const LoadOptions& options)
+        : demo_(demo)
+        , options_(options)
+    {}
 
     std::unique_ptr<ParentNode> load(const std::string& fileName);
 
@@ -168,11 +171,11 @@ void FlowLoader::openDocument(tinyxml2::XMLDocument& document, const std::string
     tinyxml2::XMLError error = document.LoadFile(path.c_str());
     if (error == tinyxml2::XML_SUCCESS)
         return;
-    if (error == tinyxml2::XML_ERROR_FILE_NOT_FOUND || error == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED ||
-        error == tinyxml2::XML_ERROR_FILE_READ_ERROR)
+    if (error == tinyxml2::XML_ERROR_FILE_NOT_FOUND || error == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED
+        || error == tinyxml2::XML_ERROR_FILE_READ_ERROR)
         throw Orvane::Exceptions::FileNotFoundException("File not found: " + path);
-    throw Orvane::Exceptions::UnsupportedFormatException(path + ":" + std::to_string(document.ErrorLineNum()) +
-                                                         ": malformed XML (" + document.ErrorStr() + ")");
+    throw Orvane::Exceptions::UnsupportedFormatException(path + ":" + std::to_string(document.ErrorLineNum())
+                                                         + ": malformed XML (" + document.ErrorStr() + ")");
 }
 
 // parameterNames are the owner's parameter elements: they pass through like any other element,
@@ -196,8 +199,9 @@ void FlowLoader::parseChildren(const XMLElement* first, Node& parent, std::initi
 void FlowLoader::countElement(const XMLElement& element)
 {
     if (++elementCount_ > MaxElements)
-        throw elementError(element, "makes the timeline larger than " + std::to_string(MaxElements) +
-                                        " elements; are files inlined over and over?");
+        throw elementError(element,
+                           "makes the timeline larger than " + std::to_string(MaxElements)
+                               + " elements; are files inlined over and over?");
 }
 
 void FlowLoader::addNodeFor(const XMLElement& element, Node& parent, bool isParameter)
@@ -295,9 +299,10 @@ void FlowLoader::readDemoSettings(const XMLElement& element)
             const char* text = requiredText(*child);
             float bpm = parseValue(text, demo_);
             if (!(bpm >= MinTempo && bpm <= MaxTempo))
-                throw elementError(*child, "needs a positive tempo, not \"" + std::string(text) + "\" (" +
-                                               std::to_string(int(MinTempo)) + " to " + std::to_string(int(MaxTempo)) +
-                                               " bpm)");
+                throw elementError(*child,
+                                   "needs a positive tempo, not \"" + std::string(text) + "\" ("
+                                       + std::to_string(int(MinTempo)) + " to " + std::to_string(int(MaxTempo))
+                                       + " bpm)");
             warnAboutText(*child, nullptr, text, valueTextProblem(text), bpm);
             demo_.bpm = bpm;
         }
@@ -331,8 +336,8 @@ std::unique_ptr<Node> FlowLoader::makeTimeStretch(const XMLElement& element)
 std::unique_ptr<Node> FlowLoader::makeQuad(const XMLElement& element)
 {
     auto quad = std::make_unique<Quad>(&demo_);
-    std::initializer_list<ParameterSlot> slots = {
-        {"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}};
+    std::initializer_list<ParameterSlot> slots
+        = {{"x", &quad->x}, {"y", &quad->y}, {"width", &quad->width}, {"height", &quad->height}};
     readParameterAttributes(element, slots);
     if (const char* texture = element.Attribute("texture"))
         quad->texture = textureNamed(element, texture);
@@ -477,8 +482,8 @@ std::unique_ptr<Color> FlowLoader::parseColor(const XMLElement& element)
         const char* longName;
         Node** slot;
     };
-    const Component components[] = {
-        {"r", "red", &color->r}, {"g", "green", &color->g}, {"b", "blue", &color->b}, {"a", "alpha", &color->a}};
+    const Component components[]
+        = {{"r", "red", &color->r}, {"g", "green", &color->g}, {"b", "blue", &color->b}, {"a", "alpha", &color->a}};
     warnAboutIgnoredChildren(element, {"r", "red", "g", "green", "b", "blue", "a", "alpha"});
     for (const Component& component : components) {
         // The long spelling is read second, so it wins when both are given.
@@ -509,7 +514,8 @@ void FlowLoader::readParameterAttributes(const XMLElement& element, std::initial
         (*parameter.slot)->value = valueAttribute(element, parameter.name, (*parameter.slot)->value);
 }
 
-void FlowLoader::readParameterChildren(const XMLElement& element, Node& owner, std::initializer_list<ParameterSlot> slots)
+void FlowLoader::readParameterChildren(const XMLElement& element, Node& owner,
+                                       std::initializer_list<ParameterSlot> slots)
 {
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement())
         readParameterChild(*child, owner, slots);
@@ -566,7 +572,8 @@ const char* FlowLoader::requiredText(const XMLElement& element) const
 Orvane::Texture* FlowLoader::textureNamed(const XMLElement& element, const char* name) const
 {
     if (!options_.loadTexture)
-        throw elementError(element, std::string("names the texture \"") + name + "\" but textures cannot be loaded here");
+        throw elementError(element,
+                           std::string("names the texture \"") + name + "\" but textures cannot be loaded here");
     Orvane::Texture* texture = options_.loadTexture(name);
     if (!texture)
         throw elementError(element, std::string("names the texture \"") + name + "\", which could not be loaded");

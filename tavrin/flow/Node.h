@@ -12,7 +12,9 @@ namespace Tavrin::Flow {
 // were only lent (the registry's shared effects) are evaluated and counted but never deleted.
 class Node {
 public:
-    explicit Node(float initialValue = 0.0f) : value(initialValue) {}
+    explicit Node(float initialValue = 0.0f)
+        : value(initialValue)
+    {}
     virtual ~Node();
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;

@@ -15,8 +15,8 @@ int NodeCountFile::read() const
     std::fclose(file);
     if (got != sizeof bytes)
         return FallbackCount;
-    std::uint32_t raw = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
-                        std::uint32_t(bytes[3]) << 24;
+    std::uint32_t raw = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16
+        | std::uint32_t(bytes[3]) << 24;
     auto count = std::int32_t(raw);
     return count > 0 ? count : FallbackCount;
 }

@@ -10,7 +10,9 @@ class NodeCountFile {
 public:
     static constexpr int FallbackCount = 100;
 
-    explicit NodeCountFile(std::string path) : path_(std::move(path)) {}
+    explicit NodeCountFile(std::string path)
+        : path_(std::move(path))
+    {}
 
     // The remembered count; FallbackCount when the file is missing, short, or holds a count of
     // 0 or less (a damaged file must not become a divisor).

@@ -5,13 +5,12 @@
 namespace Tavrin::Flow {
 
 PerspectiveNode::PerspectiveNode(Demo* owner)
-    : Visual(owner),
-      fov(addChild(std::make_unique<Node>(45.0f))),
-      aspect(addChild(std::make_unique<Node>(owner->aspect))),
-      nearPlane(addChild(std::make_unique<Node>(1.0f))),
-      farPlane(addChild(std::make_unique<Node>(1000.0f)))
-{
-}
+    : Visual(owner)
+    , fov(addChild(std::make_unique<Node>(45.0f)))
+    , aspect(addChild(std::make_unique<Node>(owner->aspect)))
+    , nearPlane(addChild(std::make_unique<Node>(1.0f)))
+    , farPlane(addChild(std::make_unique<Node>(1000.0f)))
+{}
 
 float PerspectiveNode::evaluate(float time)
 {

@@ -11,14 +11,13 @@
 namespace Tavrin::Flow {
 
 Quad::Quad(Demo* owner)
-    : VisualNode(owner),
-      x(addChild(std::make_unique<Node>(-0.5f))),
-      y(addChild(std::make_unique<Node>(-0.5f))),
-      width(addChild(std::make_unique<Node>(1.0f))),
-      height(addChild(std::make_unique<Node>(1.0f))),
-      color(addChild(std::make_unique<Color>(1.0f, 1.0f, 1.0f, 1.0f)))
-{
-}
+    : VisualNode(owner)
+    , x(addChild(std::make_unique<Node>(-0.5f)))
+    , y(addChild(std::make_unique<Node>(-0.5f)))
+    , width(addChild(std::make_unique<Node>(1.0f)))
+    , height(addChild(std::make_unique<Node>(1.0f)))
+    , color(addChild(std::make_unique<Color>(1.0f, 1.0f, 1.0f, 1.0f)))
+{}
 
 float Quad::evaluate(float time)
 {

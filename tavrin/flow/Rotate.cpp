@@ -3,11 +3,10 @@
 namespace Tavrin::Flow {
 
 Rotate::Rotate(Demo* owner)
-    : VisualNode(owner),
-      angle(addChild(std::make_unique<Node>(0.0f))),
-      axis(addChild(std::make_unique<VectorNode>(0.0f, 0.0f, 1.0f)))
-{
-}
+    : VisualNode(owner)
+    , angle(addChild(std::make_unique<Node>(0.0f)))
+    , axis(addChild(std::make_unique<VectorNode>(0.0f, 0.0f, 1.0f)))
+{}
 
 float Rotate::evaluate(float time)
 {

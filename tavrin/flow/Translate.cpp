@@ -3,12 +3,11 @@
 namespace Tavrin::Flow {
 
 Translate::Translate(Demo* owner)
-    : VisualNode(owner),
-      x(addChild(std::make_unique<Node>(0.0f))),
-      y(addChild(std::make_unique<Node>(0.0f))),
-      z(addChild(std::make_unique<Node>(0.0f)))
-{
-}
+    : VisualNode(owner)
+    , x(addChild(std::make_unique<Node>(0.0f)))
+    , y(addChild(std::make_unique<Node>(0.0f)))
+    , z(addChild(std::make_unique<Node>(0.0f)))
+{}
 
 float Translate::evaluate(float time)
 {

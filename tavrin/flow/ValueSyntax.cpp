@@ -58,7 +58,7 @@ bool isBlank(const char* text)
 bool isSymbol(const char* text)
 {
     return std::strcmp(text, "#resolution.x") == 0 || std::strcmp(text, "#resolution.y") == 0
-           || std::strcmp(text, "#aspect") == 0;
+        || std::strcmp(text, "#aspect") == 0;
 }
 
 using Orvane::BlendOperandEnum;

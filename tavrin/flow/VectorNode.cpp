@@ -3,11 +3,10 @@
 namespace Tavrin::Flow {
 
 VectorNode::VectorNode(float initialX, float initialY, float initialZ)
-    : x(keepUnlisted(std::make_unique<Node>(initialX))),
-      y(keepUnlisted(std::make_unique<Node>(initialY))),
-      z(keepUnlisted(std::make_unique<Node>(initialZ)))
-{
-}
+    : x(keepUnlisted(std::make_unique<Node>(initialX)))
+    , y(keepUnlisted(std::make_unique<Node>(initialY)))
+    , z(keepUnlisted(std::make_unique<Node>(initialZ)))
+{}
 
 Orvane::Vector3t<float> VectorNode::vectorAt(float time)
 {

@@ -10,7 +10,9 @@ namespace Tavrin::Flow {
 // children are not evaluated.
 class VisualContainerNode : public Node, public Visual {
 public:
-    explicit VisualContainerNode(Demo* owner) : Visual(owner) {}
+    explicit VisualContainerNode(Demo* owner)
+        : Visual(owner)
+    {}
     float evaluate(float time) final;
 };
 

@@ -25,8 +25,9 @@ fs::path findBaseFolder(const fs::path& currentFolder, const fs::path& executabl
     fs::path installed = executable.parent_path().parent_path() / "share" / "nightglass";
     if (holdsData(installed))
         return installed;
-    throw Orvane::Exceptions::FileNotFoundException("No data folder found: looked for " + (currentFolder / "data").string()
-                                                    + " and " + (installed / "data").string());
+    throw Orvane::Exceptions::FileNotFoundException("No data folder found: looked for "
+                                                    + (currentFolder / "data").string() + " and "
+                                                    + (installed / "data").string());
 }
 
 bool isWritable(const fs::path& folder) { return access(folder.c_str(), W_OK) == 0; }

@@ -58,7 +58,10 @@ struct FrameProfiler::TimerQueries {
     }
 };
 
-FrameProfiler::FrameProfiler() : runStart_(Clock::now()), gl_(TimerQueries::load()) {}
+FrameProfiler::FrameProfiler()
+    : runStart_(Clock::now())
+    , gl_(TimerQueries::load())
+{}
 
 FrameProfiler::~FrameProfiler()
 {
@@ -175,13 +178,15 @@ std::string FrameProfiler::report() const
     return text;
 }
 
-ProfileScope::ProfileScope(const std::string& name) : profiler_(FrameProfiler::active())
+ProfileScope::ProfileScope(const std::string& name)
+    : profiler_(FrameProfiler::active())
 {
     if (profiler_)
         profiler_->beginSection(name);
 }
 
-ProfileScope::ProfileScope(const std::type_info& type) : profiler_(FrameProfiler::active())
+ProfileScope::ProfileScope(const std::type_info& type)
+    : profiler_(FrameProfiler::active())
 {
     if (profiler_)
         profiler_->beginSection(type);

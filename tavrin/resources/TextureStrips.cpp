@@ -75,7 +75,9 @@ bool hasMember(const std::string& pattern, int count, const std::string& name)
 
 }
 
-TextureStrips::TextureStrips(std::function<std::string()> folder) : folder_(std::move(folder)) {}
+TextureStrips::TextureStrips(std::function<std::string()> folder)
+    : folder_(std::move(folder))
+{}
 
 TextureStrips::~TextureStrips() = default;
 

@@ -11,8 +11,8 @@ namespace {
 
 long long cpuMilliseconds(const rusage& usage)
 {
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000LL +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000LL
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
 }

@@ -57,7 +57,8 @@ std::vector<unsigned char> fileBytes(const std::string& path)
 std::string probeVideo(const std::string& video)
 {
     std::string probe = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                        "stream=width,height,nb_read_frames -of csv=p=0 '" + video + "'";
+                        "stream=width,height,nb_read_frames -of csv=p=0 '"
+        + video + "'";
     std::FILE* pipe = popen(probe.c_str(), "r");
     if (pipe == nullptr)
         return "ffprobe did not start";
@@ -90,8 +91,8 @@ TEST(Capture, ClearedFramesAreWrittenAtTheLetterboxedSize)
     Nightglass::Nightglass demo;
     std::string flow = writeEmptyFlow(dir);
     std::string frames = dir.file("frames");
-    int status = demo.run(captureOptions({"--flow", flow, "--capture", frames, "--times", "0,1.5",
-                                          "--size", "320x240", "--aspect", "4:3", "--aa", "0"}));
+    int status = demo.run(captureOptions({"--flow", flow, "--capture", frames, "--times", "0,1.5", "--size", "320x240",
+                                          "--aspect", "4:3", "--aa", "0"}));
     EXPECT_EQ(status, 0);
     for (const char* name : {"frame_000000.png", "frame_000090.png"}) {
         DecodedPng png = readPng(frames + "/" + name);
@@ -111,8 +112,8 @@ TEST(Capture, VideoFileHoldsEveryFrameOfTheRange)
     TestSupport::TempDir dir;
     std::string video = dir.file("clip.mp4");
     Nightglass::Nightglass demo;
-    int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "1", "--to", "2", "--fps", "10",
-                                          "--size", "320x180", "--aspect", "16:9", "--aa", "0"}));
+    int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "1", "--to", "2",
+                                          "--fps", "10", "--size", "320x180", "--aspect", "16:9", "--aa", "0"}));
     ASSERT_EQ(status, 0);
     EXPECT_EQ(probeVideo(video), "320,180,11\n");
 }
@@ -126,8 +127,9 @@ TEST(Capture, VideoOfAnOddLetterboxHeightGetsOneMoreRow)
     // 16:10 bars on a 100-pixel screen leave 93 rows, which the video encoder cannot take as they are.
     std::string video = dir.file("odd.mp4");
     Nightglass::Nightglass demo;
-    int status = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "0", "--to", "0.2",
-                                          "--fps", "10", "--size", "160x100", "--aspect", "16:10", "--aa", "0"}));
+    int status
+        = demo.run(captureOptions({"--flow", writeEmptyFlow(dir), "--capture", video, "--from", "0", "--to", "0.2",
+                                   "--fps", "10", "--size", "160x100", "--aspect", "16:10", "--aa", "0"}));
     ASSERT_EQ(status, 0);
     EXPECT_EQ(probeVideo(video), "160,94,3\n");
 }
@@ -185,14 +187,15 @@ TEST(Capture, VideoCarriesTheMusicAsAnAudioStream)
     ASSERT_NE(wav, nullptr);
     sf_writef_short(wav, tone.data(), sf_count_t(tone.size() / 2));
     sf_close(wav);
-    std::ofstream(dir.file("music.flow")) << "<flow><demo><data_folder>" << dir.path().string()
-                                          << "/</data_folder><music>tone.wav</music></demo></flow>";
+    std::ofstream(dir.file("music.flow"))
+        << "<flow><demo><data_folder>" << dir.path().string() << "/</data_folder><music>tone.wav</music></demo></flow>";
     std::string video = dir.file("clip.mkv");
     Nightglass::Nightglass demo;
-    ASSERT_EQ(demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", video, "--from", "0", "--to",
-                                       "2", "--fps", "10", "--size", "160x90", "--aspect", "16:9", "--aa", "0"})),
+    ASSERT_EQ(demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", video, "--from", "0", "--to", "2",
+                                       "--fps", "10", "--size", "160x90", "--aspect", "16:9", "--aa", "0"})),
               0);
-    std::FILE* pipe = popen(("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + video + "'").c_str(), "r");
+    std::FILE* pipe
+        = popen(("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + video + "'").c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string streams;
     char line[64];
@@ -225,19 +228,19 @@ TEST(Capture, MusicThatCannotBeOpenedStopsTheCaptureBeforeAnyFrameWithTheReason)
     TestSupport::TempDir dir;
     std::ofstream(dir.file("junk.ogg"), std::ios::binary) << "this is not a sound file at all";
     // A canonical 44-byte WAV header whose channel count is zero.
-    const unsigned char header[44] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                      16, 0, 0, 0, 1, 0, 0, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0,
-                                      4, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    const unsigned char header[44]
+        = {'R', 'I', 'F',  'F',  36, 0, 0,    0,    'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16,  0,   0, 0, 1, 0,
+           0,   0,   0x44, 0xAC, 0,  0, 0x10, 0xB1, 2,   0,   4,   0,   16,  0,   'd', 'a', 't', 'a', 0, 0, 0, 0};
     std::ofstream(dir.file("silent.wav"), std::ios::binary).write(reinterpret_cast<const char*>(header), 44);
-    for (const auto& [music, reason] : {std::pair{"junk.ogg", "Format not recognised"},
-                                        std::pair{"silent.wav", "Channel count is zero"}}) {
+    for (const auto& [music, reason] :
+         {std::pair{"junk.ogg", "Format not recognised"}, std::pair{"silent.wav", "Channel count is zero"}}) {
         std::ofstream(dir.file("music.flow")) << "<flow><demo><data_folder>" << dir.path().string()
                                               << "/</data_folder><music>" << music << "</music></demo></flow>";
         std::string frames = dir.file(std::string("frames_") + music);
         Nightglass::Nightglass demo;
         testing::internal::CaptureStderr();
-        int status = demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", frames, "--times", "0,1",
-                                              "--size", "64x36", "--aa", "0"}));
+        int status = demo.run(captureOptions(
+            {"--flow", dir.file("music.flow"), "--capture", frames, "--times", "0,1", "--size", "64x36", "--aa", "0"}));
         std::string stderrText = testing::internal::GetCapturedStderr();
         EXPECT_EQ(status, 1) << music;
         EXPECT_FALSE(std::filesystem::exists(frames + "/frame_000000.png")) << music;
@@ -245,4 +248,3 @@ TEST(Capture, MusicThatCannotBeOpenedStopsTheCaptureBeforeAnyFrameWithTheReason)
         EXPECT_NE(stderrText.find("Cannot capture: the music " + dir.file(music)), std::string::npos) << stderrText;
     }
 }
-

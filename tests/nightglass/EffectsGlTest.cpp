@@ -82,9 +82,9 @@ TEST(Effects, TheTimelineAndEveryRegisteredEffectDrawWithoutAGlError)
     flow.close();
 
     ProbedNightglass demo;
-    Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(
-        {"--flow", dir.file("effects.flow"), "--capture", dir.file("frames"), "--times", "0.5,4,17,40,75",
-         "--size", "160x90", "--aa", "0", "--gl-debug"});
+    Tavrin::ParsedCommandLine parsed
+        = Tavrin::parseCommandLine({"--flow", dir.file("effects.flow"), "--capture", dir.file("frames"), "--times",
+                                    "0.5,4,17,40,75", "--size", "160x90", "--aa", "0", "--gl-debug"});
     testing::internal::CaptureStderr();
     int status = demo.run(parsed.options);
     std::string stderrText = testing::internal::GetCapturedStderr();

@@ -26,7 +26,10 @@ int seekCount()
 // the seek before it went: not before, and no later than the wall time that passed since.
 class SeekingNightglass : public Nightglass::Nightglass {
 public:
-    SeekingNightglass(int seeks, unsigned seed) : seeksLeft_(seeks), random_(seed) {}
+    SeekingNightglass(int seeks, unsigned seed)
+        : seeksLeft_(seeks)
+        , random_(seed)
+    {}
 
     int framesChecked = 0;
     int clockMisses = 0;
@@ -43,8 +46,7 @@ protected:
             if (time < target_ - Slack || time > target_ + elapsed + Slack) {
                 if (clockMisses++ == 0) {
                     std::ostringstream text;
-                    text << "sought " << target_ << " s, the frame drew at " << time << " s, " << elapsed
-                         << " s later";
+                    text << "sought " << target_ << " s, the frame drew at " << time << " s, " << elapsed << " s later";
                     firstMiss = text.str();
                 }
             }
@@ -78,9 +80,9 @@ TEST(Soak, TheProductionDrawsAFrameAfterEachRandomSeekWhereTheSeekWentWithoutAGl
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     Orvane::MessageBox::setBatchMode(true);
     const int seeks = seekCount();
-    Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(
-        {"--flow", "data/Nightglass.flow", "--no-dialog", "--windowed", "--no-music", "--size", "64x36", "--aa", "0",
-         "--gl-debug"});
+    Tavrin::ParsedCommandLine parsed
+        = Tavrin::parseCommandLine({"--flow", "data/Nightglass.flow", "--no-dialog", "--windowed", "--no-music",
+                                    "--size", "64x36", "--aa", "0", "--gl-debug"});
     SeekingNightglass demo(seeks, 20261209u);
     testing::internal::CaptureStderr();
     int status = demo.run(parsed.options);

@@ -43,14 +43,10 @@ TEST_F(DeviceTest, EachClearTargetClearsItsBuffers)
         bool colour, depth, stencil;
     };
     const Case cases[] = {
-        {ClearTarget::Color, true, false, false},
-        {ClearTarget::Depth, false, true, false},
-        {ClearTarget::Stencil, false, false, true},
-        {ClearTarget::ColorDepth, true, true, false},
-        {ClearTarget::ColorStencil, true, false, true},
-        {ClearTarget::DepthStencil, false, true, true},
-        {ClearTarget::All, true, true, true},
-        {static_cast<ClearTarget>(7), false, false, false},
+        {ClearTarget::Color, true, false, false},       {ClearTarget::Depth, false, true, false},
+        {ClearTarget::Stencil, false, false, true},     {ClearTarget::ColorDepth, true, true, false},
+        {ClearTarget::ColorStencil, true, false, true}, {ClearTarget::DepthStencil, false, true, true},
+        {ClearTarget::All, true, true, true},           {static_cast<ClearTarget>(7), false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.target));

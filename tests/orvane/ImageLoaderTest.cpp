@@ -16,8 +16,8 @@ using Orvane::Exceptions::FileNotFoundException;
 namespace {
 
 // Files shipped by packages that scripts/setup.sh installs; a missing one is a set-up fault.
-const char* const DebianPng = "/usr/share/gitweb/static/git-logo.png";      // git
-const char* const DebianJpeg = "/usr/share/doc/libsndfile1-dev/markdown/libsndfile.jpg"; // libsndfile1-dev
+const char* const DebianPng = "/usr/share/gitweb/static/git-logo.png";  // git
+const char* const DebianJpeg = "/usr/share/doc/libsndfile1-dev/markdown/libsndfile.jpg";  // libsndfile1-dev
 
 std::string missing(const char* path, const char* package)
 {

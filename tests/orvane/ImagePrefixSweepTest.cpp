@@ -67,10 +67,7 @@ TEST(ImagePrefixSweep, EveryPrefixOfAPngDecodesOrIsRefused)
     sweepPrefixes(palettePng(), 11, 5);
 }
 
-TEST(ImagePrefixSweep, EveryPrefixOfAJpegDecodesOrIsRefused)
-{
-    sweepPrefixes(patternJpeg(), 24, 16);
-}
+TEST(ImagePrefixSweep, EveryPrefixOfAJpegDecodesOrIsRefused) { sweepPrefixes(patternJpeg(), 24, 16); }
 
 TEST(ImageDamageSweep, EveryDamagedByteOfAPngOrJpegDecodesOrIsRefused)
 {

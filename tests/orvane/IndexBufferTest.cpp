@@ -1,5 +1,5 @@
-#include "orvane/Extensions.h"
 #include "orvane/IndexBuffer.h"
+#include "orvane/Extensions.h"
 #include "orvane/VertexBuffer.h"
 #include "orvane/exceptions/Exception.h"
 #include "support/GlTest.h"

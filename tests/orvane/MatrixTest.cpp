@@ -41,7 +41,6 @@ TEST(Matrix4, RotationNormalisesOnlyAxesClearlyOffUnitLength)
     longAxis.setRotation(90, 0, 0, 2);
     unitAxis.setRotation(90, 0, 0, 1);
     EXPECT_EQ(longAxis, unitAxis);
-
 }
 
 TEST(Matrix4, PerspectiveDepthTerms)

@@ -1,6 +1,6 @@
+#include "orvane/RenderTarget.h"
 #include "orvane/Extensions.h"
 #include "orvane/PixelType.h"
-#include "orvane/RenderTarget.h"
 #include "orvane/State.h"
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"

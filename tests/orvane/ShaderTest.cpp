@@ -1,7 +1,7 @@
+#include "orvane/Shader.h"
 #include "orvane/Extensions.h"
 #include "orvane/PixelType.h"
 #include "orvane/ProgramScope.h"
-#include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
@@ -204,9 +204,11 @@ TEST_F(ShaderTest, UploadsOnlyTheMatricesThatAChangeFeeds)
     };
     const Case cases[] = {
         {"world", [] { State::rotateWorld(30, 0, 0, 1); }, {"StateWorld", "StateWorldView", "StateComplete"}},
-        {"view", [] { State::lookAt(3, 0, 4, 0, 0, 0, 0, 1, 0); },
+        {"view",
+         [] { State::lookAt(3, 0, 4, 0, 0, 0, 0, 1, 0); },
          {"StateView", "StateWorldView", "StateViewProjection", "StateComplete"}},
-        {"projection", [] { State::ortho(-2, 2, -1, 1, 0.1f, 10); },
+        {"projection",
+         [] { State::ortho(-2, 2, -1, 1, 0.1f, 10); },
          {"StateProjection", "StateViewProjection", "StateComplete"}},
     };
     Shader shader(allReservedSource, "vsMain", "psMain");
@@ -433,7 +435,8 @@ TEST_F(ShaderTest, CompileErrorsCarryTheDriversListing)
 {
     const std::string brokenVertex = "#ifdef VERTEX\nvoid vsMain() { gl_Position = ; }\n#endif\n"
                                      "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(1.0); }\n#endif\n";
-    std::string listing = driverListing(GL_VERTEX_SHADER, "#version 120\n#define VERTEX\n#define vsMain main\n#line 0\n" + brokenVertex);
+    std::string listing = driverListing(GL_VERTEX_SHADER,
+                                        "#version 120\n#define VERTEX\n#define vsMain main\n#line 0\n" + brokenVertex);
     ASSERT_FALSE(listing.empty());
     EXPECT_EQ(thrownMessage([&] { Shader(brokenVertex, "vsMain", "psMain"); }),
               "The vertex program \"vsMain\" failed to compile.\n" + listing + "\n\n");

@@ -111,8 +111,9 @@ TEST(RenderEnums, ValuesOutsideTheTablesThrowTheirNames)
     EXPECT_EQ(message([] { Orvane::toGl(static_cast<Orvane::BlendOperandEnum>(10)); }), "Illegal BlendOperandEnum");
     EXPECT_EQ(message([] { Orvane::toGl(static_cast<Orvane::PrimitiveTypeEnum>(5)); }), "Illegal PrimitiveTypeEnum");
     // setBlendFunc converts before any GL call, so no context is needed to see it throw.
-    EXPECT_EQ(message([] { State::setBlendFunc(static_cast<Orvane::BlendOperandEnum>(10), Orvane::BlendOperandEnum::Zero); }),
-              "Illegal BlendOperandEnum");
+    EXPECT_EQ(
+        message([] { State::setBlendFunc(static_cast<Orvane::BlendOperandEnum>(10), Orvane::BlendOperandEnum::Zero); }),
+        "Illegal BlendOperandEnum");
     EXPECT_EQ(Orvane::toGl(static_cast<Orvane::Capability>(5)), 0u);
     EXPECT_EQ(Orvane::toGl(Orvane::CompareFuncEnum::LessEqual), GLenum(GL_LEQUAL));
     EXPECT_EQ(Orvane::toGl(Orvane::CompareFuncEnum::Never), GLenum(GL_NEVER));

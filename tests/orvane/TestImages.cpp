@@ -140,7 +140,8 @@ std::vector<unsigned char> testPattern(int width, int height, int channels)
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < channels; ++c) {
                 noise = noise * 1103515245u + 12345u;
-                pixels.push_back((unsigned char)((x * 255 / width + y * 97 * (c + 1) / height + (noise >> 16) % 32) & 0xFF));
+                pixels.push_back(
+                    (unsigned char)((x * 255 / width + y * 97 * (c + 1) / height + (noise >> 16) % 32) & 0xFF));
             }
     return pixels;
 }
@@ -163,10 +164,7 @@ std::string decodeFailure(const std::string& bytes)
     }
 }
 
-unsigned byteAt(const Orvane::BitmapImage& image, size_t n)
-{
-    return static_cast<unsigned char>(image.getData()[n]);
-}
+unsigned byteAt(const Orvane::BitmapImage& image, size_t n) { return static_cast<unsigned char>(image.getData()[n]); }
 
 std::string readFileBytes(const std::string& path)
 {

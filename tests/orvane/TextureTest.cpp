@@ -1,6 +1,6 @@
+#include "orvane/Texture.h"
 #include "orvane/BitmapImage.h"
 #include "orvane/PixelType.h"
-#include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
 #include "support/GlTest.h"
 

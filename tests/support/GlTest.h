@@ -42,11 +42,11 @@ bool displayAvailable();
 
 }
 
-#define EXPECT_RGBA_NEAR(actual, r, g, b, a, tolerance)                        \
-    do {                                                                       \
-        TestSupport::Rgba pixel_ = (actual);                                   \
-        EXPECT_NEAR(pixel_[0], (r), (tolerance)) << "red";                     \
-        EXPECT_NEAR(pixel_[1], (g), (tolerance)) << "green";                   \
-        EXPECT_NEAR(pixel_[2], (b), (tolerance)) << "blue";                    \
-        EXPECT_NEAR(pixel_[3], (a), (tolerance)) << "alpha";                   \
+#define EXPECT_RGBA_NEAR(actual, r, g, b, a, tolerance)                                                                \
+    do {                                                                                                               \
+        TestSupport::Rgba pixel_ = (actual);                                                                           \
+        EXPECT_NEAR(pixel_[0], (r), (tolerance)) << "red";                                                             \
+        EXPECT_NEAR(pixel_[1], (g), (tolerance)) << "green";                                                           \
+        EXPECT_NEAR(pixel_[2], (b), (tolerance)) << "blue";                                                            \
+        EXPECT_NEAR(pixel_[3], (a), (tolerance)) << "alpha";                                                           \
     } while (0)

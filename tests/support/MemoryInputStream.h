@@ -12,7 +12,9 @@ namespace TestSupport {
 // made-up or cut-down data without temporary files.
 class MemoryInputStream : public Orvane::Utils::InputStream {
 public:
-    explicit MemoryInputStream(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit MemoryInputStream(std::string bytes)
+        : bytes_(std::move(bytes))
+    {}
 
     int read(void* buffer, int elementSize, int count) override
     {
@@ -27,10 +29,10 @@ public:
 
     void seek(int offset, int origin) override
     {
-        long base = origin == Orvane::Utils::SeekStart     ? 0
-                    : origin == Orvane::Utils::SeekCurrent ? long(position_)
-                    : origin == Orvane::Utils::SeekEnd     ? long(bytes_.size())
-                                                           : -1;
+        long base = origin == Orvane::Utils::SeekStart ? 0
+            : origin == Orvane::Utils::SeekCurrent     ? long(position_)
+            : origin == Orvane::Utils::SeekEnd         ? long(bytes_.size())
+                                                       : -1;
         if (base >= 0 && base + offset >= 0)
             position_ = size_t(base + offset);
     }

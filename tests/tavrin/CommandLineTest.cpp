@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using Tavrin::ParsedCommandLine;
 using Tavrin::parseCommandLine;
+using Tavrin::ParsedCommandLine;
 
 TEST(CommandLine, NoArgumentsShowsTheDialogWithItsDefaults)
 {
@@ -19,9 +19,9 @@ TEST(CommandLine, NoArgumentsShowsTheDialogWithItsDefaults)
 
 TEST(CommandLine, SettingsOptions)
 {
-    ParsedCommandLine parsed = parseCommandLine(
-        {"--no-dialog", "--size", "1920x1080", "--windowed", "--aa", "0", "--aspect", "16:10", "--no-music",
-         "--flow", "data/other.flow", "--start", "12.5"});
+    ParsedCommandLine parsed
+        = parseCommandLine({"--no-dialog", "--size", "1920x1080", "--windowed", "--aa", "0", "--aspect", "16:10",
+                            "--no-music", "--flow", "data/other.flow", "--start", "12.5"});
     ASSERT_EQ(parsed.outcome, ParsedCommandLine::Outcome::Run) << parsed.error;
     const Tavrin::RunOptions& o = parsed.options;
     EXPECT_FALSE(o.showDialog);
@@ -49,8 +49,16 @@ TEST(CommandLine, CaptureImpliesNoDialog)
 TEST(CommandLine, BadArgumentsAreErrorsNamingTheProblem)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--size", "800"}, {"--size", "0x600"}, {"--aa"}, {"--aa", "many"}, {"--aspect", "5:4"},
-        {"--times", "1,x"}, {"--times", "1,-0.5"}, {"--start", "-2"}, {"--fps", "0"}, {"--bogus"},
+        {"--size", "800"},
+        {"--size", "0x600"},
+        {"--aa"},
+        {"--aa", "many"},
+        {"--aspect", "5:4"},
+        {"--times", "1,x"},
+        {"--times", "1,-0.5"},
+        {"--start", "-2"},
+        {"--fps", "0"},
+        {"--bogus"},
         {"--capture", "a.mp4", "--times", "1"},
     };
     for (const auto& arguments : bad) {

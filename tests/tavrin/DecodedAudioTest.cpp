@@ -135,8 +135,12 @@ TEST(DecodedAudio, SixteenBitsKeepTheSamplesLengthAndSpectrumOfTheFloatDecodingI
         noise = noise * 1103515245u + 12345u;
         float hiss = 0.05f * (float(noise >> 16 & 0x7fff) / 16384.0f - 1.0f);
         double t = double(n) / 44100.0;
-        stereo.push_back(float(0.4 * std::sin(2 * std::numbers::pi * 220 * t) + 0.2 * std::sin(2 * std::numbers::pi * 3300 * t)) + hiss);
-        stereo.push_back(float(0.5 * std::sin(2 * std::numbers::pi * 330 * t) + 0.1 * std::sin(2 * std::numbers::pi * 9000 * t)) - hiss);
+        stereo.push_back(
+            float(0.4 * std::sin(2 * std::numbers::pi * 220 * t) + 0.2 * std::sin(2 * std::numbers::pi * 3300 * t))
+            + hiss);
+        stereo.push_back(
+            float(0.5 * std::sin(2 * std::numbers::pi * 330 * t) + 0.1 * std::sin(2 * std::numbers::pi * 9000 * t))
+            - hiss);
     }
     writeSound(dir.file("music.ogg"), SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100, 2, stereo);
 
@@ -182,7 +186,8 @@ TEST(DecodedAudio, ACutFilePlaysWhatDecodedAndSaysWhereTheMusicEnds)
         EXPECT_GT(audio.frameCount(), 22050) << name;
         EXPECT_LT(audio.frameCount(), 2 * 44100) << name;
         char endsAt[64];
-        std::snprintf(endsAt, sizeof endsAt, "; the music ends at %.2f seconds\n", double(audio.frameCount()) / 44100.0);
+        std::snprintf(endsAt, sizeof endsAt, "; the music ends at %.2f seconds\n",
+                      double(audio.frameCount()) / 44100.0);
         EXPECT_EQ(warning.rfind(path + ": ", 0), 0u) << warning;
         EXPECT_NE(warning.find(endsAt), std::string::npos) << warning;
     }
@@ -190,7 +195,6 @@ TEST(DecodedAudio, ACutFilePlaysWhatDecodedAndSaysWhereTheMusicEnds)
     std::filesystem::resize_file(dir.file("cut.ogg"), 300);
     EXPECT_THROW(decodeAudioFile(dir.file("cut.ogg")), Orvane::Exceptions::UnsupportedFormatException);
 }
-
 
 TEST(DecodedAudio, BytesInMemoryDecodeAsTheirFileDoesWarningsAndErrorsNamingThem)
 {
@@ -213,8 +217,9 @@ TEST(DecodedAudio, BytesInMemoryDecodeAsTheirFileDoesWarningsAndErrorsNamingThem
             testing::internal::CaptureStderr();
             std::string outcome;
             try {
-                Tavrin::DecodedAudio audio = fromMemory ? Tavrin::decodeAudioMemory(bytes.data(), bytes.size(), "<tune>")
-                                                        : decodeAudioFile(dir.file(name));
+                Tavrin::DecodedAudio audio = fromMemory
+                    ? Tavrin::decodeAudioMemory(bytes.data(), bytes.size(), "<tune>")
+                    : decodeAudioFile(dir.file(name));
                 outcome.assign(reinterpret_cast<const char*>(audio.samples.data()), audio.samples.size() * 2);
             } catch (const Orvane::Exceptions::UnsupportedFormatException& e) {
                 outcome = e.getMessage();

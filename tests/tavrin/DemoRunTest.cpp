@@ -45,7 +45,10 @@ public:
 private:
     class Marker : public Tavrin::Flow::VisualContainerNode {
     public:
-        explicit Marker(PresentCountingDemo* owner) : VisualContainerNode(owner), owner_(owner) {}
+        explicit Marker(PresentCountingDemo* owner)
+            : VisualContainerNode(owner)
+            , owner_(owner)
+        {}
         void draw(float) override
         {
             if (owner_->draws++ == 0)

@@ -78,9 +78,9 @@ TEST(Demo, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
     TestSupport::TempDir dir;
     std::ofstream(dir.file("eye.flow")) << "<flow><demo><data_folder>data/</data_folder></demo><eye/></flow>";
-    Tavrin::ParsedCommandLine parsed = Tavrin::parseCommandLine(
-        {"--flow", dir.file("eye.flow"), "--capture", dir.file("frames"), "--times", "10,20", "--fps", "10",
-         "--size", "64x36", "--aa", "0"});
+    Tavrin::ParsedCommandLine parsed
+        = Tavrin::parseCommandLine({"--flow", dir.file("eye.flow"), "--capture", dir.file("frames"), "--times", "10,20",
+                                    "--fps", "10", "--size", "64x36", "--aa", "0"});
     ASSERT_EQ(parsed.outcome, Tavrin::ParsedCommandLine::Outcome::Run) << parsed.error;
     EyeRecordingDemo demo;
     ASSERT_EQ(demo.run(parsed.options), 0);

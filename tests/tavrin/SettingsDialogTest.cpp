@@ -1,6 +1,6 @@
-#include "tavrin/DialogBanner.h"
 #include "tavrin/SettingsDialog.h"
 #include "support/GlTest.h"
+#include "tavrin/DialogBanner.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_opengl.h>

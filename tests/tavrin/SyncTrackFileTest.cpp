@@ -11,9 +11,9 @@
 #include <limits>
 #include <vector>
 
+using Orvane::Exceptions::Exception;
 using Tavrin::SyncKey;
 using Tavrin::SyncTrackKeys;
-using Orvane::Exceptions::Exception;
 
 namespace {
 

@@ -89,8 +89,8 @@ TEST(SyncTrack, InnerKeyTimeTakesThePreviousSegmentAtItsEnd)
 
 TEST(SyncTrack, UnknownModeEvaluatesToZero)
 {
-    SyncTrack track = trackOf({key(0, 3, all(1), all(1)), key(1, Tavrin::Linear, all(2), all(2)),
-                               key(2, Tavrin::Linear, all(4), all(4))});
+    SyncTrack track = trackOf(
+        {key(0, 3, all(1), all(1)), key(1, Tavrin::Linear, all(2), all(2)), key(2, Tavrin::Linear, all(4), all(4))});
     EXPECT_EQ(track.evaluate(0.5f), all(0));
     EXPECT_EQ(track.evaluate(1.5f), all(3));
 }
@@ -117,10 +117,8 @@ TEST(SyncTrack, RejectsKeysThatCannotFormATrack)
 {
     SyncTrack track;
     EXPECT_THROW(track.setKeys({}), Orvane::Exceptions::Exception);
-    EXPECT_THROW(track.setKeys({key(1, 1, all(0), all(0)), key(0, 1, all(0), all(0))}),
-                 Orvane::Exceptions::Exception);
-    EXPECT_THROW(track.setKeys({key(1, 1, all(0), all(0)), key(1, 1, all(0), all(0))}),
-                 Orvane::Exceptions::Exception);
+    EXPECT_THROW(track.setKeys({key(1, 1, all(0), all(0)), key(0, 1, all(0), all(0))}), Orvane::Exceptions::Exception);
+    EXPECT_THROW(track.setKeys({key(1, 1, all(0), all(0)), key(1, 1, all(0), all(0))}), Orvane::Exceptions::Exception);
     EXPECT_THROW(track.setKeys({key(NAN, 1, all(0), all(0))}), Orvane::Exceptions::Exception);
     EXPECT_EQ(track.keys().size(), 1u) << "a rejected set leaves the keys in force";
 }

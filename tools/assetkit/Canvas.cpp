@@ -18,9 +18,10 @@ Rgba operator*(const Rgba& c, float s) { return {c.r * s, c.g * s, c.b * s, c.a 
 Rgba operator+(const Rgba& a, const Rgba& b) { return {a.r + b.r, a.g + b.g, a.b + b.b, a.a + b.a}; }
 
 Canvas::Canvas(int width, int height, Rgba fill)
-    : width_(width), height_(height), pixels_(size_t(width) * size_t(height), fill)
-{
-}
+    : width_(width)
+    , height_(height)
+    , pixels_(size_t(width) * size_t(height), fill)
+{}
 
 const Rgba& Canvas::wrapped(int x, int y) const
 {

@@ -15,7 +15,7 @@ Rgba texel(const Orvane::BitmapImage& image, int x, int y)
     int channels = image.bytesPerPixel();
     // Bitmaps keep their bottom row first; the sheet draws top down.
     auto* p = reinterpret_cast<const unsigned char*>(image.getData())
-            + (size_t(image.getHeight() - 1 - y) * image.getWidth() + x) * channels;
+        + (size_t(image.getHeight() - 1 - y) * image.getWidth() + x) * channels;
     if (channels == 1)
         return {p[0] / 255.0f, p[0] / 255.0f, p[0] / 255.0f, 1};
     return {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, channels == 4 ? p[3] / 255.0f : 1.0f};
@@ -25,11 +25,10 @@ Rgba texel(const Orvane::BitmapImage& image, int x, int y)
 
 ContactSheet::ContactSheet(const Layout& layout, int count, const std::string& fontPath)
     : layout_(layout)
-    , sheet_(layout.cellWidth * layout.columns, layout.cellHeight * std::max(1, (count + layout.columns - 1) / layout.columns),
-             Background)
+    , sheet_(layout.cellWidth * layout.columns,
+             layout.cellHeight * std::max(1, (count + layout.columns - 1) / layout.columns), Background)
     , font_(fontPath)
-{
-}
+{}
 
 void ContactSheet::add(int index, const Orvane::BitmapImage& image, const std::string& caption, bool checker)
 {
@@ -49,7 +48,8 @@ void ContactSheet::drawThumbnail(const Orvane::BitmapImage& image, int left, int
         for (int x = 0; x < w; ++x) {
             bool light = ((x / 8) + (y / 8)) % 2 == 0;
             Rgba under = !checker ? Background : light ? Rgba{0.42f, 0.42f, 0.45f, 1} : Rgba{0.28f, 0.28f, 0.30f, 1};
-            Rgba t = texel(image, std::min(image.getWidth() - 1, int(x / scale)), std::min(image.getHeight() - 1, int(y / scale)));
+            Rgba t = texel(image, std::min(image.getWidth() - 1, int(x / scale)),
+                           std::min(image.getHeight() - 1, int(y / scale)));
             Rgba c = mix(under, t, t.a);
             c.a = 1;
             sheet_.at(x0 + x, y0 + y) = c;

@@ -14,7 +14,9 @@ constexpr float Pi = 3.14159265f;
 // A small deterministic generator, so the mesh is the same on every machine.
 class Dice {
 public:
-    explicit Dice(std::uint32_t seed) : state_(seed * 2654435761u + 1u) {}
+    explicit Dice(std::uint32_t seed)
+        : state_(seed * 2654435761u + 1u)
+    {}
     float unit()
     {
         state_ = state_ * 1664525u + 1013904223u;
@@ -106,7 +108,8 @@ std::vector<BranchShape> growCrystalBurst(const CrystalBurstParams& params)
             float at = 0.3f + 0.55f * (float(f) + dice.unit()) / float(params.forksPerBranch);
             float s = at * float(shape.path.size() - 1);
             Vector3 origin = catmullRom(shape.path, s);
-            Vector3 along = normalised(catmullRom(shape.path, std::min(s + 0.05f, float(shape.path.size() - 1))) - origin);
+            Vector3 along
+                = normalised(catmullRom(shape.path, std::min(s + 0.05f, float(shape.path.size() - 1))) - origin);
             Vector3 heading = normalised(rotated(along, perpendicular(along, dice), 0.6f + 0.35f * dice.unit()));
             float radiusThere = shape.rootRadius + (shape.tipRadius - shape.rootRadius) * at;
             pending.push_back({origin, heading, sprout.length * (0.5f - 0.25f * at), radiusThere * 0.7f,

@@ -16,9 +16,9 @@ struct CrystalBurstParams {
     std::uint32_t seed = 1;
     int mainBranches = 24;
     float coreRadius = 10.0f;
-    float reach = 40.0f;          // length of a main branch
-    float rootRadius = 2.0f;      // thickness where a main branch leaves the core
-    int levels = 3;               // main branches are level 1
+    float reach = 40.0f;  // length of a main branch
+    float rootRadius = 2.0f;  // thickness where a main branch leaves the core
+    int levels = 3;  // main branches are level 1
     int forksPerBranch = 3;
     int sides = 6;
 };

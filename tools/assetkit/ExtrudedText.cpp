@@ -91,7 +91,7 @@ void cleanContour(Contour& contour)
 
 struct Outline {
     std::vector<Contour> contours;
-    bool filledOnRight = true;   // TrueType's convention; PostScript fonts fill on the left
+    bool filledOnRight = true;  // TrueType's convention; PostScript fonts fill on the left
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
 };
 
@@ -161,7 +161,7 @@ void GLAPIENTRY onVertex(void* vertex, void* user)
     static_cast<Tessellation*>(user)->triangles.push_back(static_cast<TessPoint*>(vertex)->index);
 }
 
-void GLAPIENTRY onCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* user)
+void GLAPIENTRY onCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* user)
 {
     *out = &static_cast<Tessellation*>(user)->add({coords[0], coords[1]});
 }
@@ -207,9 +207,8 @@ Mesh makeExtrudedText(const std::string& fontPath, const std::string& text, floa
     Outline outline = readOutline(fontPath, text, curveSteps);
     double scale = height / (outline.maxY - outline.minY);
     double cx = (outline.minX + outline.maxX) * 0.5, cy = (outline.minY + outline.maxY) * 0.5;
-    auto place = [&](const Point& p, float z) {
-        return Vector3(float((p.x - cx) * scale), float((p.y - cy) * scale), z);
-    };
+    auto place
+        = [&](const Point& p, float z) { return Vector3(float((p.x - cx) * scale), float((p.y - cy) * scale), z); };
     auto capUv = [&](const Point& p) {
         return TexCoord{float((p.x - outline.minX) / (outline.maxX - outline.minX)),
                         float((p.y - outline.minY) / (outline.maxY - outline.minY))};

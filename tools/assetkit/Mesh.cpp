@@ -10,10 +10,7 @@ std::uint32_t Mesh::addVertex(const Orvane::Vector3& position, const Orvane::Vec
     return std::uint32_t(positions.size() - 1);
 }
 
-void Mesh::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c)
-{
-    indices.insert(indices.end(), {a, b, c});
-}
+void Mesh::addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) { indices.insert(indices.end(), {a, b, c}); }
 
 void Mesh::append(const Mesh& other)
 {

@@ -16,7 +16,7 @@ struct Mesh {
     std::vector<Orvane::Vector3> positions;
     std::vector<Orvane::Vector3> normals;
     std::vector<TexCoord> texCoords;
-    std::vector<std::uint32_t> indices;   // three per triangle, counter-clockwise seen from outside
+    std::vector<std::uint32_t> indices;  // three per triangle, counter-clockwise seen from outside
 
     std::uint32_t addVertex(const Orvane::Vector3& position, const Orvane::Vector3& normal, TexCoord uv);
     void addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c);

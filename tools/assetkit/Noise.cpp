@@ -59,7 +59,8 @@ float Noise::gradient(float x, float y, int period) const
         return std::cos(angle) * (fx - dx) + std::sin(angle) * (fy - dy);
     };
     float u = fade(fx), v = fade(fy);
-    return 1.41f * lerp(lerp(dotGradient(0, 0), dotGradient(1, 0), u), lerp(dotGradient(0, 1), dotGradient(1, 1), u), v);
+    return 1.41f
+        * lerp(lerp(dotGradient(0, 0), dotGradient(1, 0), u), lerp(dotGradient(0, 1), dotGradient(1, 1), u), v);
 }
 
 float Noise::fbm(float x, float y, int octaves, float gain, int period) const

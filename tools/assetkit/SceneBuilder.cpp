@@ -58,7 +58,8 @@ void SceneBuilder::save(const std::string& path) const
         writeFsg(path, scene_);
     } catch (const Orvane::Exceptions::Exception& e) {
         const std::string& message = e.getMessage();
-        throw Orvane::Exceptions::Exception(message.rfind(path, 0) == 0 ? message : "Cannot write " + path + ": " + message);
+        throw Orvane::Exceptions::Exception(message.rfind(path, 0) == 0 ? message
+                                                                        : "Cannot write " + path + ": " + message);
     }
 }
 

@@ -16,7 +16,7 @@ class SceneBuilder {
 public:
     using Node = Orvane::Utils::SceneGraph::Node;
     using Channel = Orvane::Utils::SceneGraph::Channel;
-    using Key = std::pair<float, float>;   // time in seconds, value
+    using Key = std::pair<float, float>;  // time in seconds, value
 
     // A channel interpolated linearly between keys (times ascending).
     static Channel linear(std::initializer_list<Key> keys);

@@ -91,7 +91,7 @@ Mesh makeBlob(float radius, int rings, int segments, float bumpiness, unsigned s
         Vector3 d = p * (1.0f / radius);
         // Noise sampled on two planes blended by the direction keeps the surface seamless.
         float bump = noise.fbm(d.x * 1.7f + 5.0f, d.y * 1.7f, 3) * std::fabs(d.z)
-                   + noise.fbm(d.z * 1.7f - 3.0f, d.y * 1.7f + 2.0f, 3) * (1.0f - std::fabs(d.z));
+            + noise.fbm(d.z * 1.7f - 3.0f, d.y * 1.7f + 2.0f, 3) * (1.0f - std::fabs(d.z));
         p = d * (radius * (1.0f + bumpiness * bump));
     }
     recomputeNormals(mesh);

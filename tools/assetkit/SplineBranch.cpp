@@ -62,7 +62,8 @@ std::vector<Ring> sampleRings(const BranchShape& shape)
         ring.v = shape.growthStart + (shape.growthEnd - shape.growthStart) * arc[size_t(i)] / total;
         for (int k = 0; k < shape.sides; ++k) {
             float a = TwoPi * float(k) / float(shape.sides);
-            ring.corners.push_back(ring.centre + (ring.normal * std::cos(a) + ring.binormal * std::sin(a)) * ring.radius);
+            ring.corners.push_back(ring.centre
+                                   + (ring.normal * std::cos(a) + ring.binormal * std::sin(a)) * ring.radius);
         }
     }
     return rings;
@@ -123,13 +124,15 @@ Vector3 catmullRom(const std::vector<Vector3>& path, float s)
     const Vector3& p3 = path[size_t(std::min(i + 2, last))];
     float t2 = t * t, t3 = t2 * t;
     return (p1 * 2.0f + (p2 - p0) * t + (p0 * 2.0f - p1 * 5.0f + p2 * 4.0f - p3) * t2
-            + (p1 * 3.0f - p0 - p2 * 3.0f + p3) * t3) * 0.5f;
+            + (p1 * 3.0f - p0 - p2 * 3.0f + p3) * t3)
+        * 0.5f;
 }
 
 Mesh makeSplineBranch(const BranchShape& shape)
 {
     if (shape.path.size() < 2 || shape.sides < 3 || shape.stepsPerSpan < 1)
-        throw Orvane::Exceptions::Exception("makeSplineBranch: a branch needs two path points, three sides and one step per span");
+        throw Orvane::Exceptions::Exception(
+            "makeSplineBranch: a branch needs two path points, three sides and one step per span");
     std::vector<Ring> rings = sampleRings(shape);
     Mesh mesh;
     addRootCap(mesh, rings.front(), shape.sides);

@@ -76,12 +76,17 @@ void drawText(Canvas& canvas, TextRenderer& font, const std::string& text, float
     };
     if (style.glowRadius > 0) {
         Canvas glow(w, h, {0, 0, 0, 0});
-        glow.paint([&](float u, float v) { float c = at(u, v); return Rgba{c, c, c, c}; });
+        glow.paint([&](float u, float v) {
+            float c = at(u, v);
+            return Rgba{c, c, c, c};
+        });
         glow.blur(int(style.glowRadius));
-        canvas.blendOver([&](float u, float v) {
-            const Rgba& g = glow.at(std::min(w - 1, int(u * w)), std::min(h - 1, int(v * h)));
-            return std::min(1.0f, g.a * 2.5f);
-        }, style.glowColour);
+        canvas.blendOver(
+            [&](float u, float v) {
+                const Rgba& g = glow.at(std::min(w - 1, int(u * w)), std::min(h - 1, int(v * h)));
+                return std::min(1.0f, g.a * 2.5f);
+            },
+            style.glowColour);
     }
     canvas.blendOver(at, style.colour);
 }

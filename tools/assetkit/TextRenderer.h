@@ -33,7 +33,7 @@ private:
 struct TextStyle {
     int pixelSize = 48;
     Rgba colour{1, 1, 1, 1};
-    float glowRadius = 0;          // pixels; 0 for no glow
+    float glowRadius = 0;  // pixels; 0 for no glow
     Rgba glowColour{1, 1, 1, 0.8f};
     float letterSpacing = 0;
 };

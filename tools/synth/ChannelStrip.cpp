@@ -2,7 +2,8 @@
 
 namespace Nightglass::Synth {
 
-ChannelStrip channelStrip(Instrument instrument) {
+ChannelStrip channelStrip(Instrument instrument)
+{
     switch (instrument) {
     case Instrument::Kick: return {1.0f, 0.0f, 0.0f, false};
     case Instrument::Snare: return {0.8f, 0.45f, 0.0f, false};

@@ -11,23 +11,25 @@ namespace {
 constexpr double Silence = 1e-4;
 
 // Per-sample factor that shrinks a distance to 1 % in `seconds`.
-double shrinkFactor(double seconds) {
-    return seconds <= 0.0 ? 0.0 : std::exp(std::log(0.01) / (seconds * SampleRate));
-}
+double shrinkFactor(double seconds) { return seconds <= 0.0 ? 0.0 : std::exp(std::log(0.01) / (seconds * SampleRate)); }
 
 }
 
 Envelope::Envelope(double attackSeconds, double decaySeconds, double sustainLevel, double releaseSeconds)
-    : attackStep_(attackSeconds <= 0.0 ? 1.0 : 1.0 / (attackSeconds * SampleRate)),
-      decayCoefficient_(shrinkFactor(decaySeconds)), sustain_(sustainLevel),
-      releaseCoefficient_(shrinkFactor(releaseSeconds)) {}
+    : attackStep_(attackSeconds <= 0.0 ? 1.0 : 1.0 / (attackSeconds * SampleRate))
+    , decayCoefficient_(shrinkFactor(decaySeconds))
+    , sustain_(sustainLevel)
+    , releaseCoefficient_(shrinkFactor(releaseSeconds))
+{}
 
-void Envelope::release() {
+void Envelope::release()
+{
     if (stage_ != Stage::Done)
         stage_ = Stage::Release;
 }
 
-float Envelope::next() {
+float Envelope::next()
+{
     switch (stage_) {
     case Stage::Attack:
         level_ += attackStep_;
@@ -43,8 +45,7 @@ float Envelope::next() {
             stage_ = sustain_ > 0.0 ? Stage::Sustain : Stage::Done;
         }
         break;
-    case Stage::Sustain:
-        break;
+    case Stage::Sustain: break;
     case Stage::Release:
         level_ *= releaseCoefficient_;
         if (level_ < Silence) {
@@ -52,9 +53,7 @@ float Envelope::next() {
             stage_ = Stage::Done;
         }
         break;
-    case Stage::Done:
-        level_ = 0.0;
-        break;
+    case Stage::Done: level_ = 0.0; break;
     }
     return float(level_);
 }

@@ -18,20 +18,27 @@ constexpr float DcPole = 0.9995f;
 }
 
 MasterBus::MasterBus(double ceilingDecibels, double inputGainDecibels)
-    : ceiling_(decibelsToGain(ceilingDecibels)), inputGain_(decibelsToGain(inputGainDecibels)),
-      attack_(float(onePoleCoefficient(0.010))), release_(float(onePoleCoefficient(0.200))),
-      limiterRelease_(float(onePoleCoefficient(0.080))), gainHistory_(LookAhead, 1.0f),
-      delayLeft_(LookAhead, 0.0f), delayRight_(LookAhead, 0.0f) {
+    : ceiling_(decibelsToGain(ceilingDecibels))
+    , inputGain_(decibelsToGain(inputGainDecibels))
+    , attack_(float(onePoleCoefficient(0.010)))
+    , release_(float(onePoleCoefficient(0.200)))
+    , limiterRelease_(float(onePoleCoefficient(0.080)))
+    , gainHistory_(LookAhead, 1.0f)
+    , delayLeft_(LookAhead, 0.0f)
+    , delayRight_(LookAhead, 0.0f)
+{
     gainSum_ = LookAhead;
 }
 
-float MasterBus::blockDc(float input, float& lastInput, float& lastOutput) const {
+float MasterBus::blockDc(float input, float& lastInput, float& lastOutput) const
+{
     lastOutput = input - lastInput + DcPole * lastOutput;
     lastInput = input;
     return lastOutput;
 }
 
-float MasterBus::compress(float peak) {
+float MasterBus::compress(float peak)
+{
     float coefficient = peak > compressorEnvelope_ ? attack_ : release_;
     compressorEnvelope_ += coefficient * (peak - compressorEnvelope_);
     float level = 20.0f * std::log10(std::max(compressorEnvelope_, 1e-6f));
@@ -41,7 +48,8 @@ float MasterBus::compress(float peak) {
 
 // Minimum over the look-ahead window of the gain each sample needs, released slowly, then
 // averaged over the window: the average of minima is never above what the delayed sample needs.
-float MasterBus::limitGain(float peak) {
+float MasterBus::limitGain(float peak)
+{
     float needed = peak > ceiling_ ? ceiling_ / peak : 1.0f;
     while (!window_.empty() && window_.back().second >= needed)
         window_.pop_back();
@@ -55,7 +63,8 @@ float MasterBus::limitGain(float peak) {
     return float(gainSum_ / LookAhead);
 }
 
-void MasterBus::process(float& left, float& right) {
+void MasterBus::process(float& left, float& right)
+{
     left = blockDc(left * inputGain_, dcLeftIn_, dcLeftOut_);
     right = blockDc(right * inputGain_, dcRightIn_, dcRightOut_);
     float gain = compress(std::max(std::fabs(left), std::fabs(right)));

@@ -21,7 +21,10 @@ double randomPhase(Noise& noise) { return 0.5 + 0.5 * noise.next(); }
 class Bass : public Voice {
 public:
     Bass(const Note& note, double length, uint32_t seed)
-        : note_(note), length_(length), hertz_(midiToHz(note.pitch)) {
+        : note_(note)
+        , length_(length)
+        , hertz_(midiToHz(note.pitch))
+    {
         Noise noise(seed);
         saw_ = Oscillator(Waveform::Saw, randomPhase(noise));
         saw_.setFrequency(hertz_);
@@ -29,7 +32,8 @@ public:
         sine_.setFrequency(hertz_);
     }
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             if (time_ >= length_)
                 envelope_.release();
@@ -55,7 +59,11 @@ private:
 
 class Pad : public Voice {
 public:
-    Pad(const Note& note, double length, uint32_t seed) : note_(note), length_(length), lfoRate_(0.2 + 0.05 * (seed % 5)) {
+    Pad(const Note& note, double length, uint32_t seed)
+        : note_(note)
+        , length_(length)
+        , lfoRate_(0.2 + 0.05 * (seed % 5))
+    {
         Noise noise(seed);
         constexpr double detune[4] = {-0.11, 0.05, 0.11, -0.05};
         for (int i = 0; i < 4; ++i) {
@@ -64,7 +72,8 @@ public:
         }
     }
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         double base = 250.0 + note_.brightness * note_.brightness * 5200.0;
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             if (time_ >= length_)
@@ -94,7 +103,9 @@ private:
 
 class Stab : public Voice {
 public:
-    Stab(const Note& note, uint32_t seed) : note_(note) {
+    Stab(const Note& note, uint32_t seed)
+        : note_(note)
+    {
         Noise noise(seed);
         double hertz = midiToHz(note.pitch);
         left_ = Oscillator(Waveform::Saw, randomPhase(noise));
@@ -104,7 +115,8 @@ public:
         octave_.setFrequency(hertz * 2.0);
     }
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             if (frame_ % ControlInterval == 0) {
                 double cutoff = 350.0 + (1800.0 + note_.brightness * 7000.0) * std::exp(-time_ / 0.07);
@@ -131,13 +143,17 @@ private:
 class Lead : public Voice {
 public:
     Lead(const Note& note, double length, uint32_t seed)
-        : note_(note), length_(length), from_(note.glideFrom < 0.0 ? note.pitch : note.glideFrom) {
+        : note_(note)
+        , length_(length)
+        , from_(note.glideFrom < 0.0 ? note.pitch : note.glideFrom)
+    {
         Noise noise(seed);
         for (Oscillator& saw : saws_)
             saw = Oscillator(Waveform::Saw, randomPhase(noise));
     }
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             if (time_ >= length_)
                 envelope_.release();
@@ -154,10 +170,11 @@ public:
     }
 
 private:
-    void control() {
+    void control()
+    {
         double vibratoDepth = 0.22 * std::fmin(1.0, std::fmax(0.0, (time_ - 0.22) / 0.3));
-        double pitch = note_.pitch + (from_ - note_.pitch) * std::exp(-time_ / 0.035) +
-                       vibratoDepth * std::sin(2.0 * Pi * 5.5 * time_);
+        double pitch = note_.pitch + (from_ - note_.pitch) * std::exp(-time_ / 0.035)
+            + vibratoDepth * std::sin(2.0 * Pi * 5.5 * time_);
         // Two close and two wider detuned saws, spread across the sides, for a thick unison.
         constexpr double detune[4] = {-0.07, 0.07, 0.18, -0.18};
         for (int i = 0; i < 4; ++i)
@@ -181,7 +198,10 @@ private:
 
 class Pluck : public Voice {
 public:
-    Pluck(const Note& note, uint32_t seed) : note_(note), pan_(0.5 + 0.35 * std::sin(note.pitch * 1.7)) {
+    Pluck(const Note& note, uint32_t seed)
+        : note_(note)
+        , pan_(0.5 + 0.35 * std::sin(note.pitch * 1.7))
+    {
         Noise noise(seed);
         double hertz = midiToHz(note.pitch);
         saw_ = Oscillator(Waveform::Saw, randomPhase(noise));
@@ -189,7 +209,8 @@ public:
         square_.setFrequency(hertz * 1.002);
     }
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             if (frame_ % ControlInterval == 0)
                 filter_.setCutoff(220.0 + (500.0 + note_.brightness * 6000.0) * std::exp(-time_ / 0.12));
@@ -215,14 +236,17 @@ private:
 
 }
 
-std::unique_ptr<Voice> makeBass(const Note& note, double lengthSeconds, uint32_t seed) {
+std::unique_ptr<Voice> makeBass(const Note& note, double lengthSeconds, uint32_t seed)
+{
     return std::make_unique<Bass>(note, lengthSeconds, seed);
 }
-std::unique_ptr<Voice> makePad(const Note& note, double lengthSeconds, uint32_t seed) {
+std::unique_ptr<Voice> makePad(const Note& note, double lengthSeconds, uint32_t seed)
+{
     return std::make_unique<Pad>(note, lengthSeconds, seed);
 }
 std::unique_ptr<Voice> makeStab(const Note& note, uint32_t seed) { return std::make_unique<Stab>(note, seed); }
-std::unique_ptr<Voice> makeLead(const Note& note, double lengthSeconds, uint32_t seed) {
+std::unique_ptr<Voice> makeLead(const Note& note, double lengthSeconds, uint32_t seed)
+{
     return std::make_unique<Lead>(note, lengthSeconds, seed);
 }
 std::unique_ptr<Voice> makePluck(const Note& note, uint32_t seed) { return std::make_unique<Pluck>(note, seed); }

@@ -18,12 +18,14 @@ constexpr int64_t ChunkFrames = 4096;
 constexpr uint32_t FixedSerial = 0x4E474C53;
 constexpr size_t PageHeaderSize = 27;
 
-std::runtime_error failure(const std::string& path, const std::string& problem) {
+std::runtime_error failure(const std::string& path, const std::string& problem)
+{
     return std::runtime_error(path + ": " + problem);
 }
 
 // Ogg's CRC-32: polynomial 0x04C11DB7, no reflection, zero initial value.
-uint32_t oggChecksum(const unsigned char* data, size_t size) {
+uint32_t oggChecksum(const unsigned char* data, size_t size)
+{
     static const std::array<uint32_t, 256> table = [] {
         std::array<uint32_t, 256> entries{};
         for (uint32_t i = 0; i < 256; ++i) {
@@ -40,14 +42,17 @@ uint32_t oggChecksum(const unsigned char* data, size_t size) {
     return crc;
 }
 
-void putLittleEndian(unsigned char* at, uint32_t value) {
+void putLittleEndian(unsigned char* at, uint32_t value)
+{
     for (int i = 0; i < 4; ++i)
         at[i] = (unsigned char)(value >> (8 * i));
 }
 
 }
 
-OggWriter::OggWriter(const std::string& path, int sampleRate, double quality) : path_(path) {
+OggWriter::OggWriter(const std::string& path, int sampleRate, double quality)
+    : path_(path)
+{
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 2;
@@ -58,12 +63,14 @@ OggWriter::OggWriter(const std::string& path, int sampleRate, double quality) : 
     sf_command(file_, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
 }
 
-OggWriter::~OggWriter() {
+OggWriter::~OggWriter()
+{
     if (file_)
         sf_close(file_);
 }
 
-void OggWriter::write(const float* interleaved, int64_t frames) {
+void OggWriter::write(const float* interleaved, int64_t frames)
+{
     for (int64_t done = 0; done < frames; done += ChunkFrames) {
         sf_count_t chunk = std::min(ChunkFrames, frames - done);
         if (sf_writef_float(file_, interleaved + 2 * done, chunk) != chunk)
@@ -71,14 +78,16 @@ void OggWriter::write(const float* interleaved, int64_t frames) {
     }
 }
 
-void OggWriter::close() {
+void OggWriter::close()
+{
     if (sf_close(file_) != 0)
         throw failure(path_, "closing the stream failed");
     file_ = nullptr;
     setOggSerial(path_, FixedSerial);
 }
 
-void setOggSerial(const std::string& path, uint32_t serial) {
+void setOggSerial(const std::string& path, uint32_t serial)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw failure(path, "cannot be read back");

@@ -2,6 +2,9 @@
 
 namespace Nightglass::Synth {
 
-Oscillator::Oscillator(Waveform waveform, double phase) : waveform_(waveform), phase_(phase - std::floor(phase)) {}
+Oscillator::Oscillator(Waveform waveform, double phase)
+    : waveform_(waveform)
+    , phase_(phase - std::floor(phase))
+{}
 
 }

@@ -8,7 +8,8 @@ namespace Nightglass::Synth {
 
 namespace {
 
-double parseNoteName(std::string_view token) {
+double parseNoteName(std::string_view token)
+{
     static constexpr int semitones[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     auto bad = [&] { return std::invalid_argument("malformed note \"" + std::string(token) + "\""); };
     if (token.size() < 2)
@@ -29,7 +30,8 @@ double parseNoteName(std::string_view token) {
 
 }
 
-Pattern parseMelody(std::string_view text) {
+Pattern parseMelody(std::string_view text)
+{
     Pattern pattern;
     int sounding = -1;
     size_t at = 0;
@@ -59,7 +61,8 @@ Pattern parseMelody(std::string_view text) {
     return pattern;
 }
 
-std::vector<Hit> parseHits(std::string_view text) {
+std::vector<Hit> parseHits(std::string_view text)
+{
     std::vector<Hit> hits;
     int row = 0;
     for (char c : text) {

@@ -15,9 +15,13 @@ constexpr double Dt = 1.0 / SampleRate;
 
 class Kick : public Voice {
 public:
-    Kick(float velocity, uint32_t seed) : velocity_(velocity), noise_(seed) {}
+    Kick(float velocity, uint32_t seed)
+        : velocity_(velocity)
+        , noise_(seed)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             double frequency = 48.0 + 140.0 * decay1_.next();
             phase_ += frequency * Dt;
@@ -46,9 +50,14 @@ private:
 
 class Snare : public Voice {
 public:
-    Snare(float velocity, uint32_t seed) : velocity_(velocity), noise_(seed), spread_(seed * 7 + 1) {}
+    Snare(float velocity, uint32_t seed)
+        : velocity_(velocity)
+        , noise_(seed)
+        , spread_(seed * 7 + 1)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             double drop = 1.0 + 0.3 * decay1_.next();
             // Body tuned to G3 and E4, notes of the key, so the backbeat never rubs against the chords.
@@ -83,7 +92,8 @@ private:
 // naive (not band-limited): the aliasing lands in the hiss where it adds to the sizzle.
 class Metal {
 public:
-    explicit Metal(double base) {
+    explicit Metal(double base)
+    {
         constexpr std::array<double, 6> ratios{1.0, 1.4826, 1.8003, 2.5459, 2.6303, 3.8967};
         constexpr std::array<double, 6> phases{0.1, 0.7, 0.3, 0.9, 0.5, 0.2};
         for (size_t i = 0; i < ratios.size(); ++i) {
@@ -91,7 +101,8 @@ public:
             phases_[i] = phases[i];
         }
     }
-    float next() {
+    float next()
+    {
         float sum = 0.0f;
         for (size_t i = 0; i < phases_.size(); ++i) {
             phases_[i] += increments_[i];
@@ -109,9 +120,14 @@ private:
 class Hat : public Voice {
 public:
     Hat(bool open, float velocity, uint32_t seed)
-        : decay_(open ? 0.16 : 0.028), length_(open ? 1.0 : 0.2), velocity_(velocity), noise_(seed) {}
+        : decay_(open ? 0.16 : 0.028)
+        , length_(open ? 1.0 : 0.2)
+        , velocity_(velocity)
+        , noise_(seed)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             float raw = 0.6f * metal_.next() + 0.5f * noise_.next();
             double value = high_.process(raw) * std::exp(-time_ / decay_) * velocity_ * tailFade(time_, length_);
@@ -132,9 +148,14 @@ private:
 
 class Crash : public Voice {
 public:
-    Crash(float velocity, uint32_t seed) : velocity_(velocity), noiseLeft_(seed), noiseRight_(seed ^ 0x5bd1e995u) {}
+    Crash(float velocity, uint32_t seed)
+        : velocity_(velocity)
+        , noiseLeft_(seed)
+        , noiseRight_(seed ^ 0x5bd1e995u)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             double envelope = (decay1_.next() + 0.8 * decay2_.next()) * velocity_ * tailFade(time_, Length);
             float shimmer = 0.5f * metal_.next();
@@ -157,9 +178,13 @@ private:
 
 class Boom : public Voice {
 public:
-    Boom(float velocity, uint32_t seed) : velocity_(velocity), noise_(seed) {}
+    Boom(float velocity, uint32_t seed)
+        : velocity_(velocity)
+        , noise_(seed)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt) {
             phase_ += (27.5 + 60.0 * decay1_.next()) * Dt;  // settles on A0, the key note
             double attack = std::fmin(1.0, time_ / 0.002);
@@ -187,9 +212,14 @@ private:
 class Riser : public Voice {
 public:
     Riser(double length, float velocity, uint32_t seed)
-        : length_(length), velocity_(velocity), noiseLeft_(seed), noiseRight_(seed ^ 0x27d4eb2du) {}
+        : length_(length)
+        , velocity_(velocity)
+        , noiseLeft_(seed)
+        , noiseRight_(seed ^ 0x27d4eb2du)
+    {}
 
-    bool render(float* left, float* right, int frames) override {
+    bool render(float* left, float* right, int frames) override
+    {
         for (int i = 0; i < frames; ++i, time_ += Dt, ++frame_) {
             double x = std::fmin(time_ / length_, 1.0);
             if ((frame_ & 15) == 0)
@@ -205,7 +235,8 @@ public:
     }
 
 private:
-    void sweep(double x) {
+    void sweep(double x)
+    {
         double cutoff = 300.0 * std::pow(35.0, x);
         bandLeft_.set(cutoff, 2.0);
         bandRight_.set(cutoff * 1.08, 2.0);
@@ -229,12 +260,14 @@ private:
 
 std::unique_ptr<Voice> makeKick(float velocity, uint32_t seed) { return std::make_unique<Kick>(velocity, seed); }
 std::unique_ptr<Voice> makeSnare(float velocity, uint32_t seed) { return std::make_unique<Snare>(velocity, seed); }
-std::unique_ptr<Voice> makeHat(bool open, float velocity, uint32_t seed) {
+std::unique_ptr<Voice> makeHat(bool open, float velocity, uint32_t seed)
+{
     return std::make_unique<Hat>(open, velocity, seed);
 }
 std::unique_ptr<Voice> makeCrash(float velocity, uint32_t seed) { return std::make_unique<Crash>(velocity, seed); }
 std::unique_ptr<Voice> makeBoom(float velocity, uint32_t seed) { return std::make_unique<Boom>(velocity, seed); }
-std::unique_ptr<Voice> makeRiser(double lengthSeconds, float velocity, uint32_t seed) {
+std::unique_ptr<Voice> makeRiser(double lengthSeconds, float velocity, uint32_t seed)
+{
     return std::make_unique<Riser>(lengthSeconds, velocity, seed);
 }
 

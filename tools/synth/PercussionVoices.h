@@ -17,7 +17,8 @@ std::unique_ptr<Voice> makeBoom(float velocity, uint32_t seed);
 std::unique_ptr<Voice> makeRiser(double lengthSeconds, float velocity, uint32_t seed);
 
 // Linear fade over the last 50 ms of a voice that lasts `length` seconds, so cut-offs never click.
-inline float tailFade(double t, double length) {
+inline float tailFade(double t, double length)
+{
     double remaining = (length - t) / 0.05;
     return float(remaining >= 1.0 ? 1.0 : (remaining <= 0.0 ? 0.0 : remaining));
 }

@@ -20,7 +20,8 @@ constexpr int EchoRows = 3;
 constexpr double CeilingDecibels = -2.0;
 constexpr double MasterGainDecibels = -7.0;
 
-uint32_t seedFor(const Note& note, int64_t startFrame) {
+uint32_t seedFor(const Note& note, int64_t startFrame)
+{
     uint32_t seed = uint32_t(startFrame) * 2654435761u;
     seed ^= uint32_t(note.instrument) * 40503u + uint32_t(note.pitch * 100.0) * 2246822519u;
     return seed ? seed : 1u;
@@ -28,14 +29,18 @@ uint32_t seedFor(const Note& note, int64_t startFrame) {
 
 }
 
-void Renderer::Bus::clear() {
+void Renderer::Bus::clear()
+{
     std::fill(std::begin(left), std::end(left), 0.0f);
     std::fill(std::begin(right), std::end(right), 0.0f);
 }
 
 Renderer::Renderer(std::vector<Note> notes, int64_t startFrame)
-    : frame_(startFrame), delay_(int(rowToFrame(EchoRows)), 0.38, 3500.0), reverb_(0.8, 0.5),
-      master_(CeilingDecibels, MasterGainDecibels) {
+    : frame_(startFrame)
+    , delay_(int(rowToFrame(EchoRows)), 0.38, 3500.0)
+    , reverb_(0.8, 0.5)
+    , master_(CeilingDecibels, MasterGainDecibels)
+{
     for (const Note& note : notes) {
         int64_t start = rowToFrame(note.row);
         notes_.push_back({note, start, rowToSeconds(note.lengthRows), seedFor(note, start)});
@@ -49,7 +54,8 @@ Renderer::Renderer(std::vector<Note> notes, int64_t startFrame)
 }
 
 // Starts the notes that began before `startFrame` and plays them up to it without output.
-void Renderer::catchUp(int64_t startFrame) {
+void Renderer::catchUp(int64_t startFrame)
+{
     Bus scratch;
     while (nextNote_ < notes_.size() && notes_[nextNote_].startFrame < startFrame) {
         const Scheduled& scheduled = notes_[nextNote_++];
@@ -64,7 +70,8 @@ void Renderer::catchUp(int64_t startFrame) {
     }
 }
 
-void Renderer::render(float* interleaved, int64_t frames) {
+void Renderer::render(float* interleaved, int64_t frames)
+{
     while (frames > 0) {
         int block = int(std::min<int64_t>(BlockSize, frames));
         startVoices(block);
@@ -76,24 +83,27 @@ void Renderer::render(float* interleaved, int64_t frames) {
     }
 }
 
-void Renderer::startVoices(int frames) {
+void Renderer::startVoices(int frames)
+{
     kickOffsets_.clear();
     while (nextNote_ < notes_.size() && notes_[nextNote_].startFrame < frame_ + frames) {
         const Scheduled& scheduled = notes_[nextNote_++];
         int offset = int(scheduled.startFrame - frame_);
-        active_.push_back({makeVoice(scheduled.note, scheduled.lengthSeconds, scheduled.seed),
-                           scheduled.note.instrument, offset});
+        active_.push_back(
+            {makeVoice(scheduled.note, scheduled.lengthSeconds, scheduled.seed), scheduled.note.instrument, offset});
         if (scheduled.note.instrument == Instrument::Kick)
             kickOffsets_.push_back(offset);
     }
 }
 
-void Renderer::renderVoices(int frames) {
+void Renderer::renderVoices(int frames)
+{
     for (Bus* bus : {&plain_, &ducked_, &reverbSend_, &delaySend_})
         bus->clear();
     for (Active& active : active_) {
         voice_.clear();
-        bool alive = active.voice->render(voice_.left + active.offset, voice_.right + active.offset, frames - active.offset);
+        bool alive
+            = active.voice->render(voice_.left + active.offset, voice_.right + active.offset, frames - active.offset);
         active.offset = 0;
         if (!alive)
             active.voice.reset();
@@ -113,7 +123,8 @@ void Renderer::renderVoices(int frames) {
 }
 
 // Kick-triggered gain dip with a few milliseconds of attack so the pads do not click.
-float Renderer::duckGain() {
+float Renderer::duckGain()
+{
     static const double attack = 1.0 - std::exp(-1.0 / (0.004 * SampleRate));
     static const double decay = std::exp(-1.0 / (0.16 * SampleRate));
     duckFollower_ += attack * (duckTrigger_ - duckFollower_);
@@ -121,7 +132,8 @@ float Renderer::duckGain() {
     return float(1.0 - DuckDepth * duckFollower_);
 }
 
-void Renderer::mix(float* interleaved, int frames) {
+void Renderer::mix(float* interleaved, int frames)
+{
     size_t nextKick = 0;
     for (int i = 0; i < frames; ++i) {
         while (nextKick < kickOffsets_.size() && kickOffsets_[nextKick] == i) {
@@ -141,7 +153,8 @@ void Renderer::mix(float* interleaved, int frames) {
     }
 }
 
-std::vector<float> renderRange(const std::vector<Note>& notes, double fromSeconds, double toSeconds) {
+std::vector<float> renderRange(const std::vector<Note>& notes, double fromSeconds, double toSeconds)
+{
     int64_t from = secondsToFrame(fromSeconds);
     int64_t preRollStart = std::max<int64_t>(0, from - secondsToFrame(PreRollSeconds));
     Renderer renderer(notes, preRollStart);

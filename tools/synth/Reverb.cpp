@@ -14,7 +14,8 @@ constexpr float InputGain = 0.015f;
 
 }
 
-float Reverb::Comb::process(float input, float feedback, float damping) {
+float Reverb::Comb::process(float input, float feedback, float damping)
+{
     float output = buffer[position];
     store = output * (1.0f - damping) + store * damping;
     buffer[position] = input + store * feedback;
@@ -23,7 +24,8 @@ float Reverb::Comb::process(float input, float feedback, float damping) {
     return output;
 }
 
-float Reverb::Allpass::process(float input) {
+float Reverb::Allpass::process(float input)
+{
     float delayed = buffer[position];
     buffer[position] = input + delayed * 0.5f;
     if (++position == int(buffer.size()))
@@ -31,7 +33,8 @@ float Reverb::Allpass::process(float input) {
     return delayed - input;
 }
 
-float Reverb::Side::process(float input, float feedback, float damping) {
+float Reverb::Side::process(float input, float feedback, float damping)
+{
     float sum = 0.0f;
     for (Comb& comb : combs)
         sum += comb.process(input, feedback, damping);
@@ -40,7 +43,8 @@ float Reverb::Side::process(float input, float feedback, float damping) {
     return sum;
 }
 
-Reverb::Side Reverb::makeSide(int spread) {
+Reverb::Side Reverb::makeSide(int spread)
+{
     Side side;
     for (int length : CombLengths)
         side.combs.push_back(Comb{std::vector<float>(length + spread, 0.0f)});
@@ -50,10 +54,14 @@ Reverb::Side Reverb::makeSide(int spread) {
 }
 
 Reverb::Reverb(double roomSize, double damping)
-    : left_(makeSide(0)), right_(makeSide(StereoSpread)), feedback_(float(0.7 + 0.28 * roomSize)),
-      damping_(float(0.4 * damping)) {}
+    : left_(makeSide(0))
+    , right_(makeSide(StereoSpread))
+    , feedback_(float(0.7 + 0.28 * roomSize))
+    , damping_(float(0.4 * damping))
+{}
 
-void Reverb::process(float inLeft, float inRight, float& outLeft, float& outRight) {
+void Reverb::process(float inLeft, float inRight, float& outLeft, float& outRight)
+{
     float input = (inLeft + inRight) * InputGain;
     outLeft = left_.process(input, feedback_, damping_);
     outRight = right_.process(input, feedback_, damping_);

@@ -21,29 +21,25 @@ constexpr int Cycle = 128;
 // A short snare run into the downbeat that opens the next phrase.
 void fillInto(ScoreBuilder& score, int row) { score.snareRoll(row - 3, row, 1, {0.5f, 0.85f}); }
 
-const char* const ThemeA =
-    "E5 . . . D5 . C5 . D5 . . . E5 . . . | A4 . . . . . . . C5 . D5 . E5 . . . | "
-    "F5 . . . E5 . D5 . C5 . . . A4 . . . | C5 . . . . . . . - - - - A4 . C5 . | "
-    "G5 . . . E5 . . . C5 . D5 . E5 . G5 . | E5 . . . . . . . D5 . . . C5 . . . | "
-    "D5 . . . B4 . . . G4 . A4 . B4 . D5 . | E5 . . . . . . . - - - - - - - -";
+const char* const ThemeA = "E5 . . . D5 . C5 . D5 . . . E5 . . . | A4 . . . . . . . C5 . D5 . E5 . . . | "
+                           "F5 . . . E5 . D5 . C5 . . . A4 . . . | C5 . . . . . . . - - - - A4 . C5 . | "
+                           "G5 . . . E5 . . . C5 . D5 . E5 . G5 . | E5 . . . . . . . D5 . . . C5 . . . | "
+                           "D5 . . . B4 . . . G4 . A4 . B4 . D5 . | E5 . . . . . . . - - - - - - - -";
 
-const char* const ThemeB =
-    "A5 . . . G5 . E5 . . . G5 . A5 . . . | C6 . . . B5 . A5 . G5 . . . E5 . . . | "
-    "F5 . . . A5 . . . C6 . . . A5 . F5 . | G5 . . . . . . . E5 . . . . . . . | "
-    "E5 . G5 . C6 . . . B5 . . . G5 . . . | E5 . . . G5 . . . A5 . . . G5 . . . | "
-    "D5 . . . G5 . . . B5 . . . D6 . . . | B5 . . . A5 . . . G5 . . . - - - -";
+const char* const ThemeB = "A5 . . . G5 . E5 . . . G5 . A5 . . . | C6 . . . B5 . A5 . G5 . . . E5 . . . | "
+                           "F5 . . . A5 . . . C6 . . . A5 . F5 . | G5 . . . . . . . E5 . . . . . . . | "
+                           "E5 . G5 . C6 . . . B5 . . . G5 . . . | E5 . . . G5 . . . A5 . . . G5 . . . | "
+                           "D5 . . . G5 . . . B5 . . . D6 . . . | B5 . . . A5 . . . G5 . . . - - - -";
 
-const char* const DrivingRiff =
-    "A4 . - A4 C5 . - E5 - A5 . - G5 . E5 . | D5 . - C5 - D5 . - E5 . . . - - - - | "
-    "F4 . - F4 A4 . - C5 - F5 . - E5 . C5 . | A4 . - G4 - A4 . - C5 . . . - - - - | "
-    "G4 . - G4 C5 . - E5 - G5 . - F5 . E5 . | D5 . - C5 - D5 . - E5 . . . - - - - | "
-    "G4 . - G4 B4 . - D5 - G5 . - F5 . D5 . | B4 . - A4 - B4 . - D5 . . . E5 . . .";
+const char* const DrivingRiff = "A4 . - A4 C5 . - E5 - A5 . - G5 . E5 . | D5 . - C5 - D5 . - E5 . . . - - - - | "
+                                "F4 . - F4 A4 . - C5 - F5 . - E5 . C5 . | A4 . - G4 - A4 . - C5 . . . - - - - | "
+                                "G4 . - G4 C5 . - E5 - G5 . - F5 . E5 . | D5 . - C5 - D5 . - E5 . . . - - - - | "
+                                "G4 . - G4 B4 . - D5 - G5 . - F5 . D5 . | B4 . - A4 - B4 . - D5 . . . E5 . . .";
 
-const char* const BreakdownTheme =
-    "C5 . . . . . . . A4 . . . . . . . | F5 . . . . . . . E5 . . . . . . . | "
-    "D5 . . . . . . . B4 . . . . . . . | G5 . . . . . . . F5 . . . E5 . . . | "
-    "E5 . . . . . . . . . . . C5 . . . | A4 . . . . . . . . . . . . . . . | "
-    "B4 . . . . . . . . . . . G4 . . . | E5 . . . . . . . . . . . - - - -";
+const char* const BreakdownTheme = "C5 . . . . . . . A4 . . . . . . . | F5 . . . . . . . E5 . . . . . . . | "
+                                   "D5 . . . . . . . B4 . . . . . . . | G5 . . . . . . . F5 . . . E5 . . . | "
+                                   "E5 . . . . . . . . . . . C5 . . . | A4 . . . . . . . . . . . . . . . | "
+                                   "B4 . . . . . . . . . . . G4 . . . | E5 . . . . . . . . . . . - - - -";
 
 const char* const FourOnTheFloor = "x...x...x...x...";
 const char* const Backbeat = "....x.......x...";
@@ -59,7 +55,8 @@ const char* const RisingArp = "0 1 2 3 4 3 2 1";
 const char* const WideArp = "0 2 4 3 1 2 5 3";
 const char* const FallingArp = "5 4 3 2 1 0";
 
-void intro(ScoreBuilder& score) {
+void intro(ScoreBuilder& score)
+{
     score.pads(0, 256, Main, {0.2f, 0.6f}, {0.8f, 1.0f});
     score.arpeggio(64, 128, Main, RisingArp, 2, {0.05f, 0.3f}, {0.45f, 0.6f});
     score.arpeggio(128, 256, Main, RisingArp, 1, {0.3f, 0.75f}, {0.5f, 0.75f});
@@ -72,7 +69,8 @@ void intro(ScoreBuilder& score) {
     score.riser(256, RiserRows, 0.8f);
 }
 
-void stabs(ScoreBuilder& score) {
+void stabs(ScoreBuilder& score)
+{
     score.pads(256, 320, Main, {0.3f, 0.4f}, {0.7f, 0.7f});
     for (int row : StabRows) {
         score.stab(row, Main, 0.85f, 1.0f);
@@ -87,7 +85,8 @@ void stabs(ScoreBuilder& score) {
     score.snareRoll(312, 320, 1, {0.5f, 0.9f});
 }
 
-void groove(ScoreBuilder& score) {
+void groove(ScoreBuilder& score)
+{
     score.pads(320, 640, Main, {0.35f, 0.7f}, {0.8f, 0.9f});
     score.drums(Instrument::Kick, 320, 636, FourOnTheFloor, {0.9f, 1.0f});
     score.drums(Instrument::ClosedHat, 320, 384, OffbeatHats, {0.6f, 0.7f});
@@ -106,7 +105,8 @@ void groove(ScoreBuilder& score) {
     score.add({Instrument::Crash, 640.0, 1.0, 0.0, 0.8f});
 }
 
-void driving(ScoreBuilder& score) {
+void driving(ScoreBuilder& score)
+{
     score.pads(640, 896, Main, {0.6f, 0.7f}, {0.8f, 0.8f});
     score.drums(Instrument::Kick, 640, 896, FourOnTheFloor, {1.0f, 1.0f});
     score.drums(Instrument::Snare, 640, 896, Backbeat, {0.9f, 0.9f});
@@ -122,7 +122,8 @@ void driving(ScoreBuilder& score) {
     }
 }
 
-void mainBody(ScoreBuilder& score) {
+void mainBody(ScoreBuilder& score)
+{
     score.pads(896, 1408, Main, {0.55f, 0.7f}, {0.85f, 0.85f});
     score.drums(Instrument::Kick, 896, 1408, FourOnTheFloor, {1.0f, 1.0f});
     score.drums(Instrument::Snare, 896, 1392, Backbeat, {0.9f, 0.9f});
@@ -142,7 +143,8 @@ void mainBody(ScoreBuilder& score) {
     score.snareRoll(1392, 1408, 1, {0.6f, 1.0f});
 }
 
-void breakdown(ScoreBuilder& score) {
+void breakdown(ScoreBuilder& score)
+{
     score.add({Instrument::Crash, 1408.0, 1.0, 0.0, 0.7f});
     score.add({Instrument::Boom, 1408.0, 1.0, 0.0, 0.5f});
     score.pads(1408, 1536, Breakdown, {0.6f, 0.35f}, {1.0f, 0.9f});
@@ -151,7 +153,8 @@ void breakdown(ScoreBuilder& score) {
     score.arpeggio(1408, 1536, Breakdown, FallingArp, 2, {0.25f, 0.4f}, {0.4f, 0.5f});
 }
 
-void riseToTheHit(ScoreBuilder& score) {
+void riseToTheHit(ScoreBuilder& score)
+{
     score.pads(1536, 1792, Main, {0.4f, 0.95f}, {0.8f, 1.0f});
     score.drums(Instrument::Kick, 1536, 1776, FourOnTheFloor, {0.85f, 1.0f});
     score.drums(Instrument::ClosedHat, 1536, 1664, OffbeatHats, {0.6f, 0.7f});
@@ -166,7 +169,8 @@ void riseToTheHit(ScoreBuilder& score) {
     score.riser(BiggestHitRow, RiserRows, 0.7f);
 }
 
-void peak(ScoreBuilder& score) {
+void peak(ScoreBuilder& score)
+{
     score.impact(BiggestHitRow, 1.0f);
     score.add({Instrument::Crash, double(BiggestHitRow), 1.0, 0.0, 1.0f});
     score.stab(BiggestHitRow, Main, 1.0f, 1.0f);
@@ -184,7 +188,8 @@ void peak(ScoreBuilder& score) {
     score.add({Instrument::Crash, 1920.0, 1.0, 0.0, 0.8f});
 }
 
-void windDown(ScoreBuilder& score) {
+void windDown(ScoreBuilder& score)
+{
     score.add({Instrument::Crash, 2048.0, 1.0, 0.0, 0.7f});
     score.pads(2048, 2304, Main, {0.6f, 0.25f}, {0.9f, 0.75f});
     score.drums(Instrument::Kick, 2048, 2288, FourOnTheFloor, {1.0f, 0.7f});
@@ -196,7 +201,8 @@ void windDown(ScoreBuilder& score) {
     score.arpeggio(2176, 2304, Main, FallingArp, 2, {0.6f, 0.2f}, {0.6f, 0.4f});
 }
 
-void outro(ScoreBuilder& score) {
+void outro(ScoreBuilder& score)
+{
     constexpr int End = 2376;
     score.add({Instrument::Crash, 2304.0, 1.0, 0.0, 0.6f});
     score.add({Instrument::Boom, 2304.0, 1.0, 0.0, 0.6f});
@@ -209,7 +215,8 @@ void outro(ScoreBuilder& score) {
 
 }
 
-std::vector<Note> nightglassScore() {
+std::vector<Note> nightglassScore()
+{
     ScoreBuilder score;
     intro(score);
     stabs(score);

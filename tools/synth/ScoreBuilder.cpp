@@ -11,7 +11,8 @@ namespace {
 
 constexpr int ChordRows = 32;
 
-int rowCount(std::string_view line) {
+int rowCount(std::string_view line)
+{
     int rows = 0;
     for (char c : line)
         rows += c != ' ' && c != '|';
@@ -20,18 +21,21 @@ int rowCount(std::string_view line) {
 
 }
 
-const Chord& chordAt(const Progression& progression, int row) {
+const Chord& chordAt(const Progression& progression, int row)
+{
     return progression[size_t((row / ChordRows) % int(progression.size()))];
 }
 
-float Ramp::at(int row, int firstRow, int lastRow) const {
+float Ramp::at(int row, int firstRow, int lastRow) const
+{
     if (lastRow <= firstRow)
         return from;
     float x = float(row - firstRow) / float(lastRow - firstRow);
     return from + (to - from) * x;
 }
 
-void ScoreBuilder::drums(Instrument instrument, int from, int to, std::string_view line, Ramp velocity) {
+void ScoreBuilder::drums(Instrument instrument, int from, int to, std::string_view line, Ramp velocity)
+{
     std::vector<Hit> hits = parseHits(line);
     int length = rowCount(line);
     for (int start = from; start < to; start += length)
@@ -40,7 +44,8 @@ void ScoreBuilder::drums(Instrument instrument, int from, int to, std::string_vi
                 add({instrument, double(row), 1.0, 0.0, hit.velocity * velocity.at(row, from, to)});
 }
 
-void ScoreBuilder::pads(int from, int to, const Progression& progression, Ramp brightness, Ramp velocity) {
+void ScoreBuilder::pads(int from, int to, const Progression& progression, Ramp brightness, Ramp velocity)
+{
     for (int row = from; row < to;) {
         int next = std::min(to, (row / ChordRows + 1) * ChordRows);
         for (double tone : chordAt(progression, row).tones)
@@ -51,7 +56,8 @@ void ScoreBuilder::pads(int from, int to, const Progression& progression, Ramp b
 }
 
 void ScoreBuilder::bass(int from, int to, const Progression& progression, std::string_view line, Ramp brightness,
-                        float velocity) {
+                        float velocity)
+{
     std::vector<char> steps;
     for (char c : line)
         if (c != ' ' && c != '|')
@@ -76,7 +82,8 @@ void ScoreBuilder::bass(int from, int to, const Progression& progression, std::s
 }
 
 void ScoreBuilder::arpeggio(int from, int to, const Progression& progression, std::string_view order, int stepRows,
-                            Ramp brightness, Ramp velocity) {
+                            Ramp brightness, Ramp velocity)
+{
     std::vector<int> indices;
     for (char c : order)
         if (c >= '0' && c <= '9')
@@ -91,11 +98,12 @@ void ScoreBuilder::arpeggio(int from, int to, const Progression& progression, st
 }
 
 void ScoreBuilder::melody(int row, std::string_view line, int expectedRows, int transpose, float brightness,
-                          float velocity) {
+                          float velocity)
+{
     Pattern pattern = parseMelody(line);
     if (pattern.rows != expectedRows)
-        throw std::invalid_argument("melody at row " + std::to_string(row) + " lasts " + std::to_string(pattern.rows) +
-                                    " rows instead of " + std::to_string(expectedRows));
+        throw std::invalid_argument("melody at row " + std::to_string(row) + " lasts " + std::to_string(pattern.rows)
+                                    + " rows instead of " + std::to_string(expectedRows));
     const PatternNote* previous = nullptr;
     for (const PatternNote& note : pattern.notes) {
         bool legato = previous && previous->row + previous->length == note.row;
@@ -106,23 +114,27 @@ void ScoreBuilder::melody(int row, std::string_view line, int expectedRows, int 
     }
 }
 
-void ScoreBuilder::stab(int row, const Progression& progression, float brightness, float velocity) {
+void ScoreBuilder::stab(int row, const Progression& progression, float brightness, float velocity)
+{
     const Chord& chord = chordAt(progression, row);
     for (double tone : chord.tones)
         add({Instrument::Stab, double(row), 1.0, tone, velocity, brightness});
     add({Instrument::Stab, double(row), 1.0, chord.tones[0] + 12.0, velocity * 0.7f, brightness});
 }
 
-void ScoreBuilder::impact(int row, float size) {
+void ScoreBuilder::impact(int row, float size)
+{
     add({Instrument::Crash, double(row), 1.0, 0.0, size});
     add({Instrument::Boom, double(row), 1.0, 0.0, size});
 }
 
-void ScoreBuilder::riser(int impactRow, int lengthRows, float velocity) {
+void ScoreBuilder::riser(int impactRow, int lengthRows, float velocity)
+{
     add({Instrument::Riser, double(impactRow - lengthRows), double(lengthRows), 0.0, velocity});
 }
 
-void ScoreBuilder::snareRoll(int from, int to, double stepRows, Ramp velocity) {
+void ScoreBuilder::snareRoll(int from, int to, double stepRows, Ramp velocity)
+{
     for (double row = from; row < to; row += stepRows)
         add({Instrument::Snare, row, 1.0, 0.0, velocity.at(int(row), from, to)});
 }

@@ -9,8 +9,8 @@
 namespace Nightglass::Synth {
 
 struct Chord {
-    double root;                   // bass note
-    std::array<double, 3> tones;   // pad voicing, voice-led around the fourth octave
+    double root;  // bass note
+    std::array<double, 3> tones;  // pad voicing, voice-led around the fourth octave
 };
 
 // Four chords of 32 rows (two bars) each, repeating from row 0 of the piece.

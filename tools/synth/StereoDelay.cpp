@@ -7,10 +7,14 @@
 namespace Nightglass::Synth {
 
 StereoDelay::StereoDelay(int delayFrames, double feedback, double dampingHertz)
-    : left_(std::max(delayFrames, 1), 0.0f), right_(std::max(delayFrames, 1), 0.0f), feedback_(float(feedback)),
-      damping_(float(1.0 - std::exp(-2.0 * Pi * dampingHertz / SampleRate))) {}
+    : left_(std::max(delayFrames, 1), 0.0f)
+    , right_(std::max(delayFrames, 1), 0.0f)
+    , feedback_(float(feedback))
+    , damping_(float(1.0 - std::exp(-2.0 * Pi * dampingHertz / SampleRate)))
+{}
 
-void StereoDelay::process(float inLeft, float inRight, float& outLeft, float& outRight) {
+void StereoDelay::process(float inLeft, float inRight, float& outLeft, float& outRight)
+{
     outLeft = left_[position_];
     outRight = right_[position_];
     lowLeft_ += damping_ * (outLeft - lowLeft_);

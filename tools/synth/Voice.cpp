@@ -5,7 +5,8 @@
 
 namespace Nightglass::Synth {
 
-std::unique_ptr<Voice> makeVoice(const Note& note, double lengthSeconds, uint32_t seed) {
+std::unique_ptr<Voice> makeVoice(const Note& note, double lengthSeconds, uint32_t seed)
+{
     switch (note.instrument) {
     case Instrument::Kick: return makeKick(note.velocity, seed);
     case Instrument::Snare: return makeSnare(note.velocity, seed);

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace Nightglass::Synth;
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT.ogg\n", argv[0]);

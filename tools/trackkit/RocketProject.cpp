@@ -14,8 +14,8 @@
 namespace TrackKit {
 
 using Orvane::Exceptions::UnsupportedFormatException;
-using Tavrin::Edit::RocketKey;
 using Tavrin::Edit::RocketComponents;
+using Tavrin::Edit::RocketKey;
 
 namespace {
 
@@ -23,7 +23,10 @@ using EditorTracks = std::map<int, std::vector<RocketKey>>;
 
 class ProjectReader {
 public:
-    ProjectReader(std::string path, float bpm) : path_(std::move(path)), bpm_(bpm) {}
+    ProjectReader(std::string path, float bpm)
+        : path_(std::move(path))
+        , bpm_(bpm)
+    {}
 
     Tavrin::SyncTrackKeys read()
     {
@@ -32,8 +35,8 @@ public:
         if (loaded == tinyxml2::XML_ERROR_FILE_NOT_FOUND || loaded == tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED)
             throw Orvane::Exceptions::FileNotFoundException("Cannot open " + path_);
         if (loaded != tinyxml2::XML_SUCCESS)
-            throw UnsupportedFormatException(path_ + ":" + std::to_string(document.ErrorLineNum())
-                                             + ": malformed XML (" + document.ErrorStr() + ")");
+            throw UnsupportedFormatException(path_ + ":" + std::to_string(document.ErrorLineNum()) + ": malformed XML ("
+                                             + document.ErrorStr() + ")");
         if (document.RootElement() == nullptr)
             throw UnsupportedFormatException(path_ + ": no root element");
         for (const tinyxml2::XMLElement* track = tracksOf(*document.RootElement())->FirstChildElement("track");
@@ -137,7 +140,7 @@ bool isDefaultTrack(const std::vector<Tavrin::SyncKey>& keys)
 {
     Tavrin::SyncKey fresh;
     return keys.size() == 1 && keys[0].time == fresh.time && keys[0].inValue == fresh.inValue
-           && keys[0].outValue == fresh.outValue;
+        && keys[0].outValue == fresh.outValue;
 }
 
 std::string formatFloat(float value)

@@ -109,8 +109,8 @@ void FgmMesh::validate() const
         if (!Fgm::nameOfSemantic(attribute.semantic))
             throw Exception("FGM mesh: attribute semantic " + semantic + " has no FGM name");
         if (attribute.components < 1 || attribute.components > Fgm::MaxComponents)
-            throw Exception("FGM mesh: attribute semantic " + semantic + " has "
-                            + std::to_string(attribute.components) + " components, 1 to 4 fit");
+            throw Exception("FGM mesh: attribute semantic " + semantic + " has " + std::to_string(attribute.components)
+                            + " components, 1 to 4 fit");
         if (attribute.values.size() != size_t(attribute.components) * size_t(vertexCount))
             throw Exception("FGM mesh: attribute semantic " + semantic + " holds "
                             + std::to_string(attribute.values.size()) + " values instead of components * vertex count");

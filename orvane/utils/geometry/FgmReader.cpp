@@ -75,8 +75,8 @@ void checkIndices(const std::vector<std::uint32_t>& indices, int vertexCount)
     for (size_t i = 0; i < indices.size(); ++i)
         if (indices[i] >= std::uint32_t(vertexCount))
             throw UnsupportedFormatException("Unsupported format: FGM index " + std::to_string(indices[i])
-                                             + " at position " + std::to_string(i)
-                                             + " is not below the vertex count " + std::to_string(vertexCount));
+                                             + " at position " + std::to_string(i) + " is not below the vertex count "
+                                             + std::to_string(vertexCount));
 }
 
 }

@@ -20,7 +20,7 @@ struct AttributeBinding {
 
 struct AttributeInfo {
     VertexBuffer* vertexBuffer;
-    int offset; // of the attribute inside one vertex, in bytes
+    int offset;  // of the attribute inside one vertex, in bytes
     int stride;
 };
 

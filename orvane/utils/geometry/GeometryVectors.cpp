@@ -16,7 +16,9 @@ namespace {
 template <typename Buffer>
 class ScopedLock {
 public:
-    ScopedLock(Buffer& buffer, bool read, bool write) : buffer_(buffer), data_(buffer.lock(read, write))
+    ScopedLock(Buffer& buffer, bool read, bool write)
+        : buffer_(buffer)
+        , data_(buffer.lock(read, write))
     {
         if (data_ == nullptr)
             throw Exception("Geometry::calcVectorsFast(): unable to lock a buffer");

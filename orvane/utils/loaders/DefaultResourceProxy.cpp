@@ -39,10 +39,11 @@ std::unique_ptr<Shader> loadShader(const std::string& path)
 
 DefaultResourceProxy::DefaultResourceProxy(std::string basePath)
     : basePath_([path = std::move(basePath)] { return path; })
-{
-}
+{}
 
-DefaultResourceProxy::DefaultResourceProxy(std::function<std::string()> basePath) : basePath_(std::move(basePath)) {}
+DefaultResourceProxy::DefaultResourceProxy(std::function<std::string()> basePath)
+    : basePath_(std::move(basePath))
+{}
 
 DefaultResourceProxy::~DefaultResourceProxy() = default;
 
@@ -65,7 +66,8 @@ bool DefaultResourceProxy::reload(const std::string& name)
     if (auto texture = textures_.find(name); texture != textures_.end()) {
         std::unique_ptr<BitmapImage> image = withPath(path, [&] { return loadImage(path); });
         Texture& target = *texture->second;
-        target.upload(image->getWidth(), image->getHeight(), image->getData(), image->getPixelType(), target.getFilter());
+        target.upload(image->getWidth(), image->getHeight(), image->getData(), image->getPixelType(),
+                      target.getFilter());
         return true;
     }
     if (auto geometry = geometries_.find(name); geometry != geometries_.end()) {

@@ -33,8 +33,8 @@ int readKeyCount(InputStream& stream, ChannelKind kind, int componentCount)
     std::int32_t count = readInt32(stream);
     if (count < 0)
         throw UnsupportedFormatException("readChannelBlock(): negative key count " + std::to_string(count));
-    std::int64_t floatsPerKey = kind == ChannelKind::Bezier ? 1 + 5 * std::int64_t(componentCount)
-                                                             : 1 + std::int64_t(componentCount);
+    std::int64_t floatsPerKey
+        = kind == ChannelKind::Bezier ? 1 + 5 * std::int64_t(componentCount) : 1 + std::int64_t(componentCount);
     if (count * floatsPerKey * 4 > std::numeric_limits<std::int32_t>::max())
         throw UnsupportedFormatException("readChannelBlock(): " + std::to_string(count)
                                          + " keys are more than a file can hold");
@@ -91,8 +91,7 @@ ScalarControllers readChannelBlock(InputStream& stream, int componentCount)
 {
     if (componentCount < 0 || componentCount > FsgFormat::MaxChannelComponents)
         throw UnsupportedFormatException("readChannelBlock(): component count " + std::to_string(componentCount)
-                                         + " is outside 0 to "
-                                         + std::to_string(FsgFormat::MaxChannelComponents));
+                                         + " is outside 0 to " + std::to_string(FsgFormat::MaxChannelComponents));
     ChannelKind kind = parseChannelKind(readString(stream));
     ScalarControllers controllers;
     if (kind == ChannelKind::Linear) {

@@ -20,7 +20,8 @@ public:
     static constexpr int componentCount = N;
 
 protected:
-    explicit CompositeVectorController(std::array<Component, N> components) : components_(std::move(components))
+    explicit CompositeVectorController(std::array<Component, N> components)
+        : components_(std::move(components))
     {
         for (const Component& c : components_)
             if (!c)
@@ -40,8 +41,7 @@ public:
 
     CompositeVector3Controller(Component x, Component y, Component z)
         : CompositeVectorController<T, 3>({std::move(x), std::move(y), std::move(z)})
-    {
-    }
+    {}
 
     Vector3t<T> Sample(float time) override
     {
@@ -59,8 +59,7 @@ public:
 
     CompositeVector4Controller(Component x, Component y, Component z, Component w)
         : CompositeVectorController<T, 4>({std::move(x), std::move(y), std::move(z), std::move(w)})
-    {
-    }
+    {}
 
     Vector4t<T> Sample(float time) override
     {

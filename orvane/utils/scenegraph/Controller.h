@@ -13,7 +13,9 @@ public:
 template <typename T>
 class ConstantController : public Controller<T> {
 public:
-    explicit ConstantController(T value) : value_(value) {}
+    explicit ConstantController(T value)
+        : value_(value)
+    {}
 
     T Sample(float) override { return value_; }
     T value() const { return value_; }

@@ -18,12 +18,9 @@ inline constexpr std::string_view ChannelBezier = "bezier";
 constexpr std::string_view channelKindName(ChannelKind kind)
 {
     switch (kind) {
-    case ChannelKind::Linear:
-        return ChannelLinear;
-    case ChannelKind::Bezier:
-        return ChannelBezier;
-    case ChannelKind::None:
-        break;
+    case ChannelKind::Linear: return ChannelLinear;
+    case ChannelKind::Bezier: return ChannelBezier;
+    case ChannelKind::None: break;
     }
     return ChannelNone;
 }

@@ -3,8 +3,8 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/File.h"
 #include "orvane/utils/StreamReaders.h"
-#include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/FgmReader.h"
+#include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/scenegraph/ChannelBlock.h"
 #include "orvane/utils/scenegraph/FsgFormat.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
@@ -22,9 +22,10 @@ namespace {
 class FsgReader {
 public:
     FsgReader(InputStream& stream, const TextureResolver& resolver, int meshBufferMode)
-        : stream_(stream), resolver_(resolver), meshBufferMode_(meshBufferMode)
-    {
-    }
+        : stream_(stream)
+        , resolver_(resolver)
+        , meshBufferMode_(meshBufferMode)
+    {}
 
     std::unique_ptr<Scene> read()
     {
@@ -160,9 +161,9 @@ private:
             std::int32_t length = readInt32(stream_);
             if (first < 0 || length < 0 || std::int64_t(first) + length > std::int64_t(components.size()))
                 throw UnsupportedFormatException("loadFSG(): override group of " + std::to_string(length)
-                                                 + " components from " + std::to_string(first)
-                                                 + " lies outside the " + std::to_string(components.size())
-                                                 + " components of a \"" + std::string(kind) + "\" transform");
+                                                 + " components from " + std::to_string(first) + " lies outside the "
+                                                 + std::to_string(components.size()) + " components of a \""
+                                                 + std::string(kind) + "\" transform");
             ScalarControllers replacements = readChannelBlock(stream_, length);
             for (int k = 0; k < length; ++k)
                 components[size_t(first + k)] = std::move(replacements[size_t(k)]);
@@ -176,16 +177,15 @@ private:
         readOverrideGroups(c, info.name);
         switch (info.kind) {
         case TransformKind::Translate:
-            return std::make_unique<Translation>(std::make_unique<CompositeVector3Controller<float>>(
-                std::move(c[0]), std::move(c[1]), std::move(c[2])));
+            return std::make_unique<Translation>(
+                std::make_unique<CompositeVector3Controller<float>>(std::move(c[0]), std::move(c[1]), std::move(c[2])));
         case TransformKind::Rotate:
             return std::make_unique<Rotation>(std::make_unique<CompositeVector4Controller<float>>(
                 std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3])));
         case TransformKind::Scale:
-            return std::make_unique<Scale>(std::make_unique<CompositeVector3Controller<float>>(
-                std::move(c[0]), std::move(c[1]), std::move(c[2])));
-        case TransformKind::Matrix:
-            break;
+            return std::make_unique<Scale>(
+                std::make_unique<CompositeVector3Controller<float>>(std::move(c[0]), std::move(c[1]), std::move(c[2])));
+        case TransformKind::Matrix: break;
         }
         CompositeMatrixController::Elements elements;
         for (int i = 0; i < 16; ++i)

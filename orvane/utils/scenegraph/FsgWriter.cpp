@@ -4,8 +4,8 @@
 #include "orvane/utils/File.h"
 #include "orvane/utils/MemoryStream.h"
 #include "orvane/utils/StreamReaders.h"
-#include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/FgmWriter.h"
+#include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/scenegraph/ChannelBlock.h"
 #include "orvane/utils/scenegraph/FsgFormat.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
@@ -41,7 +41,9 @@ Components componentsOf(const CompositeVectorController<float, N>& vector)
 
 class FsgWriter {
 public:
-    explicit FsgWriter(OutputStream& stream) : stream_(stream) {}
+    explicit FsgWriter(OutputStream& stream)
+        : stream_(stream)
+    {}
 
     void write(const Scene& scene)
     {

@@ -16,7 +16,8 @@ P requireController(P controller, const char* owner)
 
 }
 
-CompositeMatrixController::CompositeMatrixController(Elements elements) : elements_(std::move(elements))
+CompositeMatrixController::CompositeMatrixController(Elements elements)
+    : elements_(std::move(elements))
 {
     for (const auto& element : elements_)
         requireController(element.get(), "CompositeMatrixController");
@@ -31,8 +32,7 @@ Matrix4& CompositeMatrixController::Sample(float time)
 
 Translation::Translation(std::unique_ptr<CompositeVector3Controller<float>> offset)
     : offset_(requireController(std::move(offset), "Translation"))
-{
-}
+{}
 
 Matrix4& Translation::Sample(float time)
 {
@@ -43,8 +43,7 @@ Matrix4& Translation::Sample(float time)
 
 Rotation::Rotation(std::unique_ptr<CompositeVector4Controller<float>> axisAngle)
     : axisAngle_(requireController(std::move(axisAngle), "Rotation"))
-{
-}
+{}
 
 Matrix4& Rotation::Sample(float time)
 {
@@ -55,8 +54,7 @@ Matrix4& Rotation::Sample(float time)
 
 Scale::Scale(std::unique_ptr<CompositeVector3Controller<float>> factors)
     : factors_(requireController(std::move(factors), "Scale"))
-{
-}
+{}
 
 Matrix4& Scale::Sample(float time)
 {

@@ -18,10 +18,7 @@ void Node::update(float time, const Matrix4& parent)
         child->update(time, world_);
 }
 
-Node* Node::findByName(const std::string& name)
-{
-    return const_cast<Node*>(std::as_const(*this).findByName(name));
-}
+Node* Node::findByName(const std::string& name) { return const_cast<Node*>(std::as_const(*this).findByName(name)); }
 
 const Node* Node::findByName(const std::string& name) const
 {

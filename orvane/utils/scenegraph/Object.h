@@ -17,7 +17,9 @@ struct AnimatedParameter {
 // Anything in a scene that has a name and animated parameters.
 class Object {
 public:
-    explicit Object(std::string name = {}) : name_(std::move(name)) {}
+    explicit Object(std::string name = {})
+        : name_(std::move(name))
+    {}
     virtual ~Object() = default;
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;

@@ -12,8 +12,9 @@ using Exceptions::Exception;
 void checkSameHierarchy(const Node& old, const Node& fresh)
 {
     if (old.getName() != fresh.getName() || old.children().size() != fresh.children().size())
-        throw Exception("the node \"" + old.getName() + "\" was renamed or gained or lost children: effects "
-                        "keep its nodes, restart the demo to see the change");
+        throw Exception("the node \"" + old.getName()
+                        + "\" was renamed or gained or lost children: effects "
+                          "keep its nodes, restart the demo to see the change");
     for (size_t i = 0; i < old.children().size(); ++i)
         checkSameHierarchy(*old.children()[i], *fresh.children()[i]);
 }

@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/Desp.h"
+#include "../EffectTest.h"
 #include "orvane/State.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/Devil.h"
+#include "../EffectTest.h"
 #include "orvane/RenderTarget.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/scenegraph/FsgReader.h"
@@ -71,8 +71,8 @@ TEST_F(DevilTest, DrawsTheHeadAtItsKeyMomentsTheSameForTheSameTime)
         float t;
         const char* what;
     };
-    for (Moment moment : {Moment{2.0f, "rising"}, Moment{7.0f, "swaying"}, Moment{12.2f, "spinning"},
-                          Moment{19.0f, "headbanging"}}) {
+    for (Moment moment :
+         {Moment{2.0f, "rising"}, Moment{7.0f, "swaying"}, Moment{12.2f, "spinning"}, Moment{19.0f, "headbanging"}}) {
         SCOPED_TRACE(moment.what);
         std::vector<unsigned char> picture = frame(moment.t);
         EXPECT_GT(nonUniformShare(picture), 0.2);
@@ -108,7 +108,8 @@ TEST_F(DevilTest, TheBassSwingsTheHair)
     frame(8.0f);
     float moved = 0;
     for (int i = 0; i < effect.hair().strandCount(); ++i)
-        moved = std::max(moved, Orvane::length(effect.hair().point(i, Nightglass::Devil::HairSegments) - quiet[size_t(i)]));
+        moved = std::max(moved,
+                         Orvane::length(effect.hair().point(i, Nightglass::Devil::HairSegments) - quiet[size_t(i)]));
     EXPECT_GT(moved, 10.0f) << "loud bass should swing the hair tips";
 }
 

@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/DofTubes.h"
+#include "../EffectTest.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/Dome.h"
+#include "../EffectTest.h"
 #include "orvane/State.h"
 
 #include <tinyxml2.h>
@@ -99,8 +99,8 @@ TEST_F(DomeTest, TheRootGrowsFromTwoSecondsOneParticleAfterTheOther)
 
     effect.fillParticles(2.5f);
     particles.lock();
-    EXPECT_NEAR(halfWidth(0), 3.75f, 1e-3f);   // half grown: half of 15 / level 2
-    EXPECT_EQ(halfWidth(10), 0.0f);            // starts to grow only now
+    EXPECT_NEAR(halfWidth(0), 3.75f, 1e-3f);  // half grown: half of 15 / level 2
+    EXPECT_EQ(halfWidth(10), 0.0f);  // starts to grow only now
     EXPECT_LT(halfWidth(5), halfWidth(0));
     particles.unlock();
 }

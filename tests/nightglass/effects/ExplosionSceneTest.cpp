@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/ExplosionScene.h"
+#include "../EffectTest.h"
 
 using Nightglass::ExplosionScene;
 

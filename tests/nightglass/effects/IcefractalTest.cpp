@@ -1,6 +1,6 @@
+#include "nightglass/effects/Icefractal.h"
 #include "../EffectTest.h"
 #include "DataMirror.h"
-#include "nightglass/effects/Icefractal.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/flow/VisualContainerNode.h"
 

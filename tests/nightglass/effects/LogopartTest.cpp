@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/Logopart.h"
+#include "../EffectTest.h"
 
 #include <algorithm>
 
@@ -24,8 +24,8 @@ TEST_F(LogopartTest, SmokeLeavingTheTopReturnsAtTheBottomInANewColour)
     EXPECT_FLOAT_EQ(wrapped.position.x, 12);
     EXPECT_FLOAT_EQ(wrapped.position.y, -34);
     EXPECT_NEAR(wrapped.position.z, -99, 1e-4);
-    EXPECT_FALSE(wrapped.colour.x == before0.x && wrapped.colour.y == before0.y && wrapped.colour.z == before0.z &&
-                 wrapped.colour.w == before0.w);
+    EXPECT_FALSE(wrapped.colour.x == before0.x && wrapped.colour.y == before0.y && wrapped.colour.z == before0.z
+                 && wrapped.colour.w == before0.w);
     EXPECT_NEAR(logo.smoke[1].position.z, 2, 1e-5);
     EXPECT_EQ(logo.smoke[1].colour.w, before1.w) << "a record that stays keeps its colour";
     for (const auto& record : logo.smoke) {

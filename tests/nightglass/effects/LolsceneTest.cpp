@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/effects/Lolscene.h"
+#include "../EffectTest.h"
 #include "orvane/utils/Random.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/geometry/GeometryAttribute.h"
@@ -32,7 +32,8 @@ protected:
 TEST_F(LolsceneTest, HitsLandOnTheStabsAndTheCloudsWrapBehindTheViewer)
 {
     Lolscene& scene = lolscene();
-    const std::vector<float> expected = {23.7037f, 24.0741f, 25.3704f, 25.7407f, 26.6667f, 27.0370f, 28.3333f, 28.7037f};
+    const std::vector<float> expected
+        = {23.7037f, 24.0741f, 25.3704f, 25.7407f, 26.6667f, 27.0370f, 28.3333f, 28.7037f};
     ASSERT_EQ(demo.hitTimes.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_NEAR(demo.hitTimes[i], expected[i], 1e-3f) << i;
@@ -86,7 +87,8 @@ TEST_F(LolsceneTest, TheBumpPushesThreeUnitsOnceAPeriodAndTheRecomputedNormalsPo
         auto v = positions->get(i);
         auto normal = normals->get(i);
         outward += (v.x - centre[0]) * normal.x + (v.y - centre[1]) * normal.y + (v.z - centre[2]) * normal.z > 0;
-        auto [it, fresh] = normalAt.try_emplace({std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 100)}, normal);
+        auto [it, fresh]
+            = normalAt.try_emplace({std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 100)}, normal);
         if (!fresh) {
             ASSERT_NEAR(it->second.x * normal.x + it->second.y * normal.y + it->second.z * normal.z, 1.0f, 1e-4f) << i;
         }
@@ -94,7 +96,8 @@ TEST_F(LolsceneTest, TheBumpPushesThreeUnitsOnceAPeriodAndTheRecomputedNormalsPo
     EXPECT_GT(outward, count * 95 / 100);
     for (int i : {0, 1234, count - 1}) {
         float expected[3];
-        Lolscene::deformVertex(&scene.restPositions[3 * size_t(i)], &scene.restNormals[3 * size_t(i)], scene.phases[size_t(i)], 7.3f, expected);
+        Lolscene::deformVertex(&scene.restPositions[3 * size_t(i)], &scene.restNormals[3 * size_t(i)],
+                               scene.phases[size_t(i)], 7.3f, expected);
         auto v = positions->get(i);
         EXPECT_NEAR(v.x, expected[0], 1e-3f) << i;
         EXPECT_NEAR(v.y, expected[1], 1e-3f) << i;

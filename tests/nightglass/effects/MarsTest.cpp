@@ -1,6 +1,6 @@
+#include "nightglass/effects/Mars.h"
 #include "../EffectTest.h"
 #include "DataMirror.h"
-#include "nightglass/effects/Mars.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
 #include "orvane/utils/scenegraph/FsgWriter.h"
@@ -125,7 +125,8 @@ TEST_F(MarsTest, BlackAndWhitePictureWithTheFlashAtItsPeak)
     EXPECT_GT(nonUniformShare(before), 0.3) << "the scene fills the frame";
     int colourful = 0;
     for (size_t i = 0; i < before.size(); i += 4)
-        colourful += std::abs(int(before[i]) - int(before[i + 1])) > 8 || std::abs(int(before[i + 1]) - int(before[i + 2])) > 8;
+        colourful += std::abs(int(before[i]) - int(before[i + 1])) > 8
+            || std::abs(int(before[i + 1]) - int(before[i + 2])) > 8;
     EXPECT_EQ(colourful, 0);
 
     EXPECT_GT(meanBrightness(peak), 180.0);

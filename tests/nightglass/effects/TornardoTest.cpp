@@ -1,6 +1,6 @@
+#include "nightglass/effects/Tornardo.h"
 #include "../EffectTest.h"
 #include "DataMirror.h"
-#include "nightglass/effects/Tornardo.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/scenegraph/FsgReader.h"
 #include "orvane/utils/scenegraph/FsgWriter.h"

@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/kit/Dither.h"
+#include "../EffectTest.h"
 #include "orvane/RenderTarget.h"
 #include "orvane/State.h"
 

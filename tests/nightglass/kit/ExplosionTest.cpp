@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/kit/Explosion.h"
+#include "../EffectTest.h"
 #include "orvane/State.h"
 #include "orvane/utils/Random.h"
 
@@ -16,7 +16,7 @@ protected:
         EffectTest::SetUp();
         if (IsSkipped())
             return;
-        demo.time = 0.0f; // sin(0) = 0: each damping step scales velocities by 0.9
+        demo.time = 0.0f;  // sin(0) = 0: each damping step scales velocities by 0.9
         Explosion::dampingAccumulator = 0.0f;
     }
 

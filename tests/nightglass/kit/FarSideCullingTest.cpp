@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/kit/FarSideCulling.h"
+#include "../EffectTest.h"
 #include "orvane/Device.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"

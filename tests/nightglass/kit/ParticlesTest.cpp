@@ -1,5 +1,5 @@
-#include "../EffectTest.h"
 #include "nightglass/kit/Particles.h"
+#include "../EffectTest.h"
 #include "orvane/PixelType.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
@@ -49,10 +49,10 @@ TEST_F(ParticlesTest, SortsFromTheScaledEyeAndAQuadAtTheEyeComesLast)
     Particles particles(&demo, 4);
     setCamera(0, 0, 10, 0, 0, 0);
     particles.lock();
-    particles.setQuadPosition(0, 0, 0, 20);   // at the eye scaled by 2
+    particles.setQuadPosition(0, 0, 0, 20);  // at the eye scaled by 2
     particles.setQuadPosition(1, 0, 0, -30);  // 50 away
-    particles.setQuadPosition(2, 0, 0, 0);    // 20 away
-    particles.setQuadPosition(3, 0, 0, 50);   // 30 away
+    particles.setQuadPosition(2, 0, 0, 0);  // 20 away
+    particles.setQuadPosition(3, 0, 0, 50);  // 30 away
     particles.unlock();
     particles.sortByDistance(2);
     EXPECT_EQ(drawOrder(particles), (std::vector<int>{1, 3, 2, 0}));

@@ -1,5 +1,5 @@
-#include "orvane/exceptions/Exception.h"
 #include "orvane/utils/File.h"
+#include "orvane/exceptions/Exception.h"
 #include "orvane/utils/StreamReaders.h"
 #include "support/TempDir.h"
 
@@ -98,7 +98,11 @@ TEST(StreamReaders, StringsRoundTripAndOverlongOrShortOnesAreRejected)
 
     File overlong(writeBytes(dir, "long.bin", std::string("\x00\x01\x00\x00", 4) + std::string(256, 'x')), File::Read);
     EXPECT_THROW(readString(overlong), UnsupportedFormatException);
-    File shortString(writeBytes(dir, "short.bin", std::string("\x05\x00\x00\x00" "abc", 7)), File::Read);
+    File shortString(writeBytes(dir, "short.bin",
+                                std::string("\x05\x00\x00\x00"
+                                            "abc",
+                                            7)),
+                     File::Read);
     EXPECT_THROW(readString(shortString), UnsupportedFormatException);
     File negative(writeBytes(dir, "negative.bin", std::string("\xfb\xff\xff\xff", 4)), File::Read);
     try {

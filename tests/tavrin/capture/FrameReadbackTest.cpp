@@ -1,6 +1,6 @@
+#include "tavrin/capture/FrameReadback.h"
 #include "orvane/exceptions/Exception.h"
 #include "support/GlTest.h"
-#include "tavrin/capture/FrameReadback.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
+#include "tavrin/capture/PngEncoderPool.h"
 #include "orvane/BitmapImage.h"
 #include "orvane/ImageLoader.h"
 #include "support/TempDir.h"
-#include "tavrin/capture/PngEncoderPool.h"
 
 #include <gtest/gtest.h>
 

@@ -63,7 +63,8 @@ std::string flatShader(const std::string& colour)
 {
     return "uniform mat4 StateComplete;\n"
            "#ifdef VERTEX\nvoid vsMain() { gl_Position = StateComplete * gl_Vertex; }\n#endif\n"
-           "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4(" + colour + ", 1.0); }\n#endif\n";
+           "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = vec4("
+        + colour + ", 1.0); }\n#endif\n";
 }
 
 // As editors that save safely do: a temporary file renamed over the old one.
@@ -87,7 +88,8 @@ Orvane::Utils::FgmMesh square(float half, bool triangleOnly = false, bool withNo
 {
     Orvane::Utils::FgmMesh mesh;
     mesh.vertexCount = 4;
-    mesh.addAttribute(Orvane::AttributeSemantic::Position, 3, {-half, -half, 0, half, -half, 0, half, half, 0, -half, half, 0});
+    mesh.addAttribute(Orvane::AttributeSemantic::Position, 3,
+                      {-half, -half, 0, half, -half, 0, half, half, 0, -half, half, 0});
     if (withNormals)
         mesh.addAttribute(Orvane::AttributeSemantic::Normal, 3, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
     mesh.indices = triangleOnly ? std::vector<std::uint32_t>{0, 1, 2} : std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3};
@@ -285,7 +287,7 @@ TEST_F(EditSessionTest, TexturesAndTrackTextReloadInPlaceAndABadFileKeepsTheLast
 TEST_F(EditSessionTest, KeysDriveTheTransportAndTabShowsTheTimelineOverThePicture)
 {
     using Key = Orvane::Keyboard::Key;
-    demo.bpm = 120.0f; // a bar is 2 s
+    demo.bpm = 120.0f;  // a bar is 2 s
     demo.hitTimes = {1.0f};
     session->beginFrame(0.5f);
     EXPECT_FLOAT_EQ(demo.time, 0.5f);
@@ -307,7 +309,7 @@ TEST_F(EditSessionTest, KeysDriveTheTransportAndTabShowsTheTimelineOverThePictur
     // quarter of a bar left of it and the hit at 1 s further left.
     device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
     session->drawOverlay();
-    EXPECT_RGBA_NEAR(pixelAt(Width / 2, 10), 0, 0, 0, 255, 0); // no HUD before Tab
+    EXPECT_RGBA_NEAR(pixelAt(Width / 2, 10), 0, 0, 0, 255, 0);  // no HUD before Tab
     tap({Key::Tab});
     session->drawOverlay();
     TestSupport::Rgba playhead = pixelAt(Width / 2, 10);
@@ -327,8 +329,9 @@ TEST_F(EditSessionTest, ASavedFlowRebuildsTheTreeKeepingTheTimeAndABrokenOneKeep
     demo.flowFileName = data.file("main.flow");
     demo.nodeCountFile = data.file("count.dat");
     session->beginFrame(3.0f);
-    saveAndPoll("main.flow", "<flow><demo><bpm>140</bpm><data_folder>elsewhere/</data_folder></demo>"
-                             "<at time=\"0\" length=\"5\"><clear/></at></flow>");
+    saveAndPoll("main.flow",
+                "<flow><demo><bpm>140</bpm><data_folder>elsewhere/</data_folder></demo>"
+                "<at time=\"0\" length=\"5\"><clear/></at></flow>");
     EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
     EXPECT_EQ(demo.bpm, 140.0f);
     EXPECT_EQ(demo.dataFolder, data.path().string() + "/") << "the watched folder stays";
@@ -439,9 +442,10 @@ TEST_F(EditSessionTest, TheHudNamesTheEffectsAtThePlayheadAndDrawsTheMusicWhereI
 {
     demo.flowFileName = data.file("main.flow");
     demo.nodeCountFile = data.file("count.dat");
-    save(data.path() / "main.flow", "<flow><demo><bpm>120</bpm></demo>"
-                                    "<at time=\"0\" length=\"1:0:0\"><dome/></at>"
-                                    "<at time=\"1:0:0\" length=\"2:0:0\"><camera><mars/></camera><dome/></at></flow>");
+    save(data.path() / "main.flow",
+         "<flow><demo><bpm>120</bpm></demo>"
+         "<at time=\"0\" length=\"1:0:0\"><dome/></at>"
+         "<at time=\"1:0:0\" length=\"2:0:0\"><camera><mars/></camera><dome/></at></flow>");
     demo.reloadFlow();
     EXPECT_EQ(demo.activeEffects(1.0f), std::vector<std::string>{"dome"});
     EXPECT_EQ(demo.activeEffects(3.0f), (std::vector<std::string>{"mars", "dome"}));

@@ -27,17 +27,14 @@ using Tavrin::Edit::rocketRowTime;
 
 namespace {
 
-constexpr float Bpm = 120.0f; // eight rows a second
+constexpr float Bpm = 120.0f;  // eight rows a second
 
 class TestDemo : public Tavrin::Demo {
 public:
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement&) override { return nullptr; }
 };
 
-std::string u32(std::uint32_t value)
-{
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
+std::string u32(std::uint32_t value) { return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)}; }
 
 std::string setKey(std::uint32_t track, std::uint32_t row, float value, std::uint8_t interpolation)
 {
@@ -54,7 +51,8 @@ std::string pause(bool paused) { return {char(4), char(paused ? 1 : 0)}; }
 // wait here polls it (`pump`) until what is awaited arrives or two seconds pass.
 class FakeEditor {
 public:
-    FakeEditor(std::function<void()> pump, std::uint16_t port = 0) : pump_(std::move(pump))
+    FakeEditor(std::function<void()> pump, std::uint16_t port = 0)
+        : pump_(std::move(pump))
     {
         listener_ = socket(AF_INET, SOCK_STREAM, 0);
         int on = 1;
@@ -119,7 +117,8 @@ public:
             std::string command = read(5);
             if (command.size() < 5 || command[0] != 2)
                 break;
-            std::uint32_t length = std::uint32_t(std::uint8_t(command[4])) | std::uint32_t(std::uint8_t(command[3])) << 8;
+            std::uint32_t length
+                = std::uint32_t(std::uint8_t(command[4])) | std::uint32_t(std::uint8_t(command[3])) << 8;
             names.push_back(read(length));
             if (names.size() == 256)
                 break;
@@ -243,8 +242,8 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
 
     editor.send(setKey(6, 24, 5.0f, 2) + std::string(1, char(5)));
     ASSERT_TRUE(editor.until([&] { return std::filesystem::exists(dir.file("tracks/default.txt")); }));
-    Tavrin::SyncTrackKeys text = Tavrin::compileSyncTrackText(
-        Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
+    Tavrin::SyncTrackKeys text
+        = Tavrin::compileSyncTrackText(Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
     Tavrin::SyncTrackKeys binary = Tavrin::readSyncTrackFile(dir.file("tracks/default.track"));
     for (int track : {0, 1}) {
         const auto& live = demoface->tracks()[size_t(track)].keys();

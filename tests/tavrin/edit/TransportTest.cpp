@@ -24,7 +24,7 @@ TEST(Transport, ThePlayheadWrapsInTheLoopWhetherItRunsOnFramesOrFollowsTheMusic)
     transport.press(only(&TransportKeys::loopEnd));
     EXPECT_FALSE(transport.takeJump());
 
-    transport.advance(1.0f); // 5.5 is past the end at 4.5: wraps to 4.0
+    transport.advance(1.0f);  // 5.5 is past the end at 4.5: wraps to 4.0
     EXPECT_FLOAT_EQ(transport.time(), 4.0f);
     EXPECT_TRUE(transport.takeJump()) << "the music has to follow the wrap";
     transport.follow(4.75f);

@@ -84,9 +84,11 @@ TEST_F(FlowLoaderErrors, MissingRequiredTextOrAttributesNameTheElement)
         {"<translate><x/></translate>", ":2: <x> needs a value or a fade/scurve element"},
         {"<quad><color><a/></color></quad>", "<a> needs a value"},
         {"<camera><position><y></y></position></camera>", "<y> needs a value"},
-        {R"(<rotate><angle><fade start="0" stop="4" from="0"/></angle></rotate>)", ":2: <fade> needs a \"to\" attribute"},
+        {R"(<rotate><angle><fade start="0" stop="4" from="0"/></angle></rotate>)",
+         ":2: <fade> needs a \"to\" attribute"},
         {R"(<quad><x><scurve stop="4" from="0" to="1"/></x></quad>)", "<scurve> needs a \"start\" attribute"},
-        {R"(<quad texture="textures/dott.png"/>)", "<quad> names the texture \"textures/dott.png\" but textures cannot be loaded here"},
+        {R"(<quad texture="textures/dott.png"/>)",
+         "<quad> names the texture \"textures/dott.png\" but textures cannot be loaded here"},
         {"<quad><texture></texture></quad>", "<texture> needs text"},
     };
     for (const Case& c : cases) {
@@ -138,12 +140,14 @@ TEST_F(FlowLoaderErrors, AnElementNoEffectAnswersToIsReportedWithItsLine)
 
 TEST_F(FlowLoaderErrors, ParameterElementsAreNotReportedAsUnknownButStrayOnesAre)
 {
-    FlowTest::writeFile(path(), "<flow>\n"
-                                "<translate><x>1</x><y>1</y><z>1</z><rotate><angle>3</angle><axis x=\"1\"/></rotate></translate>\n"
-                                "<camera><position/><target/><up/><perspective><fov>50</fov><aspect>1</aspect>"
-                                "<near_plane>1</near_plane><far_plane>9</far_plane></perspective></camera>\n"
-                                "<ortho><x>1</x></ortho>\n"
-                                "</flow>\n");
+    FlowTest::writeFile(
+        path(),
+        "<flow>\n"
+        "<translate><x>1</x><y>1</y><z>1</z><rotate><angle>3</angle><axis x=\"1\"/></rotate></translate>\n"
+        "<camera><position/><target/><up/><perspective><fov>50</fov><aspect>1</aspect>"
+        "<near_plane>1</near_plane><far_plane>9</far_plane></perspective></camera>\n"
+        "<ortho><x>1</x></ortho>\n"
+        "</flow>\n");
     testing::internal::CaptureStderr();
     loadFlow(path(), demo, options);
     std::string warnings = testing::internal::GetCapturedStderr();
@@ -162,8 +166,8 @@ TEST_F(FlowLoaderErrors, RunawayInliningIsRefusedInsteadOfLoadingForever)
     for (int i = 0; i < 31; ++i)
         FlowTest::writeFile(dir.file("twice" + std::to_string(i) + ".flow"),
                             i == 30 ? "<flow><at/></flow>"
-                                    : "<flow><inline file=\"twice" + std::to_string(i + 1) +
-                                          ".flow\"/><inline file=\"twice" + std::to_string(i + 1) + ".flow\"/></flow>");
+                                    : "<flow><inline file=\"twice" + std::to_string(i + 1)
+                                    + ".flow\"/><inline file=\"twice" + std::to_string(i + 1) + ".flow\"/></flow>");
     std::string message = failureOf(R"(<flow><inline file="twice0.flow"/></flow>)");
     EXPECT_NE(message.find("makes the timeline larger than"), std::string::npos) << message;
     EXPECT_NE(message.find(dir.file("twice")), std::string::npos) << message;
@@ -178,18 +182,20 @@ TEST_F(FlowLoaderErrors, RunawayInliningIsRefusedInsteadOfLoadingForever)
 
 TEST_F(FlowLoaderErrors, SuspectNumbersAndIgnoredChildrenAreReportedWithTheirLine)
 {
-    FlowTest::writeFile(path(), "<flow>\n"
-                                "<at time=\"1e30\" length=\"-4\"/>\n"
-                                "<at time=\"-2\" length=\"abc\"/>\n"
-                                "<time_stretch factor=\"0\"/>\n"
-                                "<ortho left=\"2\" right=\"2\"/>\n"
-                                "<perspective fov=\"0\"/>\n"
-                                "<quad width=\"nan\"><height>3px</height><at/></quad>\n"
-                                "<translate x=\"inf\"><y><fade start=\"0\" stop=\"1\" from=\"0\" to=\"1\"/><fade/></y></translate>\n"
-                                "<clear><colour/></clear>\n"
-                                "<demo><tempo>99</tempo></demo>\n"
-                                "<at time=\"1:2\" length=\"8\"><quad x=\" 0.5 \"><color r=\"#aspect\"/></quad></at>\n"
-                                "</flow>\n");
+    FlowTest::writeFile(
+        path(),
+        "<flow>\n"
+        "<at time=\"1e30\" length=\"-4\"/>\n"
+        "<at time=\"-2\" length=\"abc\"/>\n"
+        "<time_stretch factor=\"0\"/>\n"
+        "<ortho left=\"2\" right=\"2\"/>\n"
+        "<perspective fov=\"0\"/>\n"
+        "<quad width=\"nan\"><height>3px</height><at/></quad>\n"
+        "<translate x=\"inf\"><y><fade start=\"0\" stop=\"1\" from=\"0\" to=\"1\"/><fade/></y></translate>\n"
+        "<clear><colour/></clear>\n"
+        "<demo><tempo>99</tempo></demo>\n"
+        "<at time=\"1:2\" length=\"8\"><quad x=\" 0.5 \"><color r=\"#aspect\"/></quad></at>\n"
+        "</flow>\n");
     testing::internal::CaptureStderr();
     auto root = loadFlow(path(), demo, options);
     std::string warnings = testing::internal::GetCapturedStderr();
@@ -210,8 +216,8 @@ TEST_F(FlowLoaderErrors, SuspectNumbersAndIgnoredChildrenAreReportedWithTheirLin
         ":10: unknown element \"tempo\" inside <demo> ignored",
     };
     for (const char* warning : expected)
-        EXPECT_NE(warnings.find(path() + warning), std::string::npos) << "missing: " << warning << "\nin:\n" << warnings;
+        EXPECT_NE(warnings.find(path() + warning), std::string::npos) << "missing: " << warning << "\nin:\n"
+                                                                      << warnings;
     EXPECT_EQ(warnings.find(":11:"), std::string::npos) << "line 11 is sound:\n" << warnings;
     EXPECT_EQ(root->children().size(), 9u) << "warnings change nothing that is loaded";
 }
-

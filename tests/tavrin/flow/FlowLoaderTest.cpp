@@ -170,7 +170,8 @@ TEST_F(FlowLoaderTest, ParameterFormsAndTheChildElementWins)
 TEST_F(FlowLoaderTest, QuadTexturesComeFromTheTextureLoaderAndTheChildElementWins)
 {
     std::vector<std::string> asked;
-    Orvane::Texture* const fake[2] = {reinterpret_cast<Orvane::Texture*>(0x10), reinterpret_cast<Orvane::Texture*>(0x20)};
+    Orvane::Texture* const fake[2]
+        = {reinterpret_cast<Orvane::Texture*>(0x10), reinterpret_cast<Orvane::Texture*>(0x20)};
     options.loadTexture = [&](const std::string& name) {
         asked.push_back(name);
         return fake[asked.size() - 1];
@@ -265,9 +266,8 @@ TEST_F(FlowLoaderTest, ProgressCountsASubtreeOnceItJoinsTheRootAndAnAccurateCoun
     FlowTest::writeFile(dir.file("part.flow"), "<flow><at><probe/></at><translate/></flow>");
     auto root = load(R"(<probe/><inline file="part.flow"/><at><probe/><inline file="part.flow"/></at>)");
     auto percent = [](int joined) { return 10.0f + 70.0f * float(joined) / 4.0f; };
-    expectProgress({percent(2),
-                    percent(2), percent(2), percent(2), percent(9),
-                    percent(9), percent(9), percent(9), percent(9), percent(9), percent(18)});
+    expectProgress({percent(2), percent(2), percent(2), percent(2), percent(9), percent(9), percent(9), percent(9),
+                    percent(9), percent(9), percent(18)});
     EXPECT_EQ(root->countNodes(), 18);
     EXPECT_EQ(FlowTest::readCountFile(options.nodeCountFile), 18);
 

@@ -1,5 +1,5 @@
-#include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "FlowTestSupport.h"
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
 
 #include "orvane/State.h"
 #include "support/GlTest.h"

@@ -78,12 +78,12 @@ RecordingVisual& TestDemo::probe2()
     return *probe2_;
 }
 
-::testing::AssertionResult matricesNear(const Orvane::Matrix4& actual, const Orvane::Matrix4& expected,
-                                       float tolerance)
+::testing::AssertionResult matricesNear(const Orvane::Matrix4& actual, const Orvane::Matrix4& expected, float tolerance)
 {
     for (int i = 0; i < 16; ++i)
         if (std::abs(actual[i] - expected[i]) > tolerance)
-            return ::testing::AssertionFailure() << "element " << i << " is " << actual[i] << ", expected " << expected[i];
+            return ::testing::AssertionFailure()
+                << "element " << i << " is " << actual[i] << ", expected " << expected[i];
     return ::testing::AssertionSuccess();
 }
 
@@ -115,8 +115,8 @@ int readCountFile(const std::string& path)
     unsigned char bytes[4] = {};
     if (!in.read(reinterpret_cast<char*>(bytes), 4))
         return -1;
-    return std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
-                        std::uint32_t(bytes[3]) << 24);
+    return std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16
+                        | std::uint32_t(bytes[3]) << 24);
 }
 
 }

@@ -36,9 +36,10 @@ public:
 class RecordingVisual : public Tavrin::Flow::VisualContainerNode {
 public:
     RecordingVisual(Tavrin::Demo* owner, bool readGl, bool* destroyed)
-        : VisualContainerNode(owner), readGl_(readGl), destroyed_(destroyed)
-    {
-    }
+        : VisualContainerNode(owner)
+        , readGl_(readGl)
+        , destroyed_(destroyed)
+    {}
     ~RecordingVisual() override;
     void draw(float time) override;
 
@@ -59,7 +60,9 @@ public:
 // "probe2") and a LooseVisual for "loose"; records every name it was asked about.
 class TestDemo : public Tavrin::Demo {
 public:
-    explicit TestDemo(bool readGl = false) : readGl_(readGl) {}
+    explicit TestDemo(bool readGl = false)
+        : readGl_(readGl)
+    {}
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement& element) override;
 
     // Fills the two built-in slots quads draw with, from the engine's shader sources.
@@ -78,7 +81,7 @@ private:
 };
 
 ::testing::AssertionResult matricesNear(const Orvane::Matrix4& actual, const Orvane::Matrix4& expected,
-                                       float tolerance = 1e-5f);
+                                        float tolerance = 1e-5f);
 
 Orvane::Matrix4 orthoMatrix(float left, float right, float bottom, float top);
 Orvane::Matrix4 perspectiveMatrix(float fov, float aspect, float nearPlane, float farPlane);

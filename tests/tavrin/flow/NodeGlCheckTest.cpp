@@ -59,7 +59,8 @@ TEST_F(NodeGlCheck, AGlErrorIsReportedOnceAgainstTheElementThatRaisedIt)
     Orvane::State::resetMatrices();
     root->evaluate(1.0f);
     ASSERT_EQ(reports.size(), 1u) << (reports.empty() ? "" : reports[1]);
-    EXPECT_EQ(reports[0].rfind("GL error GL_INVALID_ENUM in " + dir.file("t.flow") + ":4 <faulty>", 0), 0u) << reports[0];
+    EXPECT_EQ(reports[0].rfind("GL error GL_INVALID_ENUM in " + dir.file("t.flow") + ":4 <faulty>", 0), 0u)
+        << reports[0];
     EXPECT_EQ(Orvane::GlErrorCheck::errorCount(), 1);
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     if (std::strstr(extensions, "GL_KHR_debug")) {

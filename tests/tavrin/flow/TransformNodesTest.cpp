@@ -54,8 +54,9 @@ TEST_F(FlowTransforms, RotateInsideTranslateRotatesAboutTheOriginOnly)
 TEST_F(FlowTransforms, TranslatesComposeAndFollowTheirFades)
 {
     demo.bpm = 120.0f;
-    play(R"(<translate x="1"><translate><y><fade start="0" stop="8" from="0" to="16"/></y><probe/></translate></translate>)",
-         0.5f);
+    play(
+        R"(<translate x="1"><translate><y><fade start="0" stop="8" from="0" to="16"/></y><probe/></translate></translate>)",
+        0.5f);
     EXPECT_TRUE(matricesNear(first().world, translation(1, 1, 0)));
 }
 

@@ -87,7 +87,10 @@ TEST(FlowParentNode, EvaluatesChildrenInListOrderAndReturnsItsValue)
     EXPECT_EQ(parent.evaluate(1.0f), 4.0f);
     std::vector<int> order;
     struct Ordered : Node {
-        Ordered(std::vector<int>& orderValue, int idValue) : order(orderValue), id(idValue) {}
+        Ordered(std::vector<int>& orderValue, int idValue)
+            : order(orderValue)
+            , id(idValue)
+        {}
         float evaluate(float) override
         {
             order.push_back(id);

@@ -22,9 +22,8 @@ TEST(FlowTimeSyntax, ColonFormsAreRightAlignedSixteenthsAtTheTempo)
     FlowTest::TestDemo demo;
     demo.bpm = 120.0f;
     const TimeCase cases[] = {
-        {"16", 2.0f},      {"1:0", 0.5f},  {"1:0:0", 2.0f}, {"1:0:0:0", 8.0f}, {"0:9", 1.125f},
-        {"2:1", 1.125f},   {"+4", 0.5f},   {"-2", -0.25f},  {"0x10", 2.0f},    {"010", 1.0f},
-        {"1:0:0:0:5", 8.0f}, {" 8", 1.0f},
+        {"16", 2.0f}, {"1:0", 0.5f},  {"1:0:0", 2.0f}, {"1:0:0:0", 8.0f}, {"0:9", 1.125f},     {"2:1", 1.125f},
+        {"+4", 0.5f}, {"-2", -0.25f}, {"0x10", 2.0f},  {"010", 1.0f},     {"1:0:0:0:5", 8.0f}, {" 8", 1.0f},
     };
     for (const TimeCase& c : cases)
         EXPECT_FLOAT_EQ(parseTime(c.text, demo), c.seconds) << c.text;
@@ -37,7 +36,7 @@ TEST(FlowTimeSyntax, ReadingStopsWhereScanfWouldStop)
     // "08" is octal 0 followed by a stray 8; -1 ends the form at its field; "4 :1" has a blank
     // where the colon must be.
     const TimeCase cases[] = {
-        {"0:08", 0.0f}, {"", 0.0f},   {"x", 0.0f},    {"-1", 0.0f},     {"-1:4", 0.0f},
+        {"0:08", 0.0f},    {"", 0.0f},     {"x", 0.0f},  {"-1", 0.0f},       {"-1:4", 0.0f},
         {"2:-1:3", 0.25f}, {"4 :1", 0.5f}, {"4:", 0.5f}, {"3beats", 0.375f},
     };
     for (const TimeCase& c : cases)

@@ -83,7 +83,8 @@ TEST_F(FlowVisualsGl, ADefaultQuadInADefaultOrthoCoversTheMiddleQuarter)
 
 TEST_F(FlowVisualsGl, QuadsDrawInTheMatricesInForce)
 {
-    play(R"(<ortho left="0" right="4" bottom="0" top="4"><translate x="1"><quad x="0" y="0" width="1" height="2"/></translate></ortho>)");
+    play(
+        R"(<ortho left="0" right="4" bottom="0" top="4"><translate x="1"><quad x="0" y="0" width="1" height="2"/></translate></ortho>)");
     EXPECT_RGBA_NEAR(pixelAt(96, 64), 255, 255, 255, 255, 0);
     EXPECT_RGBA_NEAR(pixelAt(96, 140), 0, 0, 255, 255, 0);
     EXPECT_RGBA_NEAR(pixelAt(32, 64), 0, 0, 255, 255, 0);

@@ -1,7 +1,7 @@
+#include "tavrin/install/DataLocation.h"
 #include "orvane/exceptions/Exception.h"
 #include "support/ExceptionMessage.h"
 #include "support/TempDir.h"
-#include "tavrin/install/DataLocation.h"
 
 #include <gtest/gtest.h>
 

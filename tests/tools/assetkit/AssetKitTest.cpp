@@ -34,7 +34,7 @@ TEST(Noise, DeterministicBoundedAndTileableWithAPeriod)
 TEST(Canvas, BytesAreBottomRowFirstAndClamped)
 {
     Canvas canvas(2, 2);
-    canvas.at(0, 0) = {1, 0, 0, 1};      // top left
+    canvas.at(0, 0) = {1, 0, 0, 1};  // top left
     canvas.at(1, 1) = {2, -1, 0.5f, 0};  // bottom right, out of range components
     auto rgba = canvas.toBytes(4);
     // Bottom row comes first: (0, 1), (1, 1), then (0, 0), (1, 0).

@@ -21,7 +21,7 @@ Canvas testPattern()
 {
     Canvas canvas(5, 3);
     canvas.paint([](float u, float v) { return Rgba{u, v, 1.0f - u, 0.5f + 0.5f * v}; });
-    canvas.at(0, 0) = {1, 0, 0, 1};   // top left is pure red
+    canvas.at(0, 0) = {1, 0, 0, 1};  // top left is pure red
     return canvas;
 }
 
@@ -55,12 +55,12 @@ TEST(AssetWriters, JpegRoundTripsAsRgbWithTheTopRowLast)
     Canvas canvas(16, 16, {0, 0, 1, 1});
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 8; ++y)
-            canvas.at(x, y) = {1, 0.5f, 0, 1};   // the top half is orange
+            canvas.at(x, y) = {1, 0.5f, 0, 1};  // the top half is orange
     canvas.save(dir.file("picture.jpg"));
     auto image = Orvane::loadImage(dir.file("picture.jpg"));
     ASSERT_EQ(image->getPixelType(), Orvane::RGB8);
     auto* bytes = reinterpret_cast<const unsigned char*>(image->getData());
-    const unsigned char* bottom = bytes;                    // first row in memory: the picture's bottom
+    const unsigned char* bottom = bytes;  // first row in memory: the picture's bottom
     const unsigned char* top = bytes + 15 * 16 * 3;
     EXPECT_NEAR(bottom[2], 255, 6);
     EXPECT_NEAR(bottom[0], 0, 6);

@@ -1,5 +1,5 @@
-#include "assetkit/ExtrudedText.h"
 #include "assetkit/Shapes.h"
+#include "assetkit/ExtrudedText.h"
 #include "orvane/exceptions/Exception.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ Vector3 faceNormal(const Mesh& m, size_t triangle)
 Vector3 centroid(const Mesh& m, size_t triangle)
 {
     return (m.positions[m.indices[triangle * 3]] + m.positions[m.indices[triangle * 3 + 1]]
-            + m.positions[m.indices[triangle * 3 + 2]]) * (1.0f / 3.0f);
+            + m.positions[m.indices[triangle * 3 + 2]])
+        * (1.0f / 3.0f);
 }
 
 // Counts, for every triangle whose area is not vanishing, how its outward side faces the origin.
@@ -42,10 +43,7 @@ std::pair<int, int> facing(const Mesh& m)
 
 using Key = std::tuple<long, long, long>;
 
-Key weld(const Vector3& p)
-{
-    return {std::lround(p.x * 1e4), std::lround(p.y * 1e4), std::lround(p.z * 1e4)};
-}
+Key weld(const Vector3& p) { return {std::lround(p.x * 1e4), std::lround(p.y * 1e4), std::lround(p.z * 1e4)}; }
 
 }
 

@@ -7,7 +7,8 @@
 
 namespace ToolsTests {
 
-Audio readAudio(const std::string& path, std::string& error) {
+Audio readAudio(const std::string& path, std::string& error)
+{
     Audio audio;
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
@@ -25,14 +26,16 @@ Audio readAudio(const std::string& path, std::string& error) {
     return audio;
 }
 
-std::vector<float> monoMix(const std::vector<float>& interleaved) {
+std::vector<float> monoMix(const std::vector<float>& interleaved)
+{
     std::vector<float> mono(interleaved.size() / 2);
     for (size_t i = 0; i < mono.size(); ++i)
         mono[i] = 0.5f * (interleaved[2 * i] + interleaved[2 * i + 1]);
     return mono;
 }
 
-std::vector<float> lowBand(const std::vector<float>& mono, double cutoffHertz, int sampleRate) {
+std::vector<float> lowBand(const std::vector<float>& mono, double cutoffHertz, int sampleRate)
+{
     double a = 1.0 - std::exp(-2.0 * 3.14159265358979 * cutoffHertz / sampleRate);
     double first = 0.0, second = 0.0;
     std::vector<float> low(mono.size());
@@ -44,7 +47,8 @@ std::vector<float> lowBand(const std::vector<float>& mono, double cutoffHertz, i
     return low;
 }
 
-double energy(const std::vector<float>& mono, int64_t from, int64_t length) {
+double energy(const std::vector<float>& mono, int64_t from, int64_t length)
+{
     int64_t begin = std::clamp<int64_t>(from, 0, int64_t(mono.size()));
     int64_t end = std::clamp<int64_t>(from + length, 0, int64_t(mono.size()));
     double sum = 0.0;

@@ -15,13 +15,15 @@ using namespace Nightglass::Synth;
 
 namespace {
 
-std::vector<char> bytesOf(const std::string& path) {
+std::vector<char> bytesOf(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Two seconds of a tone, written in one call so the writer has to split it into chunks.
-void writeTone(const std::string& path) {
+void writeTone(const std::string& path)
+{
     std::vector<float> samples(2 * 2 * SampleRate);
     for (size_t i = 0; i < samples.size() / 2; ++i)
         samples[2 * i] = samples[2 * i + 1] = 0.5f * float(std::sin(2.0 * Pi * 440.0 * double(i) / SampleRate));
@@ -32,7 +34,8 @@ void writeTone(const std::string& path) {
 
 }
 
-TEST(SynthOggWriter, SameInputGivesTheSameBytesAndAReadableStream) {
+TEST(SynthOggWriter, SameInputGivesTheSameBytesAndAReadableStream)
+{
     TestSupport::TempDir dir;
     writeTone(dir.file("a.ogg"));
     writeTone(dir.file("b.ogg"));
@@ -51,7 +54,8 @@ TEST(SynthOggWriter, SameInputGivesTheSameBytesAndAReadableStream) {
                 10.0 * std::log10(0.125), 0.5);
 }
 
-TEST(SynthOggWriter, DamagedStreamIsReportedWithItsName) {
+TEST(SynthOggWriter, DamagedStreamIsReportedWithItsName)
+{
     TestSupport::TempDir dir;
     writeTone(dir.file("tone.ogg"));
     std::vector<char> bytes = bytesOf(dir.file("tone.ogg"));

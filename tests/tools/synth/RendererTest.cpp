@@ -11,7 +11,8 @@ using namespace Nightglass::Synth;
 namespace {
 
 // First frame above -80 dBFS (the DC blocker leaves a faint decaying residue after a sound).
-int64_t firstSound(const std::vector<float>& interleaved) {
+int64_t firstSound(const std::vector<float>& interleaved)
+{
     for (size_t i = 0; i < interleaved.size(); ++i)
         if (std::fabs(interleaved[i]) > 1e-4f)
             return int64_t(i / 2);
@@ -20,7 +21,8 @@ int64_t firstSound(const std::vector<float>& interleaved) {
 
 }
 
-TEST(SynthRenderer, NotesStartOnTheFrameOfTheirRow) {
+TEST(SynthRenderer, NotesStartOnTheFrameOfTheirRow)
+{
     std::vector<Note> score{{Instrument::Kick, 8.0, 1.0, 0.0, 1.0f}, {Instrument::Kick, 40.0, 1.0, 0.0, 1.0f}};
     Renderer renderer(score);
     std::vector<float> samples(2 * size_t(rowToFrame(48)));
@@ -32,7 +34,8 @@ TEST(SynthRenderer, NotesStartOnTheFrameOfTheirRow) {
     EXPECT_EQ(firstSound(late), rowToFrame(40) - secondsToFrame(rowToSeconds(30)));
 }
 
-TEST(SynthRenderer, SameScoreRendersTheSameSamplesInAnyBlockSizes) {
+TEST(SynthRenderer, SameScoreRendersTheSameSamplesInAnyBlockSizes)
+{
     std::vector<Note> score{{Instrument::Pad, 0.0, 16.0, 57.0, 1.0f, 0.5f},
                             {Instrument::Lead, 4.0, 6.0, 69.0, 1.0f, 0.6f, 64.0},
                             {Instrument::Snare, 12.0, 1.0}};

@@ -11,14 +11,16 @@ using namespace Nightglass::Synth;
 
 namespace {
 
-bool hasNote(const std::vector<Note>& notes, Instrument instrument, double row) {
+bool hasNote(const std::vector<Note>& notes, Instrument instrument, double row)
+{
     return std::any_of(notes.begin(), notes.end(),
                        [&](const Note& note) { return note.instrument == instrument && note.row == row; });
 }
 
 }
 
-TEST(SynthScore, KickOnEveryBeatOfTheDrivingParts) {
+TEST(SynthScore, KickOnEveryBeatOfTheDrivingParts)
+{
     std::vector<Note> notes = nightglassScore();
     for (auto [from, to] : {std::pair{320, 636}, std::pair{640, 1408}, std::pair{1536, 1776}, std::pair{1792, 2288}})
         for (int row = from; row < to; row += RowsPerBeat)
@@ -27,7 +29,8 @@ TEST(SynthScore, KickOnEveryBeatOfTheDrivingParts) {
         EXPECT_FALSE(hasNote(notes, Instrument::Kick, row)) << "kick in the breakdown on row " << row;
 }
 
-TEST(SynthScore, CuesSitOnTheirRows) {
+TEST(SynthScore, CuesSitOnTheirRows)
+{
     std::vector<Note> notes = nightglassScore();
     for (int row : StabRows)
         EXPECT_TRUE(hasNote(notes, Instrument::Stab, row)) << row;
@@ -44,7 +47,8 @@ TEST(SynthScore, CuesSitOnTheirRows) {
     EXPECT_NEAR(rowToSeconds(EndRow), 220.0, 1e-9);
 }
 
-TEST(SynthScoreBuilder, MelodyOfTheWrongLengthIsRejected) {
+TEST(SynthScoreBuilder, MelodyOfTheWrongLengthIsRejected)
+{
     ScoreBuilder score;
     EXPECT_THROW(score.melody(0, "A4 . . C5 . . .", 8, 0, 0.5f, 1.0f), std::invalid_argument);
     score.melody(0, "A4 . . C5 - - E5 .", 8, 12, 0.5f, 1.0f);

@@ -18,7 +18,8 @@ const std::string SoundtrackPath = std::string(NIGHTGLASS_SOURCE_DIR) + "/data/m
 constexpr double WindowSeconds = 0.06;
 
 // The build renders the soundtrack before this program; a missing file is a failure, not a skip.
-Audio soundtrack() {
+Audio soundtrack()
+{
     std::string error;
     Audio audio = readAudio(SoundtrackPath, error);
     EXPECT_TRUE(error.empty()) << error;
@@ -33,7 +34,8 @@ struct BeatContrast {
     double medianRatio;
 };
 
-BeatContrast beatContrast(const std::vector<float>& low, int firstRow, int lastRow, int64_t firstFrame) {
+BeatContrast beatContrast(const std::vector<float>& low, int firstRow, int lastRow, int64_t firstFrame)
+{
     std::vector<double> ratios;
     double weakestBeat = 1e30, loudestOffBeat = 0.0;
     for (int row = firstRow; row < lastRow; row += RowsPerBeat) {
@@ -49,7 +51,8 @@ BeatContrast beatContrast(const std::vector<float>& low, int firstRow, int lastR
 
 }
 
-TEST(Soundtrack, FileIsStereo44kAtLeast222SecondsAndPeaksBelowFullScale) {
+TEST(Soundtrack, FileIsStereo44kAtLeast222SecondsAndPeaksBelowFullScale)
+{
     Audio audio = soundtrack();
     ASSERT_FALSE(audio.samples.empty()) << SoundtrackPath;
     EXPECT_EQ(audio.sampleRate, 44100);
@@ -69,7 +72,8 @@ TEST(Soundtrack, FileIsStereo44kAtLeast222SecondsAndPeaksBelowFullScale) {
     EXPECT_LT(std::fabs(sum / double(audio.samples.size())), 1e-3) << "DC offset";
 }
 
-TEST(Soundtrack, FileKeepsPlayingUntilTheEndAndThenFades) {
+TEST(Soundtrack, FileKeepsPlayingUntilTheEndAndThenFades)
+{
     Audio audio = soundtrack();
     ASSERT_FALSE(audio.samples.empty()) << SoundtrackPath;
     std::vector<float> mono = monoMix(audio.samples);
@@ -81,7 +85,8 @@ TEST(Soundtrack, FileKeepsPlayingUntilTheEndAndThenFades) {
     EXPECT_LT(toDecibels(energy(mono, last, secondsToFrame(0.25))), -50.0) << "the tail does not die away";
 }
 
-TEST(Soundtrack, FileHasKicksOnTheBeatsOfTheDrivingPart) {
+TEST(Soundtrack, FileHasKicksOnTheBeatsOfTheDrivingPart)
+{
     Audio audio = soundtrack();
     ASSERT_FALSE(audio.samples.empty()) << SoundtrackPath;
     std::vector<float> low = lowBand(monoMix(audio.samples), 100.0, audio.sampleRate);
@@ -92,7 +97,8 @@ TEST(Soundtrack, FileHasKicksOnTheBeatsOfTheDrivingPart) {
     }
 }
 
-TEST(Soundtrack, BreakdownDropsTheKickAndTheBiggestHitStandsOut) {
+TEST(Soundtrack, BreakdownDropsTheKickAndTheBiggestHitStandsOut)
+{
     Audio audio = soundtrack();
     ASSERT_FALSE(audio.samples.empty()) << SoundtrackPath;
     std::vector<float> low = lowBand(monoMix(audio.samples), 100.0, audio.sampleRate);
@@ -106,7 +112,8 @@ TEST(Soundtrack, BreakdownDropsTheKickAndTheBiggestHitStandsOut) {
         EXPECT_GT(hit, 1.3 * energy(low, rowToFrame(row), span(0, 8))) << "against row " << row;
 }
 
-TEST(Soundtrack, StabsLandExactlyOnTheirRows) {
+TEST(Soundtrack, StabsLandExactlyOnTheirRows)
+{
     int64_t first = rowToFrame(248);
     std::vector<float> mono = monoMix(renderRange(nightglassScore(), rowToSeconds(248), rowToSeconds(320)));
     for (int row : StabRows) {
@@ -121,7 +128,8 @@ TEST(Soundtrack, StabsLandExactlyOnTheirRows) {
             << "an accent where there should be none, row " << row;
 }
 
-TEST(Soundtrack, ImpactsArePreparedByRisers) {
+TEST(Soundtrack, ImpactsArePreparedByRisers)
+{
     int64_t first = rowToFrame(640);
     std::vector<float> mono = monoMix(renderRange(nightglassScore(), rowToSeconds(640), rowToSeconds(900)));
     std::vector<float> low = lowBand(mono, 100.0, SampleRate);
@@ -141,10 +149,11 @@ TEST(Soundtrack, ImpactsArePreparedByRisers) {
     }
 }
 
-TEST(Soundtrack, RenderedSectionHasKicksOnTheBeat) {
+TEST(Soundtrack, RenderedSectionHasKicksOnTheBeat)
+{
     int64_t first = rowToFrame(640);
-    std::vector<float> low =
-        lowBand(monoMix(renderRange(nightglassScore(), rowToSeconds(640), rowToSeconds(704))), 100.0, SampleRate);
+    std::vector<float> low
+        = lowBand(monoMix(renderRange(nightglassScore(), rowToSeconds(640), rowToSeconds(704))), 100.0, SampleRate);
     BeatContrast contrast = beatContrast(low, 640, 704, first);
     EXPECT_GT(contrast.medianRatio, 4.0);
     EXPECT_GT(contrast.weakestBeatOverLoudestOffBeat, 1.5);

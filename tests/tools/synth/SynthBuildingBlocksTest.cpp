@@ -17,7 +17,8 @@ using namespace Nightglass::Synth;
 namespace {
 
 // RMS of a sine at `hertz` after the filter has settled.
-double filteredSineLevel(Filter::Mode mode, double cutoff, double hertz) {
+double filteredSineLevel(Filter::Mode mode, double cutoff, double hertz)
+{
     Filter filter(mode, cutoff);
     Oscillator sine(Waveform::Sine);
     sine.setFrequency(hertz);
@@ -34,7 +35,8 @@ int secondsToFrames(double seconds) { return int(std::lround(seconds * SampleRat
 
 }
 
-TEST(SynthEnvelope, RunsThroughAttackDecaySustainAndRelease) {
+TEST(SynthEnvelope, RunsThroughAttackDecaySustainAndRelease)
+{
     Envelope envelope(0.01, 0.1, 0.5, 0.2);
     float level = 0.0f;
     for (int i = 0; i < secondsToFrames(0.005); ++i)
@@ -64,7 +66,8 @@ TEST(SynthEnvelope, RunsThroughAttackDecaySustainAndRelease) {
     EXPECT_EQ(level, 0.0f);
 }
 
-TEST(SynthEnvelope, PercussiveShapeEndsWithoutRelease) {
+TEST(SynthEnvelope, PercussiveShapeEndsWithoutRelease)
+{
     Envelope envelope(0.0, 0.05, 0.0, 0.1);
     EXPECT_FLOAT_EQ(envelope.next(), 1.0f);
     for (int i = 0; i < secondsToFrames(0.2); ++i)
@@ -72,13 +75,15 @@ TEST(SynthEnvelope, PercussiveShapeEndsWithoutRelease) {
     EXPECT_EQ(envelope.stage(), Envelope::Stage::Done);
 }
 
-TEST(SynthFilter, LowPassPassesBelowAndAttenuatesAboveTheCutoff) {
+TEST(SynthFilter, LowPassPassesBelowAndAttenuatesAboveTheCutoff)
+{
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 100.0), 1.0, 0.02);
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 1000.0), 0.7071, 0.03) << "-3 dB at the cutoff";
     EXPECT_LT(filteredSineLevel(Filter::Mode::LowPass, 1000.0, 8000.0), 0.02) << "12 dB per octave: about -36 dB";
 }
 
-TEST(SynthFilter, HighPassAndBandPassKeepTheirBands) {
+TEST(SynthFilter, HighPassAndBandPassKeepTheirBands)
+{
     EXPECT_LT(filteredSineLevel(Filter::Mode::HighPass, 4000.0, 250.0), 0.01);
     EXPECT_NEAR(filteredSineLevel(Filter::Mode::HighPass, 4000.0, 16000.0), 1.0, 0.1);
     double centre = filteredSineLevel(Filter::Mode::BandPass, 2000.0, 2000.0);
@@ -86,7 +91,8 @@ TEST(SynthFilter, HighPassAndBandPassKeepTheirBands) {
     EXPECT_GT(centre, 4.0 * filteredSineLevel(Filter::Mode::BandPass, 2000.0, 16000.0));
 }
 
-TEST(SynthOscillator, SawHasItsPitchFullRangeAndNoOffset) {
+TEST(SynthOscillator, SawHasItsPitchFullRangeAndNoOffset)
+{
     Oscillator saw(Waveform::Saw);
     saw.setFrequency(441.0);
     int upwardCrossings = 0;
@@ -107,7 +113,8 @@ TEST(SynthOscillator, SawHasItsPitchFullRangeAndNoOffset) {
     EXPECT_NEAR(sum / SampleRate, 0.0, 0.01);
 }
 
-TEST(SynthStereoDelay, EchoesAfterItsDelayAndAlternatesSides) {
+TEST(SynthStereoDelay, EchoesAfterItsDelayAndAlternatesSides)
+{
     constexpr int Delay = 1000;
     StereoDelay delay(Delay, 0.5, 20000.0);
     std::vector<float> left, right;
@@ -133,7 +140,8 @@ TEST(SynthStereoDelay, EchoesAfterItsDelayAndAlternatesSides) {
     EXPECT_NEAR(loudest(left, 2 * Delay - 5, 3 * Delay + 5), 3 * Delay, 2);
 }
 
-TEST(SynthMasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone) {
+TEST(SynthMasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone)
+{
     MasterBus master(-1.0, 0.0);
     Oscillator sine(Waveform::Sine);
     sine.setFrequency(60.0);
@@ -157,7 +165,8 @@ TEST(SynthMasterBus, NeverExceedsItsCeilingAndLeavesQuietSignalsAlone) {
     EXPECT_NEAR(out[100 + MasterBus::Latency], 0.05f, 0.001f) << "delayed by exactly the look-ahead";
 }
 
-TEST(SynthPattern, ParsesNotesHoldsRestsAndBars) {
+TEST(SynthPattern, ParsesNotesHoldsRestsAndBars)
+{
     Pattern pattern = parseMelody("A4 . . C#5 | - Bb3 . -");
     EXPECT_EQ(pattern.rows, 8);
     ASSERT_EQ(pattern.notes.size(), 3u);
@@ -178,7 +187,8 @@ TEST(SynthPattern, ParsesNotesHoldsRestsAndBars) {
     EXPECT_EQ(hits[2].row, 6);
 }
 
-TEST(SynthPattern, RejectsMalformedTokens) {
+TEST(SynthPattern, RejectsMalformedTokens)
+{
     for (const char* line : {"H4", "A", "A#", "C10", "A4x", "|A4"})
         EXPECT_THROW(parseMelody(line), std::invalid_argument) << line;
     EXPECT_THROW(parseHits("x.y."), std::invalid_argument);

@@ -12,7 +12,8 @@ using namespace Nightglass::Synth;
 namespace {
 
 // Magnitude of one frequency in a mono signal (a single DFT bin).
-double magnitudeAt(const std::vector<float>& mono, double hertz) {
+double magnitudeAt(const std::vector<float>& mono, double hertz)
+{
     double re = 0.0, im = 0.0;
     for (size_t i = 0; i < mono.size(); ++i) {
         double phase = 2.0 * Pi * hertz * double(i) / SampleRate;
@@ -24,7 +25,8 @@ double magnitudeAt(const std::vector<float>& mono, double hertz) {
 
 int secondsToFrames(double seconds) { return int(std::lround(seconds * SampleRate)); }
 
-std::vector<float> renderVoice(const Note& note, double seconds, double skipSeconds) {
+std::vector<float> renderVoice(const Note& note, double seconds, double skipSeconds)
+{
     auto voice = makeVoice(note, seconds, 1234);
     std::vector<float> left(size_t(seconds * SampleRate)), right(left.size());
     voice->render(left.data(), right.data(), int(left.size()));
@@ -36,7 +38,8 @@ std::vector<float> renderVoice(const Note& note, double seconds, double skipSeco
 
 }
 
-TEST(SynthVoices, PitchedVoicesSoundAtTheirNote) {
+TEST(SynthVoices, PitchedVoicesSoundAtTheirNote)
+{
     for (Instrument instrument : {Instrument::Bass, Instrument::Pad, Instrument::Lead, Instrument::Pluck}) {
         std::vector<float> mono = renderVoice({instrument, 0.0, 8.0, 57.0, 1.0f, 0.7f}, 0.6, 0.1);  // A3, 220 Hz
         double atNote = magnitudeAt(mono, 220.0);
@@ -45,7 +48,8 @@ TEST(SynthVoices, PitchedVoicesSoundAtTheirNote) {
     }
 }
 
-TEST(SynthVoices, LeadGlidesFromThePreviousNote) {
+TEST(SynthVoices, LeadGlidesFromThePreviousNote)
+{
     // E4 (329.6 Hz) to A4 (440 Hz); the lead's sub-octave square sits at 220 Hz, out of the way.
     Note note{Instrument::Lead, 0.0, 8.0, 69.0, 1.0f, 0.5f, 64.0};
     std::vector<float> start = renderVoice(note, 0.02, 0.0);
@@ -54,7 +58,8 @@ TEST(SynthVoices, LeadGlidesFromThePreviousNote) {
     EXPECT_GT(magnitudeAt(settled, 440.0), 3.0 * magnitudeAt(settled, 329.63)) << "arrives at the new one";
 }
 
-TEST(SynthVoices, EveryInstrumentFallsSilentSoonAfterItsNote) {
+TEST(SynthVoices, EveryInstrumentFallsSilentSoonAfterItsNote)
+{
     for (int i = 0; i <= int(Instrument::Pluck); ++i) {
         auto voice = makeVoice({Instrument(i), 0.0, 8.0, 57.0, 1.0f, 0.5f}, 1.0, 99);
         std::vector<float> left(256), right(256);
@@ -65,7 +70,8 @@ TEST(SynthVoices, EveryInstrumentFallsSilentSoonAfterItsNote) {
     }
 }
 
-TEST(SynthReverb, TailDecaysAndSpreadsAcrossTheSides) {
+TEST(SynthReverb, TailDecaysAndSpreadsAcrossTheSides)
+{
     Reverb reverb(0.8, 0.5);
     std::vector<float> left, right;
     for (int i = 0; i < 6 * SampleRate; ++i) {

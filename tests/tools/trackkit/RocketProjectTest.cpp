@@ -10,26 +10,25 @@
 
 namespace {
 
-constexpr float Bpm = 120.0f; // eight rows a second
+constexpr float Bpm = 120.0f;  // eight rows a second
 
 std::string project(const std::string& root, const std::string& tracks)
 {
     bool bare = root == "tracks";
     return "<?xml version=\"1.0\"?>\n" + (bare ? "" : "<" + root + " rows=\"128\">\n") + "<tracks>\n" + tracks
-           + "</tracks>\n" + (bare ? "" : "</" + root + ">\n");
+        + "</tracks>\n" + (bare ? "" : "</" + root + ">\n");
 }
 
-const std::string EditorTracks =
-    "<track name=\"00.x\" folded=\"0\" muteKeyCount=\"0\" color=\"ff00ff00\">\n"
-    "  <key row=\"0\" value=\"1\" interpolation=\"1\"/>\n"
-    "  <key row=\"16\" value=\"-2.5\" interpolation=\"0\"/>\n"
-    "</track>\n"
-    "<track name=\"00.y\">\n"
-    "  <key row=\"0\" value=\"4\" interpolation=\"2\"/>\n"
-    "  <key row=\"16\" value=\"8\" interpolation=\"3\"/>\n"
-    "  <key row=\"24\" value=\"0\" interpolation=\"1\"/>\n"
-    "</track>\n"
-    "<track name=\"07.w\"><key row=\"8\" value=\"0.1\" interpolation=\"0\"/></track>\n";
+const std::string EditorTracks = "<track name=\"00.x\" folded=\"0\" muteKeyCount=\"0\" color=\"ff00ff00\">\n"
+                                 "  <key row=\"0\" value=\"1\" interpolation=\"1\"/>\n"
+                                 "  <key row=\"16\" value=\"-2.5\" interpolation=\"0\"/>\n"
+                                 "</track>\n"
+                                 "<track name=\"00.y\">\n"
+                                 "  <key row=\"0\" value=\"4\" interpolation=\"2\"/>\n"
+                                 "  <key row=\"16\" value=\"8\" interpolation=\"3\"/>\n"
+                                 "  <key row=\"24\" value=\"0\" interpolation=\"1\"/>\n"
+                                 "</track>\n"
+                                 "<track name=\"07.w\"><key row=\"8\" value=\"0.1\" interpolation=\"0\"/></track>\n";
 
 class RocketProjectTest : public ::testing::Test {
 protected:
@@ -59,7 +58,8 @@ void expectSameKeys(const Tavrin::SyncTrackKeys& a, const Tavrin::SyncTrackKeys&
 
 TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
 {
-    Tavrin::SyncTrackKeys keys = TrackKit::readRocketProject(write("a.rocket", project("rootElement", EditorTracks)), Bpm);
+    Tavrin::SyncTrackKeys keys
+        = TrackKit::readRocketProject(write("a.rocket", project("rootElement", EditorTracks)), Bpm);
 
     // Track 0 holds one key wherever x or y has one; y's ramp plays linear; z and w are zero.
     ASSERT_EQ(keys[0].size(), 3u);
@@ -77,8 +77,10 @@ TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
     // A ramp plays linear: row 20 is halfway from 8 to 0.
     Tavrin::SyncTrack track;
     Tavrin::SyncTrackKeys yOnly = TrackKit::readRocketProject(
-        write("y.rocket", project("sync", "<track name=\"00.y\"><key row=\"16\" value=\"8\" interpolation=\"3\"/>"
-                                          "<key row=\"24\" value=\"0\"/></track>")),
+        write("y.rocket",
+              project("sync",
+                      "<track name=\"00.y\"><key row=\"16\" value=\"8\" interpolation=\"3\"/>"
+                      "<key row=\"24\" value=\"0\"/></track>")),
         Bpm);
     track.setKeys(yOnly[0]);
     EXPECT_FLOAT_EQ(track.evaluate(2.5f).y, 4.0f);
@@ -88,7 +90,8 @@ TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
     for (auto& keysOfTrack : jump)
         keysOfTrack.push_back(Tavrin::SyncKey{});
     jump[2] = Tavrin::compileSyncTrackText("bpm 120\n2 r0 linear 0 0 0 0\n2 r16 linear 8 0 0 0  20 0 0 0\n"
-                                           "2 r24 linear 0 0 0 0\n", "jump.txt")[2];
+                                           "2 r24 linear 0 0 0 0\n",
+                                           "jump.txt")[2];
     TrackKit::writeRocketProject(dir.file("jump.rocket"), jump, Bpm);
     track.setKeys(TrackKit::readRocketProject(dir.file("jump.rocket"), Bpm)[2]);
     EXPECT_FLOAT_EQ(track.evaluate(1.0f).x, 4.0f) << "row 8";
@@ -112,7 +115,8 @@ TEST_F(RocketProjectTest, BadProjectsAreRefusedNamingTheFileAndLine)
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"1\" value=\"inf\"/></track>"), "value \"inf\""},
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"1\" value=\"1\" interpolation=\"4\"/></track>"),
          "interpolation \"4\""},
-        {project("rootElement", "<track name=\"00.x\">\n<key row=\"1\" value=\"1\"/><key row=\"1\" value=\"2\"/></track>"),
+        {project("rootElement",
+                 "<track name=\"00.x\">\n<key row=\"1\" value=\"1\"/><key row=\"1\" value=\"2\"/></track>"),
          "two keys on row 1"},
     };
     for (const auto& [text, problem] : cases) {

@@ -1,6 +1,6 @@
+#include "orvane/utils/geometry/FgmWriter.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/FgmReader.h"
-#include "orvane/utils/geometry/FgmWriter.h"
 #include "orvane/utils/geometry/GeometryAttribute.h"
 #include "support/FgmBytes.h"
 

@@ -1,5 +1,5 @@
-#include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/Geometry.h"
+#include "orvane/exceptions/Exception.h"
 #include "orvane/utils/geometry/GeometryAttribute.h"
 #include "support/ExceptionMessage.h"
 

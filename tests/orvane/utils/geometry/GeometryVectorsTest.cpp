@@ -26,7 +26,8 @@ namespace {
 class Mesh {
 public:
     Mesh(std::vector<float> positions, std::vector<std::uint32_t> indices, bool interleaved = false)
-        : positions_(std::move(positions)), indices_(std::move(indices))
+        : positions_(std::move(positions))
+        , indices_(std::move(indices))
     {
         int n = int(positions_.size() / 3);
         if (interleaved) {
@@ -131,9 +132,9 @@ TEST(GeometryVectors, PreconditionsAndTheirMessages)
 
     Mesh flatOutput({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
     const int two[1] = {2};
-    flatOutput.geometry.bindAttribute(flatOutput.geometry.addVertexBuffer(
-                                          new VertexBuffer(1, two, 3, Orvane::system_mem, nullptr)),
-                                      0, AttributeSemantic::TexCoord0);
+    flatOutput.geometry.bindAttribute(
+        flatOutput.geometry.addVertexBuffer(new VertexBuffer(1, two, 3, Orvane::system_mem, nullptr)), 0,
+        AttributeSemantic::TexCoord0);
     EXPECT_EQ(messageOf([&] { flatOutput.geometry.calcVectorsFast(AttributeSemantic::TexCoord0, true); }),
               "Geometry::calcVectorsFast() requires an output attribute of three floats");
 }

@@ -1,8 +1,8 @@
+#include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "orvane/PngWriter.h"
 #include "orvane/Shader.h"
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
-#include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "support/GlTest.h"
 #include "support/TempDir.h"
 
@@ -22,8 +22,9 @@ protected:
         std::filesystem::create_directories(dir.path() / "images");
         const unsigned char red[4 * 3] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
         Orvane::writePng(dir.file("images/a.png"), 2, 2, 3, red);
-        std::ofstream(dir.file("flat.cg")) << "uniform vec4 color;\n#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
-                                              "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = color; }\n#endif\n";
+        std::ofstream(dir.file("flat.cg"))
+            << "uniform vec4 color;\n#ifdef VERTEX\nvoid vsMain() { gl_Position = gl_Vertex; }\n#endif\n"
+               "#ifdef FRAGMENT\nvoid psMain() { gl_FragColor = color; }\n#endif\n";
     }
 
     std::string base() const { return dir.path().string() + "/"; }

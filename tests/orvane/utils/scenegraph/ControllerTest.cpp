@@ -14,7 +14,11 @@ namespace {
 // Records the order in which composites sample their components.
 class RecordingController : public Controller<float> {
 public:
-    RecordingController(std::string& log, char name, float value) : log_(log), name_(name), value_(value) {}
+    RecordingController(std::string& log, char name, float value)
+        : log_(log)
+        , name_(name)
+        , value_(value)
+    {}
     float Sample(float time) override
     {
         log_ += name_;
@@ -39,10 +43,9 @@ std::unique_ptr<CompositeVector3Controller<float>> vector3(float x, float y, flo
 TEST(CompositeVectorControllers, SampleComponentsInOrderAtTheSameTime)
 {
     std::string log;
-    CompositeVector4Controller<float> v(std::make_unique<RecordingController>(log, 'x', 1.0f),
-                                        std::make_unique<RecordingController>(log, 'y', 2.0f),
-                                        std::make_unique<RecordingController>(log, 'z', 3.0f),
-                                        std::make_unique<RecordingController>(log, 'w', 4.0f));
+    CompositeVector4Controller<float> v(
+        std::make_unique<RecordingController>(log, 'x', 1.0f), std::make_unique<RecordingController>(log, 'y', 2.0f),
+        std::make_unique<RecordingController>(log, 'z', 3.0f), std::make_unique<RecordingController>(log, 'w', 4.0f));
     EXPECT_EQ(v.Sample(10.0f), (Orvane::Vector4t<float>(11.0f, 12.0f, 13.0f, 14.0f)));
     EXPECT_EQ(log, "xyzw");
 

@@ -1,7 +1,7 @@
+#include "orvane/utils/scenegraph/Node.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/scenegraph/LinearTrack.h"
 #include "orvane/utils/scenegraph/MatrixControllers.h"
-#include "orvane/utils/scenegraph/Node.h"
 #include "orvane/utils/scenegraph/TransformFactory.h"
 
 #include <gtest/gtest.h>
