@@ -12,8 +12,8 @@ namespace {
 
 struct Context {
     Context()
-        : window(std::make_unique<Orvane::Window>(640, 360, true, false))
-        , device(std::make_unique<Orvane::Device>(window.get(), 24, 8, 0, false))
+        : window(std::make_unique<Orvane::Window>(640, 360, Orvane::Window::Style{.windowed = true, .visible = false}))
+        , device(std::make_unique<Orvane::Device>(window.get(), 24, 8, 0, Orvane::Device::ColourBuffer::FixedPoint))
     {
         demo.width = 640;
         demo.height = demo.viewportHeight = 360;

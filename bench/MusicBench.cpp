@@ -1,4 +1,4 @@
-#include "tavrin/DecodedAudio.h"
+#include "tavrin/audio/DecodedAudio.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,10 +14,10 @@ static void decodeSoundtrack(benchmark::State& state)
         state.SkipWithError("data/music/nightglass.ogg is missing: build first and run from the repository root");
         return;
     }
-    Tavrin::DecodedAudio audio;
+    Tavrin::Audio::DecodedAudio audio;
     for (auto _ : state)
-        audio = Tavrin::decodeAudioFile(path);
-    state.counters["seconds"] = double(audio.frameCount()) / Tavrin::MusicSampleRate;
+        audio = Tavrin::Audio::decodeAudioFile(path);
+    state.counters["seconds"] = double(audio.frameCount()) / Tavrin::Audio::MusicSampleRate;
     state.counters["buffer_MB"] = double(audio.samples.capacity() * sizeof(audio.samples[0])) / (1024.0 * 1024.0);
 }
 BENCHMARK(decodeSoundtrack)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime()->UseRealTime();

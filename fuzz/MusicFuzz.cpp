@@ -1,5 +1,5 @@
 #include "orvane/exceptions/Exception.h"
-#include "tavrin/DecodedAudio.h"
+#include "tavrin/audio/DecodedAudio.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        Tavrin::decodeAudioMemory(data, size, "fuzz input");
+        Tavrin::Audio::decodeAudioMemory(data, size, "fuzz input");
     } catch (const Orvane::Exceptions::Exception&) {
     }
     return 0;

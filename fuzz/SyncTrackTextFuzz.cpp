@@ -1,5 +1,5 @@
 #include "orvane/exceptions/Exception.h"
-#include "tavrin/SyncTrackText.h"
+#include "tavrin/sync/SyncTrackText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,9 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::string text(reinterpret_cast<const char*>(data), size);
     try {
-        Tavrin::SyncTrackKeys keys = Tavrin::compileSyncTrackText(text, "fuzz.txt");
+        Tavrin::Sync::SyncTrackKeys keys = Tavrin::Sync::compileSyncTrackText(text, "fuzz.txt");
         // What compiles must decompile and compile back.
-        Tavrin::compileSyncTrackText(Tavrin::decompileSyncTrackKeys(keys), "again.txt");
+        Tavrin::Sync::compileSyncTrackText(Tavrin::Sync::decompileSyncTrackKeys(keys), "again.txt");
     } catch (const Orvane::Exceptions::Exception&) {
     }
     return 0;

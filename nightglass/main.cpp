@@ -18,14 +18,14 @@ void enterBaseFolder(Tavrin::RunOptions& options, Tavrin::Demo& demo)
 {
     namespace fs = std::filesystem;
     fs::path current = fs::current_path();
-    fs::path base = Tavrin::findBaseFolder(current, Tavrin::executablePath());
+    fs::path base = Tavrin::Install::findBaseFolder(current, Tavrin::Install::executablePath());
     if (!options.flowFile.empty())
         options.flowFile = fs::absolute(options.flowFile).string();
     if (options.capture.enabled())
         options.capture.path = fs::absolute(options.capture.path).string();
     fs::current_path(base);
-    demo.nodeCountFile = Tavrin::nodeCountLocation(Tavrin::isWritable(base / "data"), std::getenv("XDG_CACHE_HOME"),
-                                                   std::getenv("HOME"));
+    demo.nodeCountFile = Tavrin::Install::nodeCountLocation(Tavrin::Install::isWritable(base / "data"),
+                                                            std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
 }
 
 }

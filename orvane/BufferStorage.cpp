@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace Orvane {
 
@@ -57,6 +58,32 @@ BufferStorage::~BufferStorage()
 {
     if (bufferObject_ != 0)
         Ext::glDeleteBuffers(1, &bufferObject_);
+}
+
+BufferStorage::BufferStorage(BufferStorage&& other) noexcept
+    : target_(other.target_)
+    , mode_(other.mode_)
+    , bufferObject_(std::exchange(other.bufferObject_, 0))
+    , sizeInBytes_(std::exchange(other.sizeInBytes_, 0))
+    , data_(std::exchange(other.data_, nullptr))
+    , owned_(std::move(other.owned_))
+    , lockCount_(std::exchange(other.lockCount_, 0))
+{}
+
+BufferStorage& BufferStorage::operator=(BufferStorage&& other) noexcept
+{
+    if (this != &other) {
+        if (bufferObject_ != 0)
+            Ext::glDeleteBuffers(1, &bufferObject_);
+        target_ = other.target_;
+        mode_ = other.mode_;
+        bufferObject_ = std::exchange(other.bufferObject_, 0);
+        sizeInBytes_ = std::exchange(other.sizeInBytes_, 0);
+        data_ = std::exchange(other.data_, nullptr);
+        owned_ = std::move(other.owned_);
+        lockCount_ = std::exchange(other.lockCount_, 0);
+    }
+    return *this;
 }
 
 void* BufferStorage::lock(bool read, bool write)

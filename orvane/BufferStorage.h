@@ -20,6 +20,9 @@ public:
     ~BufferStorage();
     BufferStorage(const BufferStorage&) = delete;
     BufferStorage& operator=(const BufferStorage&) = delete;
+    // Moving hands the buffer object or the owned memory over.
+    BufferStorage(BufferStorage&& other) noexcept;
+    BufferStorage& operator=(BufferStorage&& other) noexcept;
 
     // Null when there is nothing to return: system memory without data, or a buffer object that
     // could not be mapped (or neither read nor write was asked for).
@@ -36,7 +39,6 @@ public:
     const void* bindForPointer(int byteOffset) const;
 
     int mode() const { return mode_; }
-    bool isHardware() const { return bufferObject_ != 0; }
     GLuint bufferObject() const { return bufferObject_; }
     int lockCount() const { return lockCount_; }
     int sizeInBytes() const { return sizeInBytes_; }

@@ -26,7 +26,7 @@ namespace {
 
 Device* currentDevice = nullptr;
 
-void setPixelFormat(int depthBits, int stencilBits, int samples, bool floatBuffer)
+void setPixelFormat(int depthBits, int stencilBits, int samples, Device::ColourBuffer colour)
 {
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -40,7 +40,7 @@ void setPixelFormat(int depthBits, int stencilBits, int samples, bool floatBuffe
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
-    SDL_GL_SetAttribute(SDL_GL_FLOATBUFFERS, floatBuffer ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_FLOATBUFFERS, colour == Device::ColourBuffer::FloatingPoint ? 1 : 0);
 }
 
 // The demo polls the keyboard state and never reads these events; ignoring them keeps a queue
@@ -85,10 +85,10 @@ void ignoreUnreadEvents()
 
 }
 
-Device::Device(Window* window, int depthBits, int stencilBits, int samples, bool floatBuffer)
+Device::Device(Window* window, int depthBits, int stencilBits, int samples, ColourBuffer colour)
     : window_(window)
 {
-    createContext(depthBits, stencilBits, samples, floatBuffer);
+    createContext(depthBits, stencilBits, samples, colour);
     if (!Ext::loadExtensions())
         throw Exceptions::DeviceNotCapableException(NotCapableMessage);
     defaultShader_ = std::make_unique<Shader>(DefaultShaderSource, "vsMain", "psMain");
@@ -101,14 +101,14 @@ Device::Device(Window* window, int depthBits, int stencilBits, int samples, bool
     SDL_DisableScreenSaver();
 }
 
-void Device::createContext(int depthBits, int stencilBits, int samples, bool floatBuffer)
+void Device::createContext(int depthBits, int stencilBits, int samples, ColourBuffer colour)
 {
     // A multisampled format that cannot be had falls back to a plain one instead of failing.
     std::vector<int> attempts = {0};
     if (samples > 0)
         attempts.insert(attempts.begin(), samples);
     for (int trying : attempts) {
-        setPixelFormat(depthBits, stencilBits, trying, floatBuffer);
+        setPixelFormat(depthBits, stencilBits, trying, colour);
         try {
             window_->rebuild();
         } catch (const Exceptions::Exception&) {

@@ -19,11 +19,14 @@ enum class ClearTarget : int { Color = 0, Depth, Stencil, ColorDepth, ColorStenc
 // and the per-frame event pump with buffer swap.
 class Device {
 public:
+    // The colour buffer's components: fixed point (the demo's) or floating point.
+    enum class ColourBuffer { FixedPoint, FloatingPoint };
+
     static const char* const NotCapableMessage;
     // Compiled and bound at start-up, so a missing or broken GLSL compiler shows at once.
     static const char* const DefaultShaderSource;
 
-    Device(Window* window, int depthBits, int stencilBits, int samples, bool floatBuffer);
+    Device(Window* window, int depthBits, int stencilBits, int samples, ColourBuffer colour);
     ~Device();
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
@@ -51,7 +54,7 @@ public:
     static Device* current();
 
 private:
-    void createContext(int depthBits, int stencilBits, int samples, bool floatBuffer);
+    void createContext(int depthBits, int stencilBits, int samples, ColourBuffer colour);
 
     Window* window_;
     SDL_GLContext context_ = nullptr;

@@ -1,5 +1,7 @@
 #include "orvane/Extensions.h"
 
+#include "orvane/ProcessState.h"
+
 #include <SDL2/SDL.h>
 
 #include <cstdio>
@@ -53,8 +55,6 @@ PFNGLGETACTIVEUNIFORMPROC glGetActiveUniform;
 PFNGLBUFFERSUBDATAPROC glBufferSubData;
 
 namespace {
-
-bool allPresent = true;
 
 struct Entry {
     const char* name;
@@ -145,6 +145,7 @@ bool contextSupportsTable(const char* version, const char* extensions)
 
 bool loadExtensions(const ProcLookup& lookup)
 {
+    bool& allPresent = processState().extensions.allPresent;
     for (const Entry& entry : table) {
         *entry.pointer = lookup(entry.name);
         if (*entry.pointer == nullptr)
@@ -158,6 +159,7 @@ bool loadExtensions()
     loadExtensions([](const char* name) { return SDL_GL_GetProcAddress(name); });
     auto version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     auto extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    bool& allPresent = processState().extensions.allPresent;
     if (!contextSupportsTable(version, extensions))
         allPresent = false;
     return allPresent;

@@ -1,5 +1,6 @@
 #include "orvane/Font.h"
 
+#include "orvane/ProcessState.h"
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/StreamReaders.h"
 
@@ -7,19 +8,17 @@ namespace Orvane {
 
 namespace {
 
-FT_Library engine = nullptr;
-int startCount = 0;
-
 FT_Library startEngine()
 {
-    if (engine != nullptr)
-        return engine;
-    if (FT_Init_FreeType(&engine) != 0) {
-        engine = nullptr;
+    ProcessState::Fonts& fonts = processState().fonts;
+    if (fonts.library != nullptr)
+        return fonts.library;
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
         throw Exceptions::Exception("Font engine could not be initialized.");
-    }
-    ++startCount;
-    return engine;
+    fonts.library = library;
+    ++fonts.starts;
+    return library;
 }
 
 FT_Face openFace(FT_Library library, const unsigned char* data, int size)
@@ -61,6 +60,6 @@ Font::Font(Utils::InputStream& stream, int pixelSize)
 
 Font::~Font() { FT_Done_Face(face_); }
 
-int Font::engineStarts() { return startCount; }
+int Font::engineStarts() { return processState().fonts.starts; }
 
 }

@@ -1,5 +1,7 @@
 #include "orvane/GlErrorCheck.h"
 
+#include "orvane/ProcessState.h"
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <SDL2/SDL.h>
@@ -9,22 +11,17 @@
 
 namespace Orvane {
 
-bool GlErrorCheck::enabled_ = false;
-int GlErrorCheck::errorCount_ = 0;
-
 namespace {
 
 // A lost context may answer every glGetError with an error; the bound keeps a check finite.
 constexpr int MaxErrorsPerCheck = 16;
 
-GlErrorCheck::Reporter reporter;
-// The driver's words for the last error, kept until the check that reports it.
-std::string driverMessage;
+ProcessState::GlErrors& state() { return processState().glErrors; }
 
 void GLAPIENTRY keepErrorMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message, const void*)
 {
     if (type == GL_DEBUG_TYPE_ERROR)
-        driverMessage = message;
+        state().driverMessage = message;
 }
 
 bool hasExtension(const char* name)
@@ -64,23 +61,27 @@ void removeDebugCallback()
 
 }
 
+bool GlErrorCheck::enabled() { return state().enabled; }
+int GlErrorCheck::errorCount() { return state().errorCount; }
+
 void GlErrorCheck::enable(Reporter report)
 {
-    reporter = report ? std::move(report) : [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+    state().reporter
+        = report ? std::move(report) : [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     // Errors from before are nobody's we could name.
     for (int i = 0; i < MaxErrorsPerCheck && glGetError() != GL_NO_ERROR; ++i) {
     }
     installDebugCallback();
-    enabled_ = true;
+    state().enabled = true;
 }
 
 void GlErrorCheck::disable()
 {
-    if (!enabled_)
+    if (!state().enabled)
         return;
     removeDebugCallback();
-    enabled_ = false;
-    reporter = {};
+    state().enabled = false;
+    state().reporter = {};
 }
 
 int GlErrorCheck::check(const std::string& step)
@@ -88,14 +89,15 @@ int GlErrorCheck::check(const std::string& step)
     int found = 0;
     for (GLenum error = glGetError(); error != GL_NO_ERROR && found < MaxErrorsPerCheck; error = glGetError()) {
         std::string report = "GL error " + errorName(error) + " in " + step;
+        std::string& driverMessage = state().driverMessage;
         if (!driverMessage.empty())
             report += ": " + driverMessage;
         driverMessage.clear();
         ++found;
-        if (reporter)
-            reporter(report);
+        if (state().reporter)
+            state().reporter(report);
     }
-    errorCount_ += found;
+    state().errorCount += found;
     return found;
 }
 

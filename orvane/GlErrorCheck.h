@@ -16,18 +16,14 @@ public:
     // Needs a current context. Without a reporter, reports go to stderr.
     static void enable(Reporter reporter = {});
     static void disable();
-    static bool enabled() { return enabled_; }
+    static bool enabled();
 
     // Reports every error raised since the last check as caused by step; returns how many.
     static int check(const std::string& step);
-    static int errorCount() { return errorCount_; }
+    static int errorCount();
 
     // "GL_INVALID_ENUM" and the like.
     static std::string errorName(unsigned error);
-
-private:
-    static bool enabled_;
-    static int errorCount_;
 };
 
 }

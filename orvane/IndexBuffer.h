@@ -16,6 +16,8 @@ public:
     IndexBuffer(int indexCount, int mode, const void* initialData, int dataType);
     IndexBuffer(const IndexBuffer&) = delete;
     IndexBuffer& operator=(const IndexBuffer&) = delete;
+    IndexBuffer(IndexBuffer&&) noexcept = default;
+    IndexBuffer& operator=(IndexBuffer&&) noexcept = default;
 
     // Nested locks return the same pointer. Unlike the vertex buffer this never throws: it
     // returns null for system memory without data, for neither read nor write, or when mapping

@@ -1,6 +1,7 @@
 #include "orvane/MessageBox.h"
 
 #include "orvane/Device.h"
+#include "orvane/ProcessState.h"
 
 #include <SDL2/SDL.h>
 
@@ -11,8 +12,6 @@ namespace Orvane::MessageBox {
 
 namespace {
 
-bool batchMode = false;
-
 bool displayAvailable()
 {
     const char* x11 = std::getenv("DISPLAY");
@@ -22,13 +21,19 @@ bool displayAvailable()
 
 }
 
-void setBatchMode(bool batch) { batchMode = batch; }
-bool isBatchMode() { return batchMode; }
+void setBatchMode(bool batch) { processState().messageBoxes.batchMode = batch; }
+bool isBatchMode() { return processState().messageBoxes.batchMode; }
+void setSink(Sink sink) { processState().messageBoxes.sink = std::move(sink); }
 
 void show(const std::string& caption, const std::string& text)
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    if (batchMode || !displayAvailable())
+    const ProcessState::MessageBoxes& boxes = processState().messageBoxes;
+    if (boxes.sink) {
+        boxes.sink(caption, text);
+        return;
+    }
+    if (boxes.batchMode || !displayAvailable())
         return;
     // Owned by the demo window when there is one, so a fullscreen picture cannot hide the box.
     Device* device = Device::current();

@@ -8,22 +8,24 @@
 #include "orvane/Window.h"
 #include "orvane/exceptions/Exception.h"
 
+#include <utility>
+
 namespace Orvane {
 
-RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDepth)
-    : RenderTarget(width, height, withColour, withDepth, driverStatus)
+RenderTarget::RenderTarget(int width, int height, Attachments attachments)
+    : RenderTarget(width, height, attachments, driverStatus)
 {}
 
-RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDepth, StatusCheck statusCheck)
+RenderTarget::RenderTarget(int width, int height, Attachments attachments, StatusCheck statusCheck)
     : width_(width)
     , height_(height)
     , statusCheck_(std::move(statusCheck))
 {
     Ext::glGenFramebuffersEXT(1, &framebuffer_);
     try {
-        if (withColour)
+        if (attachments & Colour)
             attachColour();
-        if (withDepth)
+        if (attachments & Depth)
             attachDepth();
     } catch (...) {
         unbind();
@@ -33,7 +35,35 @@ RenderTarget::RenderTarget(int width, int height, bool withColour, bool withDept
     unbind();
 }
 
-RenderTarget::~RenderTarget() { Ext::glDeleteFramebuffersEXT(1, &framebuffer_); }
+RenderTarget::~RenderTarget()
+{
+    if (framebuffer_ != 0)
+        Ext::glDeleteFramebuffersEXT(1, &framebuffer_);
+}
+
+RenderTarget::RenderTarget(RenderTarget&& other) noexcept
+    : width_(other.width_)
+    , height_(other.height_)
+    , framebuffer_(std::exchange(other.framebuffer_, 0))
+    , colour_(std::move(other.colour_))
+    , depth_(std::move(other.depth_))
+    , statusCheck_(std::move(other.statusCheck_))
+{}
+
+RenderTarget& RenderTarget::operator=(RenderTarget&& other) noexcept
+{
+    if (this != &other) {
+        if (framebuffer_ != 0)
+            Ext::glDeleteFramebuffersEXT(1, &framebuffer_);
+        width_ = other.width_;
+        height_ = other.height_;
+        framebuffer_ = std::exchange(other.framebuffer_, 0);
+        colour_ = std::move(other.colour_);
+        depth_ = std::move(other.depth_);
+        statusCheck_ = std::move(other.statusCheck_);
+    }
+    return *this;
+}
 
 GLenum RenderTarget::driverStatus(const RenderTarget&) { return Ext::glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT); }
 
@@ -60,7 +90,7 @@ void RenderTarget::attachDepth()
     if (depthAccepted())
         return;
     depth_.reset();
-    if (!setDepthTexture(new Texture(width_, height_, nullptr, Depth16, Linear)))
+    if (!setDepthTexture(std::make_unique<Texture>(width_, height_, nullptr, Depth16, Linear)))
         throw Exceptions::UnsupportedFormatException("Unable to find a valid framebuffer format");
 }
 
@@ -76,10 +106,9 @@ bool RenderTarget::depthAccepted() const
     return status != GL_FRAMEBUFFER_UNSUPPORTED_EXT && status != GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT;
 }
 
-bool RenderTarget::setDepthTexture(Texture* texture)
+bool RenderTarget::setDepthTexture(std::unique_ptr<Texture> texture)
 {
-    if (texture != depth_.get())
-        depth_.reset(texture);
+    depth_ = std::move(texture);
     Ext::glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer_);
     attachDepthTexture();
     return depthAccepted();

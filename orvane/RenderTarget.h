@@ -10,29 +10,35 @@ namespace Orvane {
 
 class Texture;
 
-// An off-screen framebuffer with a colour texture and/or a depth texture; owns both. Drawing
-// between bind and unbind goes into the textures at the target's own size.
+// An off-screen framebuffer with a colour texture and/or a depth texture; owns both, and moving
+// hands them over. Drawing between bind and unbind goes into the textures at the target's own size.
 class RenderTarget {
 public:
+    // What the framebuffer holds; combine with |.
+    enum Attachment : unsigned { Colour = 1u << 0, Depth = 1u << 1 };
+    using Attachments = unsigned;
+
     // Reports the completeness of the framebuffer now bound; a test hands in its own to play a
     // driver that refuses some depth formats.
     using StatusCheck = std::function<GLenum(const RenderTarget&)>;
 
     // A depth buffer of 24 bits falls back to 16; when neither is accepted this throws
     // UnsupportedFormatException "Unable to find a valid framebuffer format".
-    RenderTarget(int width, int height, bool withColour, bool withDepth);
-    RenderTarget(int width, int height, bool withColour, bool withDepth, StatusCheck statusCheck);
+    RenderTarget(int width, int height, Attachments attachments);
+    RenderTarget(int width, int height, Attachments attachments, StatusCheck statusCheck);
     ~RenderTarget();
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;
+    RenderTarget(RenderTarget&& other) noexcept;
+    RenderTarget& operator=(RenderTarget&& other) noexcept;
 
     // Draws into the target over its whole size.
     void bind();
     // Draws into the window again, over the window's whole client area.
     void unbind();
-    // Takes ownership and attaches it as the depth buffer; false when the framebuffer reports the
-    // combination unsupported or of mismatched dimensions.
-    bool setDepthTexture(Texture* texture);
+    // Takes the texture and attaches it as the depth buffer; false when the framebuffer reports the
+    // combination unsupported or of mismatched dimensions (the texture stays attached).
+    bool setDepthTexture(std::unique_ptr<Texture> texture);
 
     Texture* getColorTexture() const { return colour_[0].get(); }
     Texture* getDepthTexture() const { return depth_.get(); }

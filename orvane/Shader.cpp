@@ -112,13 +112,35 @@ Shader::Shader(const std::string& vertexSource, const std::string& fragmentSourc
 
 // A program deleted while current lives on until another is made current, and is gone after:
 // a ProgramScope that then restored it would raise GL_INVALID_VALUE.
-Shader::~Shader()
+Shader::~Shader() { release(); }
+
+Shader::Shader(Shader&& other) noexcept
+    : program_(std::exchange(other.program_, 0))
+    , reserved_(other.reserved_)
+    , samplers_(std::move(other.samplers_))
+{}
+
+Shader& Shader::operator=(Shader&& other) noexcept
 {
+    if (this != &other) {
+        release();
+        program_ = std::exchange(other.program_, 0);
+        reserved_ = other.reserved_;
+        samplers_ = std::move(other.samplers_);
+    }
+    return *this;
+}
+
+void Shader::release()
+{
+    if (program_ == 0)
+        return;
     GLint current = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    if (program_ != 0 && GLuint(current) == program_)
+    if (GLuint(current) == program_)
         Ext::glUseProgram(0);
     Ext::glDeleteProgram(program_);
+    program_ = 0;
 }
 
 void Shader::adoptProgram(Shader& replacement)

@@ -24,6 +24,9 @@ public:
     ~Shader();
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
+    // Moving hands the program over; the moved-from shader holds none.
+    Shader(Shader&& other) noexcept;
+    Shader& operator=(Shader&& other) noexcept;
 
     // Makes the program current, binds again the textures last set on its samplers and marks all
     // three state matrices dirty, so the next updateState sends everything.
@@ -54,6 +57,7 @@ private:
         GLuint texture;
     };
 
+    void release();
     void link(GLuint vertex, GLuint fragment, const std::string& vertexEntry, const std::string& fragmentEntry);
     void findReservedParameters();
     void assignTextureUnits();

@@ -20,7 +20,6 @@ public:
     {}
 
     bool isDeclared() const { return location_ >= 0; }
-    GLint getLocation() const { return location_; }
 
     void setFloat(float value) const;
     void setFloat2(const float* values) const;

@@ -8,6 +8,7 @@
 #include <GL/glu.h>
 
 #include <iterator>
+#include <utility>
 
 namespace Orvane {
 
@@ -61,7 +62,35 @@ Texture::Texture(const BitmapImage& image, int filter)
     : Texture(image.getWidth(), image.getHeight(), image.getData(), image.getPixelType(), filter)
 {}
 
-Texture::~Texture() { glDeleteTextures(1, &name_); }
+Texture::~Texture()
+{
+    if (name_ != 0)
+        glDeleteTextures(1, &name_);
+}
+
+Texture::Texture(Texture&& other) noexcept
+    : name_(std::exchange(other.name_, 0))
+    , pixelType_(other.pixelType_)
+    , filter_(other.filter_)
+    , width_(other.width_)
+    , height_(other.height_)
+    , internalFormat_(other.internalFormat_)
+{}
+
+Texture& Texture::operator=(Texture&& other) noexcept
+{
+    if (this != &other) {
+        if (name_ != 0)
+            glDeleteTextures(1, &name_);
+        name_ = std::exchange(other.name_, 0);
+        pixelType_ = other.pixelType_;
+        filter_ = other.filter_;
+        width_ = other.width_;
+        height_ = other.height_;
+        internalFormat_ = other.internalFormat_;
+    }
+    return *this;
+}
 
 void Texture::upload(int width, int height, const void* pixels, int pixelType, int filter)
 {
@@ -73,8 +102,6 @@ void Texture::upload(int width, int height, const void* pixels, int pixelType, i
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, name_);
-    format_ = upload.format;
-    type_ = upload.type;
     internalFormat_ = upload.internalFormat;
 
     if (filter == Mipmapped) {
@@ -82,11 +109,11 @@ void Texture::upload(int width, int height, const void* pixels, int pixelType, i
         // nearly doubling the texture's memory; naming the filter first avoids it.
         setFilters(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
         if (pixels != nullptr)
-            gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat_, width, height, format_, type_, pixels);
+            gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat_, width, height, upload.format, upload.type, pixels);
         else
-            glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, format_, type_, nullptr);
+            glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, upload.format, upload.type, nullptr);
     } else if (filter == Nearest || filter == Linear) {
-        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, format_, type_, pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, upload.format, upload.type, pixels);
         GLint both = filter == Nearest ? GL_NEAREST : GL_LINEAR;
         setFilters(both, both);
         setWraps(GL_CLAMP_TO_EDGE);

@@ -9,8 +9,8 @@ class BitmapImage;
 enum TextureFilter : int { Nearest = 0, Linear = 1, Mipmapped = 2 };
 enum TextureWrap : int { Repeat = 0, Clamp = 1 };
 
-// One GL 2D texture. The filter also decides the wrap mode (Nearest and Linear clamp to the edge)
-// and whether a mipmap chain is built.
+// One GL 2D texture, owned: moving hands the GL name over. The filter also decides the wrap mode
+// (Nearest and Linear clamp to the edge) and whether a mipmap chain is built.
 class Texture {
 public:
     // pixels may be null: storage only. Throws IllegalEnumException "Illegal PixelType" for a pixel
@@ -20,6 +20,8 @@ public:
     ~Texture();
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
+    Texture(Texture&& other) noexcept;
+    Texture& operator=(Texture&& other) noexcept;
 
     void upload(int width, int height, const void* pixels, int pixelType, int filter);
     // Any value other than a TextureFilter leaves the filters as they were.
@@ -33,12 +35,9 @@ public:
     int getPixelType() const { return pixelType_; }
     int getFilter() const { return filter_; }
     GLint getInternalFormat() const { return internalFormat_; }
-    GLenum getFormat() const { return format_; }
-    GLenum getType() const { return type_; }
 
 private:
     GLuint name_ = 0;
-    GLenum format_ = 0, type_ = 0;
     int pixelType_ = 0;
     int filter_ = 0;
     int width_ = 0, height_ = 0;

@@ -22,6 +22,8 @@ public:
                  const int* dataTypes = nullptr);
     VertexBuffer(const VertexBuffer&) = delete;
     VertexBuffer& operator=(const VertexBuffer&) = delete;
+    VertexBuffer(VertexBuffer&&) noexcept = default;
+    VertexBuffer& operator=(VertexBuffer&&) noexcept = default;
 
     // Nested locks return the same pointer; throws Exception when no pointer can be had (the
     // failed lock is not counted, so no unlock is owed for it).

@@ -20,11 +20,10 @@ void startVideo()
 
 }
 
-Window::Window(int width, int height, bool windowed, bool visible)
+Window::Window(int width, int height, Style style)
     : width_(width)
     , height_(height)
-    , windowed_(windowed)
-    , visible_(visible)
+    , style_(style)
 {
     startVideo();
     create();
@@ -34,14 +33,14 @@ Window::~Window() { destroy(); }
 
 void Window::create()
 {
-    Uint32 flags = SDL_WINDOW_OPENGL | (visible_ ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
-    if (!windowed_)
+    Uint32 flags = SDL_WINDOW_OPENGL | (style_.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    if (!style_.windowed)
         flags |= SDL_WINDOW_BORDERLESS;
-    int position = windowed_ ? 5 : 0;
+    int position = style_.windowed ? 5 : 0;
     window_ = SDL_CreateWindow("Orvane Window", position, position, width_, height_, flags);
     if (window_ == nullptr)
         throw Exceptions::DeviceNotCapableException(std::string("Unable to create the window: ") + SDL_GetError());
-    if (visible_)
+    if (style_.visible)
         SDL_RaiseWindow(window_);
 }
 

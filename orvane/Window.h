@@ -8,14 +8,18 @@ namespace Orvane {
 // window is made, so the device rebuilds the window once it has set the format it wants.
 class Window {
 public:
-    Window(int width, int height, bool windowed, bool visible = true);
+    struct Style {
+        bool windowed = true;  // a framed window at (5, 5); otherwise borderless at the corner
+        bool visible = true;  // hidden for offline rendering
+    };
+
+    Window(int width, int height, Style style);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
     int clientWidth() const;
     int clientHeight() const;
-    bool isWindowed() const { return windowed_; }
     SDL_Window* handle() const { return window_; }
 
     // Destroys the SDL window and makes it again with the GL attributes now in force.
@@ -27,7 +31,7 @@ private:
 
     SDL_Window* window_ = nullptr;
     int width_, height_;
-    bool windowed_, visible_;
+    Style style_;
 };
 
 }

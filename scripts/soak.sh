@@ -24,7 +24,7 @@ leak_reports() { grep -c -E '^==[0-9]+==ERROR: LeakSanitizer' "$1" || true; }
 echo "== $seeks random seeks through the production"
 start=$SECONDS
 if ! NIGHTGLASS_SOAK_SEEKS="$seeks" "${xvfb[@]}" "$build_dir/tests/nightglass_tests" \
-        --gtest_filter='Soak.*' >"$work/seeks.txt" 2>&1; then
+        --gtest_filter='SoakGlTest.*' >"$work/seeks.txt" 2>&1; then
     failed=1
     tail -n 60 "$work/seeks.txt"
 fi

@@ -13,14 +13,14 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/Random.h"
 #include "orvane/utils/loaders/DefaultResourceProxy.h"
-#include "tavrin/CapturePlan.h"
-#include "tavrin/CaptureProgress.h"
-#include "tavrin/CaptureSink.h"
 #include "tavrin/Demoface.h"
-#include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
-#include "tavrin/SettingsDialog.h"
+#include "tavrin/audio/Music.h"
+#include "tavrin/capture/CapturePlan.h"
+#include "tavrin/capture/CaptureProgress.h"
+#include "tavrin/capture/CaptureSink.h"
 #include "tavrin/capture/FrameReadback.h"
+#include "tavrin/dialog/SettingsDialog.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/flow/MusicPeek.h"
 #include "tavrin/profile/FrameProfiler.h"
@@ -29,6 +29,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <exception>
@@ -42,7 +43,7 @@ using Orvane::Utils::Loaders::DefaultResourceProxy;
 
 Demo::Demo()
     : resourceCache_(std::make_unique<DefaultResourceProxy>([this] { return dataFolder; }))
-    , textureStrips_(std::make_unique<TextureStrips>([this] { return dataFolder; }))
+    , textureStrips_(std::make_unique<Resources::TextureStrips>([this] { return dataFolder; }))
 {
     // Unseeded on purpose: the points are the same on every run.
     randomPoints.reserve(10000);
@@ -66,7 +67,7 @@ int Demo::run(const RunOptions& options)
     demoSettings = options.settings;
     if (!options.flowFile.empty())
         flowFileName = options.flowFile;
-    if (options.showDialog && SettingsDialog().run(demoSettings) == SettingsDialogModel::Quit)
+    if (options.showDialog && Dialog::SettingsDialog().run(demoSettings) == Dialog::SettingsDialogModel::Quit)
         return 0;
     // Unattended runs must never wait on a message box.
     if (options.capture.enabled() || options.benchmarkStart)
@@ -104,6 +105,13 @@ int Demo::run(const RunOptions& options)
     return 0;
 }
 
+void Demo::loadingScreen(float progress) { loadingScreen_.show(progress); }
+
+void Demo::addHitTime(float seconds)
+{
+    hitTimes.insert(std::upper_bound(hitTimes.begin(), hitTimes.end(), seconds), seconds);
+}
+
 void Demo::configureScreen(const RunOptions& options, int& samples)
 {
     Resolution resolution = resolutionFor(demoSettings.resolutionIndex);
@@ -120,8 +128,9 @@ void Demo::openDisplay(const RunOptions& options, int samples)
 {
     bool capturing = options.capture.enabled();
     bool fullscreen = demoSettings.fullscreen && !capturing;
-    window_ = std::make_unique<Orvane::Window>(width, height, !fullscreen, !capturing);
-    device_ = std::make_unique<Orvane::Device>(window_.get(), 24, 8, samples, false);
+    window_ = std::make_unique<Orvane::Window>(width, height,
+                                               Orvane::Window::Style{.windowed = !fullscreen, .visible = !capturing});
+    device_ = std::make_unique<Orvane::Device>(window_.get(), 24, 8, samples, Orvane::Device::ColourBuffer::FixedPoint);
     if (options.glDebug)
         Orvane::GlErrorCheck::enable();
     if (fullscreen)
@@ -130,9 +139,12 @@ void Demo::openDisplay(const RunOptions& options, int samples)
 
 void Demo::createRenderTargets()
 {
+    using Orvane::RenderTarget;
     const int sizes[6][2] = {{width, height}, {width, height}, {128, 128}, {128, 128}, {256, 256}, {256, 256}};
     for (int i = 0; i < 6; ++i) {
-        ownedRenderTargets_[size_t(i)] = std::make_unique<Orvane::RenderTarget>(sizes[i][0], sizes[i][1], true, i < 2);
+        RenderTarget::Attachments attachments
+            = i < 2 ? RenderTarget::Colour | RenderTarget::Depth : RenderTarget::Colour;
+        ownedRenderTargets_[size_t(i)] = std::make_unique<RenderTarget>(sizes[i][0], sizes[i][1], attachments);
         renderTargets[size_t(i)] = ownedRenderTargets_[size_t(i)].get();
     }
 }
@@ -164,7 +176,7 @@ void Demo::load(const RunOptions& options)
 void Demo::loadFlow()
 {
     Flow::LoadOptions flowOptions;
-    flowOptions.progress = [this](float percent) { flowProgress(percent); };
+    flowOptions.progress = [this](float percent) { loadingScreen_.report(percent); };
     // In case the flow names its music where peeking did not find it (in an inline file).
     flowOptions.settingsRead = [this] {
         if (!musicFileName.empty())
@@ -179,11 +191,11 @@ void Demo::loadFlow()
 
 void Demo::startMusic(const RunOptions& options)
 {
-    MusicOptions musicOptions;
+    Audio::MusicOptions musicOptions;
     musicOptions.muted = !demoSettings.music;
     musicOptions.capture = options.capture.enabled();
     std::string path = dataFolder + musicFileName;
-    music_ = Music::start(path, musicOptions, musicPrefetch_.take(path));
+    music_ = Audio::Music::start(path, musicOptions, musicPrefetch_.take(path));
     // Live, the demo goes on silently; a capture would be a video without its soundtrack.
     if (options.capture.enabled() && !music_->hasStream())
         throw Orvane::Exceptions::Exception("Cannot capture: the music " + path + " could not be opened");
@@ -206,7 +218,7 @@ void Demo::renderFrame()
         profiler_->beginFrame();
     device_->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1.0f, 0);
     Orvane::State::setViewport(0, viewportY, width, viewportHeight);
-    Orvane::Shader& constantColor = *builtinShaders.at(0);
+    Orvane::Shader& constantColor = builtinShader(BuiltinShader::ConstantColor);
     constantColor.bind();
     const float white[4] = {1, 1, 1, 1};
     constantColor.getParameter("color").setFloat4(white);
@@ -234,7 +246,7 @@ void Demo::frameLoop()
             time = music_->position();
             music_->readSpectrum(spectrum);
         }
-        if (quitRequested_ || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
+        if (loadingScreen_.quitRequested() || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
         renderFrame();
         if (time > endTime())
@@ -245,7 +257,7 @@ void Demo::frameLoop()
         if (!open)
             return;
         if (endAfterFirstFrame_) {
-            printStartupReport(device_->presentCount() - 1);
+            Startup::printStartupReport(device_->presentCount() - 1);
             return;
         }
         if (!framePresented())
@@ -265,19 +277,19 @@ void Demo::captureLoop(const RunOptions& options)
 {
     const CaptureOptions& capture = options.capture;
     std::string musicPath = musicDrivesTime() ? dataFolder + musicFileName : std::string();
-    std::vector<CaptureFrame> frames = planCapture(capture, endTime());
-    std::unique_ptr<CaptureSink> sink = makeCaptureSink(capture, width, viewportHeight, musicPath);
+    std::vector<Capture::CaptureFrame> frames = Capture::planCapture(capture, endTime());
+    std::unique_ptr<Capture::CaptureSink> sink = Capture::makeCaptureSink(capture, width, viewportHeight, musicPath);
     frameDelta = 1.0f / float(capture.fps);
     fps = float(capture.fps);
-    CaptureProgress progress(frames.size());
-    FrameReadback readback(0, viewportY, width, viewportHeight);
-    std::deque<CaptureFrame> inFlight;
+    Capture::CaptureProgress progress(frames.size());
+    Capture::FrameReadback readback(0, viewportY, width, viewportHeight);
+    std::deque<Capture::CaptureFrame> inFlight;
     auto writeOldest = [&] {
         readback.collect([&](const unsigned char* rgb) { sink->write(inFlight.front(), rgb); });
         progress.report(inFlight.front());
         inFlight.pop_front();
     };
-    for (const CaptureFrame& frame : frames) {
+    for (const Capture::CaptureFrame& frame : frames) {
         // Live, a frame draws with the sync values the frame before it left; a captured frame
         // computes those itself, so it looks the same whatever was captured before it.
         demoface_->evaluateTracks(frame.time - frameDelta);
@@ -319,8 +331,8 @@ void Demo::releaseResources()
 
 void Demo::startProfiling()
 {
-    profiler_ = std::make_unique<FrameProfiler>();
-    FrameProfiler::install(profiler_.get());
+    profiler_ = std::make_unique<Profile::FrameProfiler>();
+    Profile::FrameProfiler::install(profiler_.get());
 }
 
 void Demo::teardown()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "orvane/Vector.h"
+#include "tavrin/DemoSettings.h"
 #include "tavrin/RunOptions.h"
 #include "tavrin/audio/MusicPrefetch.h"
 #include "tavrin/flow/ActiveVisuals.h"
-#include "tavrin/loading/PresentPacer.h"
+#include "tavrin/loading/LoadingScreen.h"
 
 #include <array>
 #include <functional>
@@ -17,38 +19,38 @@ namespace tinyxml2 {
 class XMLElement;
 }
 
-namespace Orvane {
-class Device;
-class Font;
-class RenderTarget;
-class Shader;
-class Texture;
-class Timer;
-class Window;
-namespace Utils {
-class Geometry;
-}
-namespace Utils::SceneGraph {
-class Scene;
-}
-namespace Utils::Loaders {
-class DefaultResourceProxy;
-}
-}
-
 namespace Tavrin {
 
 class Visual;
+namespace Audio {
 class Music;
-class TextureStrips;
-class FrameProfiler;
+}
+namespace Capture {
 struct CaptureFrame;
+}
+namespace Profile {
+class FrameProfiler;
+}
+namespace Resources {
+class TextureStrips;
+}
 namespace Demoface {
 class Demoface;
 }
 namespace Flow {
 class ParentNode;
 }
+
+// The seven built-in shaders by the slot they hold in builtinShaders.
+enum class BuiltinShader : int {
+    ConstantColor = 0,
+    TextureColor = 1,
+    VertexNormals = 2,
+    VertexColor = 3,
+    SphericalEnvmap = 4,
+    PlanarEnvmap = 5,
+    BoxBlur = 6,
+};
 
 // The application object: the state every effect shares, and run, which takes the demo from the
 // settings through window, device and loading to the frame loop and teardown.
@@ -66,6 +68,8 @@ public:
     int run(const RunOptions& options);
 
     float beatsToSeconds(float p1, float p2, float p3, float p4) const;
+    // Sixteenth-note rows of the demo's tempo in seconds.
+    float rowsToSeconds(float rows) const { return rows * 60.0f / (4.0f * bpm); }
     float endTime() const { return beatsToSeconds(37, 0, 2, 0); }
 
     // Assets by name relative to dataFolder, each loaded once and kept until the end.
@@ -85,6 +89,9 @@ public:
     bool reloadTextureStrips(const std::string& name);
     // The font and the seven built-in shaders (slots 0 to 6).
     void loadBuiltins();
+    Orvane::Shader& builtinShader(BuiltinShader which) const { return *builtinShaders.at(int(which)); }
+    // Adds a musical hit for the beat envelope, keeping hitTimes in time order whoever adds first.
+    void addHitTime(float seconds);
     // The six render targets: two of the screen size with depth, two of 128 x 128, two of 256 x 256.
     void createRenderTargets();
     // For --edit: reads the flow file again into a new node tree; the effects keep their single
@@ -115,6 +122,8 @@ public:
     float beatEnvelope(float t, float attack, float decay);
     Orvane::Vector3t<float> randomPath(float t) const;
 
+    // What the settings dialog (or the command line) chose for this run.
+    DemoSettings demoSettings;
     std::map<int, Orvane::Shader*> builtinShaders;
     std::array<Orvane::RenderTarget*, 6> renderTargets{};
     std::vector<float> hitTimes;
@@ -163,8 +172,6 @@ private:
 
     void loadFlow();
     void startMusic(const RunOptions& options);
-    // Flow loading progress: the loading screen at most once a sixtieth of a second.
-    void flowProgress(float progress);
     void drawFullscreenQuad();
     void releaseResources();
     void evaluateFlow();
@@ -172,21 +179,20 @@ private:
 
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> resourceCache_;
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> ownedResourceProxy_;
-    std::unique_ptr<TextureStrips> textureStrips_;
+    std::unique_ptr<Resources::TextureStrips> textureStrips_;
     std::unique_ptr<Orvane::Font> ownedFont_;
     std::array<std::unique_ptr<Orvane::RenderTarget>, 6> ownedRenderTargets_;
     std::unique_ptr<Orvane::Window> window_;
     std::unique_ptr<Orvane::Device> device_;
     std::unique_ptr<Demoface::Demoface> demoface_;
-    std::unique_ptr<Music> music_;
+    std::unique_ptr<Audio::Music> music_;
     std::unique_ptr<Flow::ParentNode> flowRoot_;
     Flow::VisualNames flowVisualNames_;
     std::unique_ptr<Orvane::Timer> timer_;
-    std::unique_ptr<FrameProfiler> profiler_;
-    bool quitRequested_ = false;
+    std::unique_ptr<Profile::FrameProfiler> profiler_;
     bool endAfterFirstFrame_ = false;
-    PresentPacer loadingPacer_;
-    MusicPrefetch musicPrefetch_;
+    Loading::LoadingScreen loadingScreen_{*this};
+    Audio::MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
 };
 

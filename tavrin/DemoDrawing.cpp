@@ -5,7 +5,7 @@
 #include "orvane/Shader.h"
 #include "orvane/State.h"
 #include "orvane/Texture.h"
-#include "tavrin/Curves.h"
+#include "tavrin/sync/Curves.h"
 
 #include <GL/gl.h>
 
@@ -14,10 +14,6 @@ namespace Tavrin {
 using Orvane::State;
 
 namespace {
-
-constexpr int ConstantColor = 0;
-constexpr int TextureColor = 1;
-constexpr int BoxBlur = 6;
 
 void setColor(Orvane::Shader& shader, const Orvane::Vector4t<float>& rgba)
 {
@@ -46,7 +42,7 @@ void Demo::drawFullscreenQuad() { drawQuad(-1, -1, 2, 2, 0, 0, 1, 1); }
 
 void Demo::drawTexturedRect(float x, float y, float w, float h, const Orvane::Texture& texture)
 {
-    Orvane::Shader& shader = *builtinShaders.at(TextureColor);
+    Orvane::Shader& shader = builtinShader(BuiltinShader::TextureColor);
     shader.bind();
     shader.getParameter("texture").setTexture(texture);
     setColor(shader, {1, 1, 1, 1});
@@ -75,7 +71,7 @@ void Demo::copyTarget(Orvane::RenderTarget& source, Orvane::RenderTarget& destin
 {
     destination.bind();
     // A copy is untinted, whatever colour the shader was last given.
-    Orvane::Shader& copy = *builtinShaders.at(TextureColor);
+    Orvane::Shader& copy = builtinShader(BuiltinShader::TextureColor);
     setColor(copy, {1, 1, 1, 1});
     drawFullscreenTexture(copy, *source.getColorTexture());
     destination.unbind();
@@ -87,7 +83,7 @@ void Demo::blurTarget(Orvane::RenderTarget& target, Orvane::RenderTarget& scratc
     State::disable(Orvane::Capability::DepthTest);
     State::pushAll();
     State::resetMatrices();
-    Orvane::Shader& blur = *builtinShaders.at(BoxBlur);
+    Orvane::Shader& blur = builtinShader(BuiltinShader::BoxBlur);
     blur.bind();
     blur.updateState();
     const Orvane::Texture& targetTexture = *target.getColorTexture();
@@ -116,7 +112,7 @@ void Demo::drawFullscreenColor(const Orvane::Vector4t<float>& rgba)
         return;
     State::pushAll();
     State::resetMatrices();
-    Orvane::Shader& shader = *builtinShaders.at(ConstantColor);
+    Orvane::Shader& shader = builtinShader(BuiltinShader::ConstantColor);
     shader.bind();
     shader.updateState();
     setColor(shader, rgba);
@@ -130,7 +126,7 @@ void Demo::drawFullscreenTextureAlpha(const Orvane::Texture& texture, float alph
         return;
     State::pushAll();
     State::resetMatrices();
-    Orvane::Shader& shader = *builtinShaders.at(TextureColor);
+    Orvane::Shader& shader = builtinShader(BuiltinShader::TextureColor);
     shader.bind();
     shader.updateState();
     setColor(shader, {1, 1, 1, alpha});
@@ -158,18 +154,18 @@ void Demo::setSkyCamera()
     State::lookAt(0, 0, 0, target.x - eye.x, target.y - eye.y, target.z - eye.z, 0, 0, 1);
 }
 
-float Demo::cosineEase(float x) const { return Tavrin::cosineEase(x); }
+float Demo::cosineEase(float x) const { return Sync::cosineEase(x); }
 
 float Demo::envelope(float t, float peak, float attack, float decay, float power) const
 {
-    return Tavrin::envelope(t, peak, attack, decay, power);
+    return Sync::envelope(t, peak, attack, decay, power);
 }
 
 float Demo::beatEnvelope(float t, float attack, float decay)
 {
-    return Tavrin::beatEnvelope(hitTimes, t, attack, decay, lastHitIndex);
+    return Sync::beatEnvelope(hitTimes, t, attack, decay, lastHitIndex);
 }
 
-Orvane::Vector3t<float> Demo::randomPath(float t) const { return Tavrin::randomPath(randomPoints, t); }
+Orvane::Vector3t<float> Demo::randomPath(float t) const { return Sync::randomPath(randomPoints, t); }
 
 }

@@ -4,8 +4,8 @@
 #include "orvane/Keyboard.h"
 #include "orvane/Timer.h"
 #include "tavrin/Demoface.h"
-#include "tavrin/Music.h"
 #include "tavrin/ScreenSetup.h"
+#include "tavrin/audio/Music.h"
 #include "tavrin/edit/EditSession.h"
 #include "tavrin/flow/FlowLoader.h"
 #include "tavrin/profile/FrameProfiler.h"
@@ -53,7 +53,7 @@ void Demo::editLoop(const RunOptions& options)
         session.beginFrame(frameDelta);
         if (musicDrivesTime())
             music_->readSpectrum(spectrum);
-        if (quitRequested_ || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
+        if (loadingScreen_.quitRequested() || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
         renderFrame();
         session.drawOverlay();

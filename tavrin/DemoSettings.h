@@ -12,7 +12,4 @@ struct DemoSettings {
     bool music = true;
 };
 
-// The one process-wide record the dialog fills and run reads.
-inline DemoSettings demoSettings;
-
 }

@@ -2,7 +2,7 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/Demo.h"
-#include "tavrin/MusicSeeker.h"
+#include "tavrin/audio/MusicSeeker.h"
 
 #include <cstdio>
 
@@ -14,7 +14,7 @@ Demoface::Demoface(Demo& owner, KeyState keyState)
     : Visual(&owner)
     , keyState_(std::move(keyState))
 {
-    applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
+    Sync::applySyncTrackKeys(tracks_, Sync::readSyncTrackFile(trackFilePath()));
 }
 
 std::string Demoface::trackFilePath() const { return demo->dataFolder + demo->trackFileName; }
@@ -30,7 +30,7 @@ void Demoface::update()
 
 void Demoface::evaluateTracks(float time)
 {
-    for (int i = 0; i < SyncTrackCount; ++i)
+    for (int i = 0; i < Sync::SyncTrackCount; ++i)
         demo->syncValues[i] = tracks_[size_t(i)].evaluate(time);
 }
 
@@ -56,7 +56,7 @@ bool Demoface::reload()
 {
     ++reloadAttempts_;
     try {
-        applySyncTrackKeys(tracks_, readSyncTrackFile(trackFilePath()));
+        Sync::applySyncTrackKeys(tracks_, Sync::readSyncTrackFile(trackFilePath()));
         return true;
     } catch (const Orvane::Exceptions::Exception& e) {
         std::fprintf(stderr, "Sync tracks not reloaded, the previous ones stay: %s\n", e.getMessage().c_str());

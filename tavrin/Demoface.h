@@ -1,8 +1,8 @@
 #pragma once
 
 #include "orvane/Keyboard.h"
-#include "tavrin/SyncTrackFile.h"
 #include "tavrin/Visual.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <array>
 #include <functional>
@@ -11,7 +11,9 @@
 namespace Tavrin {
 
 class Demo;
+namespace Audio {
 class MusicSeeker;
+}
 
 namespace Demoface {
 
@@ -25,7 +27,7 @@ public:
     explicit Demoface(Demo& demo, KeyState keyState = Orvane::Keyboard::isDown);
 
     // The seek keys do nothing until a music object is connected (no music configured).
-    void setMusic(MusicSeeker* music) { music_ = music; }
+    void setMusic(Audio::MusicSeeker* music) { music_ = music; }
 
     // Once per frame, after drawing: tick the key timers, evaluate the tracks at demo.time, seek on
     // the arrows, and reload on "L" at most every 0.4 s.
@@ -38,11 +40,14 @@ public:
     bool reload();
 
     // Puts keys read elsewhere in force, as a successful reload does.
-    void applyKeys(const SyncTrackKeys& keys) { applySyncTrackKeys(tracks_, keys); }
+    void applyKeys(const Sync::SyncTrackKeys& keys) { Sync::applySyncTrackKeys(tracks_, keys); }
     // The same for one track; throws as SyncTrack::setKeys does.
-    void applyTrackKeys(int track, std::vector<SyncKey> keys) { tracks_.at(size_t(track)).setKeys(std::move(keys)); }
+    void applyTrackKeys(int track, std::vector<Sync::SyncKey> keys)
+    {
+        tracks_.at(size_t(track)).setKeys(std::move(keys));
+    }
 
-    const SyncTracks& tracks() const { return tracks_; }
+    const Sync::SyncTracks& tracks() const { return tracks_; }
     // Reloads tried, whether or not the file could be read.
     int reloadAttempts() const { return reloadAttempts_; }
     std::string trackFilePath() const;
@@ -56,10 +61,10 @@ private:
     void handleSeekKeys();
     void handleReloadKey();
 
-    SyncTracks tracks_;
+    Sync::SyncTracks tracks_;
     // DirectInput has no counterpart here: keys come from SDL, so no input interface is created.
     KeyState keyState_;
-    MusicSeeker* music_ = nullptr;
+    Audio::MusicSeeker* music_ = nullptr;
     std::array<float, KeyTimerCount> keyTimers_{};
     int reloadAttempts_ = 0;
 };

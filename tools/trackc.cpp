@@ -8,7 +8,7 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/StreamReaders.h"
-#include "tavrin/SyncTrackText.h"
+#include "tavrin/sync/SyncTrackText.h"
 #include "trackkit/RocketProject.h"
 
 #include <charconv>
@@ -62,7 +62,7 @@ std::optional<float> takeTempo(std::vector<std::string>& arguments)
 
 void exportRocket(const std::string& source, const std::string& project, float bpm)
 {
-    Tavrin::SyncTrackKeys keys = Tavrin::compileSyncTrackText(Orvane::Utils::readTextFile(source), source);
+    Tavrin::Sync::SyncTrackKeys keys = Tavrin::Sync::compileSyncTrackText(Orvane::Utils::readTextFile(source), source);
     if (int offRows = TrackKit::keysOffRows(keys, bpm))
         std::fprintf(stderr, "trackc: %d keys of %s fall between rows at %g bpm; each goes to its nearest row\n",
                      offRows, source.c_str(), double(bpm));
@@ -74,11 +74,11 @@ int run(std::vector<std::string> arguments)
     std::string command = arguments.empty() ? "" : arguments[0];
     if (command == "compile" && arguments.size() == 3) {
         std::string source = Orvane::Utils::readTextFile(arguments[1]);
-        Tavrin::writeSyncTrackFile(arguments[2], Tavrin::compileSyncTrackText(source, arguments[1]));
+        Tavrin::Sync::writeSyncTrackFile(arguments[2], Tavrin::Sync::compileSyncTrackText(source, arguments[1]));
         return 0;
     }
     if (command == "decompile" && (arguments.size() == 2 || arguments.size() == 3)) {
-        std::string text = Tavrin::decompileSyncTrackKeys(Tavrin::readSyncTrackFile(arguments[1]));
+        std::string text = Tavrin::Sync::decompileSyncTrackKeys(Tavrin::Sync::readSyncTrackFile(arguments[1]));
         if (arguments.size() == 3)
             writeText(arguments[2], text);
         else
@@ -89,8 +89,8 @@ int run(std::vector<std::string> arguments)
     if (!bpm || arguments.size() != 3)
         return usage();
     if (command == "import-rocket") {
-        Tavrin::SyncTrackKeys keys = TrackKit::readRocketProject(arguments[1], *bpm);
-        writeText(arguments[2], Tavrin::decompileSyncTrackKeys(keys, *bpm));
+        Tavrin::Sync::SyncTrackKeys keys = TrackKit::readRocketProject(arguments[1], *bpm);
+        writeText(arguments[2], Tavrin::Sync::decompileSyncTrackKeys(keys, *bpm));
         return 0;
     }
     if (command == "export-rocket") {

@@ -12,7 +12,7 @@ namespace Nightglass {
 Desp::Desp(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
     , mesh_(owner->loadGeometry("objects/lol.fgm"))
-    , shader_(owner->builtinShaders.at(2))
+    , shader_(&owner->builtinShader(Tavrin::BuiltinShader::VertexNormals))
     , texture_(owner->loadTexture("textures/lolmap2.jpg"))
 {}
 

@@ -1,19 +1,22 @@
 #pragma once
 
-#include "tavrin/flow/VisualContainerNode.h"
+// Desp: a hundred nested rings turning.
+//
+// What the viewer sees: one ring mesh drawn a hundred times, each copy nested inside the one
+// before and turned a little further, so the copies twist into a vortex.
+//
+// What moves with time: the twist's strength swells in over 1 to 3 s, dips at 8 to 9.5 s and
+// unwinds by 15 s.
+//
+// What reacts to the music: nothing directly; the breakdown's swell and rebuild are keyed in time.
+//
+// Sync tracks: the camera (tracks 0-3, see the desp section of tracks/default.txt).
 
-namespace Orvane {
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-}
-}
+#include "orvane/Forward.h"
+#include "tavrin/flow/VisualContainerNode.h"
 
 namespace Nightglass {
 
-// The breakdown: one ring mesh drawn a hundred times, each copy nested inside the one before and
-// turned a little further, so the copies twist into a vortex while the strength swells and falls.
 class Desp : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int Copies = 100;

@@ -1,5 +1,6 @@
 #include "nightglass/effects/Devil.h"
 
+#include "nightglass/kit/Shaping.h"
 #include "orvane/Device.h"
 #include "orvane/RenderTarget.h"
 #include "orvane/Shader.h"
@@ -26,14 +27,10 @@ constexpr float HairWidth = 8.0f;
 constexpr int EyeGlows = 6;
 constexpr int GrinGlows = 14;
 constexpr int FaceGlows = EyeGlows + GrinGlows;
-constexpr float Pi = 3.1415927f;
 
-// Rows of the window in seconds, at the soundtrack's 162 bpm.
-constexpr float Row = 60.0f / (4 * 162.0f);
-constexpr float GreetingSlot = 32 * Row;
-constexpr float Crashes[] = {0.0f, 128 * Row};
-
-float fraction(float x) { return x - std::floor(x); }
+// In rows of the section: each greeting's slot, and the crashes that flash the picture.
+constexpr float GreetingSlotRows = 32;
+constexpr float CrashRows[] = {0, 128};
 
 // 0..1 per integer, the same on every run: embers are placed without the shared generator, so
 // drawing the devil never disturbs the random sequence other effects rely on.
@@ -143,12 +140,12 @@ void Devil::placeSparks(float time, float heat)
     for (int i = 0; i < EmberCount; ++i) {
         auto id = std::uint32_t(i) * 6u;
         float period = 3.0f + 4.0f * hashUnit(id);
-        float age = fraction(time / period + hashUnit(id + 1));
+        float age = fract(time / period + hashUnit(id + 1));
         float x = -160.0f + 320.0f * hashUnit(id + 2) + 12.0f * std::sin(time * 0.8f + float(i));
         float y = -60.0f + 220.0f * hashUnit(id + 3);
         float z = -90.0f + 200.0f * age;
         float size = (0.5f + 0.9f * hashUnit(id + 4)) * (1.0f - 0.5f * age);
-        float alpha = std::sin(Pi * age) * (0.45f + 0.5f * heat);
+        float alpha = std::sin(0.5f * TwoPi * age) * (0.45f + 0.5f * heat);
         int quad = FaceGlows + i;
         sparks_.setQuadPosition(quad, x, y, z);
         sparks_.setQuadSize(quad, size, size);
@@ -188,7 +185,7 @@ void Devil::drawSky()
     demo->setSkyCamera();
     disable(Orvane::Capability::DepthTest);
     perspective(fov, demo->aspect, 1, 100000);
-    Orvane::Shader& shader = *demo->builtinShaders.at(1);
+    Orvane::Shader& shader = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     shader.bind();
     shader.getParameter("texture").setTexture(*horizon_);
     const float infernal[4] = {1.0f, 0.42f, 0.32f, 1.0f};
@@ -213,7 +210,7 @@ void Devil::drawRays(float time, float kick)
             + viewProjection[12 + row];
     if (clip[3] <= 0.0f)
         return;
-    float beat = std::exp(-4.0f * fraction(time / (4 * Row)));
+    float beat = std::exp(-4.0f * fract(time / demo->rowsToSeconds(4)));
     const float centre[2] = {clip[0] / clip[3], clip[1] / clip[3]};
     resetMatrices();
     raysShader_->bind();
@@ -235,7 +232,7 @@ void Devil::drawHead(float time, float heat)
     demo->setCamera(1, 1, 2000);
     perspective(demo->syncValues[3].x, demo->aspect, 1, 2000);
 
-    Orvane::Shader& chrome = *demo->builtinShaders.at(4);
+    Orvane::Shader& chrome = demo->builtinShader(Tavrin::BuiltinShader::SphericalEnvmap);
     chrome.bind();
     chrome.getParameter("texture").setTexture(*sphereMap_);
     drawMeshes(*head_, chrome);
@@ -299,8 +296,8 @@ void Devil::finish(float time)
     pass(glow, scratch, 1.0f, 0.0f);
     demo->blurTarget(glow, scratch, 2, 1.0f, 1.0f);
     float flash = 0.0f;
-    for (float crash : Crashes)
-        flash = std::max(flash, 0.8f * demo->envelope(time, crash, 0.02f, 0.6f, 2.0f));
+    for (float crash : CrashRows)
+        flash = std::max(flash, 0.8f * demo->envelope(time, demo->rowsToSeconds(crash), 0.02f, 0.6f, 2.0f));
     pass(picture, glow, 0.0f, flash);
     picture.bind();
     enable(Orvane::Capability::Blend);
@@ -316,12 +313,13 @@ void Devil::finish(float time)
 
 void Devil::drawGreetings(float time)
 {
-    int slot = int(std::floor(time / GreetingSlot));
+    const float slotSeconds = demo->rowsToSeconds(GreetingSlotRows);
+    int slot = int(std::floor(time / slotSeconds));
     if (slot < 0 || slot >= GreetingCount)
         return;
-    float local = time - float(slot) * GreetingSlot;
+    float local = time - float(slot) * slotSeconds;
     float in = std::clamp((local - 0.15f) / 0.35f, 0.0f, 1.0f);
-    float out = std::clamp((GreetingSlot - local) / 0.45f, 0.0f, 1.0f);
+    float out = std::clamp((slotSeconds - local) / 0.45f, 0.0f, 1.0f);
     float alpha = in * out;
     if (alpha <= 0.0f)
         return;
@@ -335,7 +333,7 @@ void Devil::drawGreetings(float time)
     // Added, not laid over: a name fading in glows up out of the picture instead of greying it.
     enable(Orvane::Capability::Blend);
     setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);
-    Orvane::Shader& shader = *demo->builtinShaders.at(1);
+    Orvane::Shader& shader = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     shader.bind();
     shader.getParameter("texture").setTexture(*greetings_[size_t(slot)]);
     // Names heat up from ember red to white as they come in, and cool as they go.

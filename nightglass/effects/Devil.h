@@ -31,23 +31,12 @@
 #include "nightglass/kit/Dither.h"
 #include "nightglass/kit/Hair.h"
 #include "nightglass/kit/Particles.h"
+#include "orvane/Forward.h"
 #include "orvane/Matrix4.h"
 
 #include <array>
 #include <memory>
 #include <vector>
-
-namespace Orvane {
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-}
-namespace Utils::SceneGraph {
-class Node;
-class Scene;
-}
-}
 
 namespace Nightglass {
 

@@ -1,21 +1,24 @@
 #pragma once
 
+// DofTubes: soft branches in depth of field.
+//
+// What the viewer sees: a large random branch tree drawn as soft tubes, sharp near the focal
+// plane and blurring with their distance from it, over a dim starry night.
+//
+// What moves with time: only the camera; the geometry is built once.
+//
+// What reacts to the music: nothing; the closing section winds down on the camera alone.
+//
+// Sync tracks: the camera (tracks 0-3, see the doftubes section of tracks/default.txt).
+
 #include "nightglass/kit/BranchNode.h"
+#include "orvane/Forward.h"
 #include "orvane/IndexBuffer.h"
 #include "orvane/VertexBuffer.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
-namespace Orvane {
-class Shader;
-class Texture;
-}
-
 namespace Nightglass {
 
-// A large random branch tree drawn as soft ribbons: every branch is a strip of five quads whose
-// vertices carry the vectors to their neighbours, and the tube shader turns them into
-// camera-facing tubes that blur with their distance from the focal plane. The geometry is built
-// once; only the camera moves. Behind them lies a dim starry night.
 class DofTubes : public Tavrin::Flow::VisualContainerNode {
 public:
     // Two vertices per tube point, six points per branch.

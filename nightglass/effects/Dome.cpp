@@ -87,7 +87,7 @@ void Dome::draw(float)
 
 void Dome::drawSky()
 {
-    Orvane::Shader* shader = demo->builtinShaders[1];
+    Orvane::Shader* shader = &demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     disable(Orvane::Capability::DepthTest);
     shader->bind();
     shader->getParameter("texture").setTexture(*horizon_);

@@ -1,21 +1,26 @@
 #pragma once
 
+// Dome: a tree of soft light grows into the dusk.
+//
+// What the viewer sees: the dusk sky ("objects/skydome.fgm" with "textures/horizon.jpg") turned
+// with the camera, and in front of it a branching tree of ten thousand soft glowing particles
+// drawn with depth of field.
+//
+// What moves with time: the tree grows from the origin a level of branches per second from 2 s
+// on, each branch's particles appearing one after another from its start to its end, and fades
+// again five seconds after it grew, from the trunk up. Everything follows from the demo time.
+//
+// What reacts to the music: nothing; the opening is paced by its own growth.
+//
+// Sync tracks: the camera (tracks 0-3, see the dome section of tracks/default.txt).
+
 #include "nightglass/kit/BranchNode.h"
 #include "nightglass/kit/DofParticles.h"
+#include "orvane/Forward.h"
 #include "tavrin/flow/VisualContainerNode.h"
-
-namespace Orvane {
-class Texture;
-namespace Utils {
-class Geometry;
-}
-}
 
 namespace Nightglass {
 
-// The opening: a sky that turns with the camera and, in front of it, a tree of soft glowing
-// particles that grows branch by branch from the origin and dissolves again from the trunk up.
-// Everything follows from the absolute demo time, so a seek shows the right picture at once.
 class Dome : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int ParticleCount = 10000;

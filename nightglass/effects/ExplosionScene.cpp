@@ -19,7 +19,6 @@ namespace {
 
 constexpr float BoundaryRows[ExplosionScene::CreditCount] = {704, 768, 832, 896};
 constexpr float FadeStartRows[ExplosionScene::CreditCount] = {676, 740, 804, 868};
-constexpr int TextureColorSlot = 1;
 // A particle lives at most 3 s, so replaying that much rebuilds the fire after a jump in time.
 constexpr float ReplaySeconds = 3.0f;
 constexpr float ReplayStep = 1.0f / 60.0f;
@@ -37,7 +36,7 @@ ExplosionScene::ExplosionScene(Tavrin::Demo* owner)
     , stars(owner)
     , sky_(owner->loadGeometry("objects/skydome.fgm"))
     , horizon_(owner->loadTexture("textures/horizon.jpg"))
-    , scene_(256, 256, true, false)
+    , scene_(256, 256, Orvane::RenderTarget::Colour)
     , dither_(owner)
 {
     horizon_->setWrap(Orvane::Clamp);
@@ -46,13 +45,11 @@ ExplosionScene::ExplosionScene(Tavrin::Demo* owner)
         credits_[size_t(k)] = demo->loadTexture("overlays/credits" + std::to_string(k + 1) + ".png");
 }
 
-float ExplosionScene::rowTime(float row) const { return row * 60.0f / (4.0f * demo->bpm); }
-
 ExplosionScene::Credits ExplosionScene::creditsAt(float T) const
 {
     for (int k = 0; k < CreditCount; ++k)
-        if (T < rowTime(BoundaryRows[k])) {
-            float start = rowTime(FadeStartRows[k]), end = rowTime(BoundaryRows[k]);
+        if (T < demo->rowsToSeconds(BoundaryRows[k])) {
+            float start = demo->rowsToSeconds(FadeStartRows[k]), end = demo->rowsToSeconds(BoundaryRows[k]);
             return {k, demo->cosineEase((T - start) / (end - start))};
         }
     return {-1, 0.0f};
@@ -62,7 +59,7 @@ int ExplosionScene::restartPassedBoundaries(float T)
 {
     int restarts = 0;
     for (int k = 0; k < CreditCount; ++k)
-        if (!restarted[size_t(k)] && T > rowTime(BoundaryRows[k])) {
+        if (!restarted[size_t(k)] && T > demo->rowsToSeconds(BoundaryRows[k])) {
             restarted[size_t(k)] = true;
             explosion.restart();
             ++restarts;
@@ -111,7 +108,7 @@ void ExplosionScene::drawScene(float x)
 
 void ExplosionScene::composite()
 {
-    Orvane::Shader& copy = *demo->builtinShaders.at(TextureColorSlot);
+    Orvane::Shader& copy = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     const float white[4] = {1, 1, 1, 1};
     copy.getParameter("color").setFloat4(white);
     Orvane::RenderTarget& glow = *demo->renderTargets[2];

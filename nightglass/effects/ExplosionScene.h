@@ -1,22 +1,30 @@
 #pragma once
 
+// Explosion: the fire ball, credits before each impact.
+//
+// What the viewer sees: a fire ball of blended particles (Explosion) under the dusk sky among
+// swaying stars, drawn small with a blurred glow and the dither; before each of the four impacts
+// a credits page ("overlays/credits1.png" to "credits4.png") comes up while the picture fades
+// to black and the dither coarsens.
+//
+// What moves with time: the fire burns, rises and damps down; at each impact it starts afresh.
+//
+// What reacts to the music: the impacts on rows 704, 768, 832 and 896 restart the fire; the
+// snare roll before them holds the burst; spectrum[0] swells the fire and feeds the dither level.
+//
+// Sync tracks: the camera (tracks 0-3, see the explosion section of tracks/default.txt).
+
 #include "nightglass/kit/Dither.h"
 #include "nightglass/kit/Explosion.h"
 #include "nightglass/kit/StarField.h"
+#include "orvane/Forward.h"
 #include "orvane/RenderTarget.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <array>
 
-namespace Orvane::Utils {
-class Geometry;
-}
-
 namespace Nightglass {
 
-// The fire ball under the sky among swaying stars, drawn small with a blurred glow, and the
-// credits: before each of four music positions the picture fades to black under a credits page
-// while the dither coarsens; at each position the fire starts afresh.
 class ExplosionScene : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int CreditCount = 4;
@@ -44,7 +52,6 @@ public:
     static DitherLevel ditherLevel;
 
 private:
-    float rowTime(float row) const;
     // After a jump forward in time (a seek, a still capture) the fire burns the missed seconds
     // first, so that it looks as it does when played through.
     void replayMissedFrames(float x);

@@ -1,5 +1,6 @@
 #include "nightglass/effects/Icefractal.h"
 #include "nightglass/kit/ScreenFlash.h"
+#include "nightglass/kit/Shaping.h"
 #include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
@@ -22,25 +23,8 @@ namespace {
 constexpr int CloudCount = 90;
 constexpr int MoteCount = 700;
 constexpr int CrashRow = 1024;
-constexpr float TwoPi = 6.2831853f;
 
-// A fixed pseudo-random value in 0 .. 1 per index and salt, so the layouts are the same on every
-// run without touching the demo's shared generator.
-float scatter(int index, int salt)
-{
-    std::uint32_t h = std::uint32_t(index) * 747796405u + std::uint32_t(salt) * 2891336453u + 12345u;
-    h ^= h >> 16;
-    h *= 2246822519u;
-    h ^= h >> 13;
-    h *= 3266489917u;
-    h ^= h >> 16;
-    return float(h & 0xFFFFFF) / 16777216.0f;
-}
-
-void addHitTime(Tavrin::Demo& demo, float seconds)
-{
-    demo.hitTimes.insert(std::upper_bound(demo.hitTimes.begin(), demo.hitTimes.end(), seconds), seconds);
-}
+float scatter(int index, int salt) { return Nightglass::scatter(index, salt, 12345u); }
 
 }
 
@@ -71,7 +55,7 @@ Icefractal::Icefractal(Tavrin::Demo* owner)
                                TwoPi * scatter(i, 9),
                                (0.05f + 0.2f * scatter(i, 10)) * (scatter(i, 11) < 0.5f ? -1.0f : 1.0f),
                                1.5f + 5.0f * scatter(i, 12), 0.35f + 0.9f * scatter(i, 13)});
-    addHitTime(*demo, float(CrashRow) * 15.0f / demo->bpm);
+    demo->addHitTime(demo->rowsToSeconds(CrashRow));
 }
 
 Icefractal::~Icefractal() = default;
@@ -94,7 +78,7 @@ float Icefractal::flashAt(float demoTime) const
 
 float Icefractal::duskAt(float time) const
 {
-    float crash = float(CrashRow - 960) * 15.0f / demo->bpm;
+    float crash = demo->rowsToSeconds(CrashRow - 960);
     return 0.55f * std::clamp((time - crash) / 8.0f, 0.0f, 1.0f);
 }
 

@@ -25,18 +25,11 @@
 
 #include "nightglass/kit/GlowDither.h"
 #include "nightglass/kit/Particles.h"
+#include "orvane/Forward.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <memory>
 #include <vector>
-
-namespace Orvane {
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-}
-}
 
 namespace Nightglass {
 

@@ -17,15 +17,6 @@ using Orvane::Utils::randomSigned;
 
 namespace {
 
-// Registered first of all, before anything is loaded; returns the demo for the next member.
-Tavrin::Demo* registerHit(Tavrin::Demo* demo, float seconds)
-{
-    // Flashes walk the hit times in order; keep them sorted whoever registered first.
-    auto at = std::upper_bound(demo->hitTimes.begin(), demo->hitTimes.end(), seconds);
-    demo->hitTimes.insert(at, seconds);
-    return demo;
-}
-
 Orvane::Vector4t<float> respawnColour()
 {
     float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned(), r4 = randomSigned(), r5 = randomSigned();
@@ -37,7 +28,7 @@ Orvane::Vector4t<float> respawnColour()
 
 Logopart::Logopart(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
-    , dither_(registerHit(owner, HitRow * 60.0f / (4.0f * owner->bpm)))
+    , dither_(owner)
     , smokeSprite_(owner->loadTexture("textures/smokejall.png"))
     , sky_(owner->loadGeometry("objects/skydome.fgm"))
     , horizon_(owner->loadTexture("textures/horizon.jpg"))
@@ -56,6 +47,7 @@ Logopart::Logopart(Tavrin::Demo* owner)
         record.colour = {1 + 0.2f * r7, 1 + 0.2f * r6, 1 + 0.2f * r5, 0.5f + 0.5f * r4};
     }
     quads_.texture = smokeSprite_;
+    demo->addHitTime(demo->rowsToSeconds(HitRow));
 }
 
 void Logopart::updateSmoke(float frameDelta)
@@ -145,7 +137,7 @@ void Logopart::drawGlowAndComposite()
     Orvane::RenderTarget& scene = *demo->renderTargets[0];
     Orvane::RenderTarget& composite = *demo->renderTargets[1];
     Orvane::RenderTarget& glow = *demo->renderTargets[2];
-    Orvane::Shader& textured = *demo->builtinShaders.at(1);
+    Orvane::Shader& textured = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     const float white[4] = {1, 1, 1, 1};
     textured.getParameter("color").setFloat4(white);
 

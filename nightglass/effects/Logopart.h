@@ -1,26 +1,29 @@
 #pragma once
 
+// Logopart: the glass logo in rising smoke, white on the hit.
+//
+// What the viewer sees: the solid logo ("objects/kavellogo.fgm") under a dusk sky with smoke
+// rising past it, a soft glow, scan lines and the dither.
+//
+// What moves with time: the smoke rises through its cube and comes back at the bottom.
+//
+// What reacts to the music: the camera trembles with spectrum[0], which also feeds the dither
+// level; the biggest hit of the production (row 1792, registered in hitTimes) and the others
+// flash the picture white.
+//
+// Sync tracks: the camera (tracks 0-3, see the logopart section of tracks/default.txt).
+
 #include "nightglass/kit/Dither.h"
 #include "nightglass/kit/Particles.h"
+#include "orvane/Forward.h"
 #include "orvane/Vector.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <array>
 #include <vector>
 
-namespace Orvane {
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-}
-}
-
 namespace Nightglass {
 
-// The peak: the solid logo under a dusk sky with smoke rising past it, the camera trembling with
-// the bass, a soft glow, scan lines, the dither breathing with the music and white flashes on
-// the hits.
 class Logopart : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int SmokeCount = 500;

@@ -27,7 +27,6 @@ namespace {
 
 constexpr const char* BlobName = "objects/blob.fgm";
 constexpr float HitRows[] = {256, 260, 274, 278, 288, 292, 306, 310};
-constexpr int TextureColorSlot = 1;
 
 void setColour(Orvane::Shader& shader, float r, float g, float b, float a)
 {
@@ -71,14 +70,12 @@ Lolscene::Lolscene(Tavrin::Demo* owner)
     , stars(owner)
     , clouds(owner, CloudQuads)
     , blob(nullptr)
-    , glow_(128, 128, true, true)
-    , glowTemp_(128, 128, true, false)
+    , glow_(128, 128, Orvane::RenderTarget::Colour | Orvane::RenderTarget::Depth)
+    , glowTemp_(128, 128, Orvane::RenderTarget::Colour)
     , dither_(owner)
 {
-    float row = 60.0f / (4.0f * demo->bpm);
-    // Kept in time order: the beat envelope stops at the first hit far ahead.
     for (float hit : HitRows)
-        demo->hitTimes.insert(std::upper_bound(demo->hitTimes.begin(), demo->hitTimes.end(), hit * row), hit * row);
+        demo->addHitTime(demo->rowsToSeconds(hit));
     clouds.texture = demo->loadTexture("textures/cloudparticle0.png");
     sky_ = demo->loadGeometry("objects/skydome.fgm");
     blob = demo->loadGeometry(BlobName);
@@ -103,10 +100,12 @@ void Lolscene::installPositionBuffer()
 {
     const int components[1] = {3};
     int n = int(phases.size());
-    blobPositions_ = new Orvane::VertexBuffer(1, components, n, Orvane::hardware_mem_stream_draw, restPositions.data());
-    int slot = blob->addVertexBuffer(blobPositions_);
+    auto positions = std::make_unique<Orvane::VertexBuffer>(1, components, n, Orvane::hardware_mem_stream_draw,
+                                                            restPositions.data());
+    blobPositions_ = positions.get();
+    int slot = blob->addVertexBuffer(std::move(positions));
     if (slot == Orvane::Utils::Geometry::MaxVertexBuffers) {
-        delete blobPositions_;
+        blobPositions_ = nullptr;
         throw Orvane::Exceptions::Exception(std::string(BlobName)
                                             + ": no free vertex buffer slot for the moving positions");
     }
@@ -291,7 +290,7 @@ void Lolscene::draw(float x)
     drawScene(false);
     enable(Capability::Blend);
     setBlendFunc(BlendOperandEnum::One, BlendOperandEnum::One);
-    demo->drawFullscreenTexture(*demo->builtinShaders.at(TextureColorSlot), *glow_.getColorTexture());
+    demo->drawFullscreenTexture(demo->builtinShader(Tavrin::BuiltinShader::TextureColor), *glow_.getColorTexture());
     disable(Capability::Blend);
 
     enable(Capability::Blend);

@@ -1,23 +1,30 @@
 #pragma once
 
+// Lolscene: the glossy blob under the stars, dark on each stab.
+//
+// What the viewer sees: under the dusk sky, a bump-mapped, glossy blob ("objects/blob.fgm")
+// among swaying stars, with a stream of cloud sprites flying past that shows only as a soft
+// glow; scan lines and the dither finish the picture.
+//
+// What moves with time: a narrow bump runs over the blob once per 2 pi seconds while three slow
+// waves offset and turn it; the clouds fly along +z and wrap round; the stars sway. All of it is a
+// function of the demo time.
+//
+// What reacts to the music: the chord stabs (rows 256 to 310, registered in hitTimes) darken the
+// picture for a moment; spectrum[0] feeds the dither level.
+//
+// Sync tracks: the camera (tracks 0-3, see the lolscene section of tracks/default.txt).
+
 #include "nightglass/kit/Dither.h"
 #include "nightglass/kit/StarField.h"
+#include "orvane/Forward.h"
 #include "orvane/RenderTarget.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <vector>
 
-namespace Orvane {
-class VertexBuffer;
-namespace Utils {
-class Geometry;
-}
-}
-
 namespace Nightglass {
 
-// A pulsing, twisting bump-mapped blob under the sky among swaying stars, with a stream of cloud
-// sprites that shows only as a soft glow; dark pulses on the hits and the dither over all.
 class Lolscene : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int CloudQuads = 300;

@@ -32,7 +32,6 @@ constexpr float SmokeHistorySeconds = 2.0f;
 constexpr float ReplayStep = 1.0f / 60.0f;
 // Longer pauses between frames than this are a seek or a still capture, not a slow frame.
 constexpr float LargestFrameGap = 0.25f;
-constexpr int SkyShader = 1;
 constexpr int GlowSize = 128;
 constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
 
@@ -147,8 +146,8 @@ Mars::Mars(Tavrin::Demo* owner)
 Mars::Mars(Tavrin::Demo* owner, const std::string& sceneName)
     : VisualContainerNode(owner)
     , screen_(owner->renderTargets[0])
-    , glowA_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
-    , glowB_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, true, false))
+    , glowA_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, Orvane::RenderTarget::Colour))
+    , glowB_(std::make_unique<Orvane::RenderTarget>(GlowSize, GlowSize, Orvane::RenderTarget::Colour))
     , skyMesh_(owner->loadGeometry("objects/skydome.fgm"))
     , horizon_(owner->loadTexture("textures/horizon.jpg"))
     , scene_(owner->loadScene(sceneName, [owner](const std::string& name) { return owner->loadTexture(name); }))
@@ -185,8 +184,7 @@ float Mars::flash(float t) const { return demo->envelope(t, 2.85f, 0.05f, 0.2f, 
 
 float Mars::openingDitherLevel(float demoTime) const
 {
-    float row = 60.0f / (4.0f * demo->bpm);
-    return 1.0f - demo->cosineEase(demoTime / (512.0f * row));
+    return 1.0f - demo->cosineEase(demoTime / demo->rowsToSeconds(512));
 }
 
 void Mars::draw(float t)
@@ -275,7 +273,7 @@ void Mars::drawSky()
     demo->setSkyCamera();
     disable(Capability::DepthTest);
     perspective(demo->syncValues[3].x, demo->aspect, 1, 100000);
-    Orvane::Shader& shader = *demo->builtinShaders.at(SkyShader);
+    Orvane::Shader& shader = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     shader.bind();
     shader.getParameter("texture").setTexture(*horizon_);
     shader.updateState();
@@ -326,7 +324,8 @@ void Mars::filter()
 void Mars::glow()
 {
     glowA_->bind();
-    demo->drawFullscreenTexture(*demo->builtinShaders.at(SkyShader), *demo->renderTargets[1]->getColorTexture());
+    demo->drawFullscreenTexture(demo->builtinShader(Tavrin::BuiltinShader::TextureColor),
+                                *demo->renderTargets[1]->getColorTexture());
     glowA_->unbind();
     demo->restoreScreenViewport();
     demo->blurTarget(*glowA_, *glowB_, 1, 0.5f, 0);
@@ -341,7 +340,7 @@ void Mars::composite(float t)
     disable(Capability::DepthTest);
     enable(Capability::Blend);
     setBlendFunc(BlendOperandEnum::One, BlendOperandEnum::One);
-    demo->drawFullscreenTexture(*demo->builtinShaders.at(SkyShader), *glowA_->getColorTexture());
+    demo->drawFullscreenTexture(demo->builtinShader(Tavrin::BuiltinShader::TextureColor), *glowA_->getColorTexture());
     setBlendFunc(BlendOperandEnum::SrcAlpha, BlendOperandEnum::One);
     demo->drawFullscreenColor({1, 1, 1, flash(t)});
 

@@ -1,7 +1,22 @@
 #pragma once
 
+// Mars: spheres and smoke out of coarse dither.
+//
+// What the viewer sees: sixty-three bump-mapped spheres rolling over two rock slabs and flying
+// after a marker ("scenes/mars9.fsg"), trailing smoke, under the dusk sky; in black and white
+// with a glow, scan lines and the pulsing dither.
+//
+// What moves with time: the scene's animation; the smoke is emitted in fixed steps at the marker
+// and at every sphere, then rises, sways, darkens and fades.
+//
+// What reacts to the music: while the demo opens the dither fades from coarse to fine over 512
+// rows; later spectrum[0] drives it; a white flash 2.85 s into the section.
+//
+// Sync tracks: the camera (tracks 0-3, see the mars sections of tracks/default.txt).
+
 #include "nightglass/kit/Dither.h"
 #include "nightglass/kit/Particles.h"
+#include "orvane/Forward.h"
 #include "orvane/Vector.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
@@ -9,19 +24,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Orvane {
-class RenderTarget;
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-}
-namespace Utils::SceneGraph {
-class Node;
-class Scene;
-}
-}
 
 namespace Nightglass {
 
@@ -63,8 +65,6 @@ private:
     void drift(Puff& puff, float dt, float t) const;
 };
 
-// Spheres rolling over two rock slabs and flying after a marker, trailing smoke, under the dusk
-// sky; shown in black and white with a glow, a flash, scan lines and the pulsing dither.
 class Mars : public Tavrin::Flow::VisualContainerNode {
 public:
     static constexpr int SphereCount = 63;

@@ -13,7 +13,7 @@ Metaplanet::Metaplanet(Tavrin::Demo* owner)
 
 void Metaplanet::draw(float time)
 {
-    Orvane::Shader& shader = *demo->builtinShaders.at(1);
+    Orvane::Shader& shader = demo->builtinShader(Tavrin::BuiltinShader::TextureColor);
     shader.bind();
     shader.updateState();
     shader.getParameter("texture").setTexture(*picture_);

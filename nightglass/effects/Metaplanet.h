@@ -1,15 +1,21 @@
 #pragma once
 
-#include "tavrin/flow/VisualContainerNode.h"
+// Metaplanet: the closing picture fades to black.
+//
+// What the viewer sees: the end picture ("overlays/end.png") over the whole screen.
+//
+// What moves with time: it opens on a white flash that fades in 0.7 s, holds, and from 2 s to
+// 4 s after its start goes to black.
+//
+// What reacts to the music: nothing; the outro's last chord carries it.
+//
+// Sync tracks: none.
 
-namespace Orvane {
-class Texture;
-}
+#include "orvane/Forward.h"
+#include "tavrin/flow/VisualContainerNode.h"
 
 namespace Nightglass {
 
-// The closing picture: it opens on a white flash that fades in 0.7 s, holds, and from 2 s to 4 s
-// after its start goes to black.
 class Metaplanet : public Tavrin::Flow::VisualContainerNode {
 public:
     explicit Metaplanet(Tavrin::Demo* demo);

@@ -1,6 +1,7 @@
 #include "nightglass/effects/Tornardo.h"
 #include "nightglass/kit/FarSideCulling.h"
 #include "nightglass/kit/ScreenFlash.h"
+#include "nightglass/kit/Shaping.h"
 #include "nightglass/kit/SkyDome.h"
 
 #include "nightglass/kit/PreparedParticles.h"
@@ -34,53 +35,26 @@ constexpr int CloudDeck = 180;
 constexpr int GroundDust = 170;
 constexpr int CarouselSpheres = 21;
 constexpr int FirstRow = 1584;
-constexpr float SecondsPerRow = 15.0f / 162.0f;
-constexpr float Length = 192.0f * SecondsPerRow;
+constexpr float LengthRows = 192.0f;
+// The snare roll the funnel spins up with.
+constexpr float RollStartRow = 1664.0f;
 constexpr float FunnelHeight = 200.0f;
 // The scene's own animation (the carousel rolling, the slab rocking) runs slower than the music.
 constexpr float SceneSpeed = 0.55f;
 // The plain lies level with the slabs' undersides.
 constexpr float PlainHeight = -14.0f;
-constexpr float TwoPi = 6.2831853f;
 // Lightning in the funnel, closer and closer together with the snare roll.
 constexpr int StrikeRows[] = {1664, 1696, 1712, 1728, 1736, 1744, 1752, 1760, 1764, 1768, 1772};
 
-// The funnel's foot: in from behind the pillar, over the carousel, then straight at the viewer.
-struct FootKey {
-    float time, x, y;
-};
-constexpr FootKey FootPath[] = {{0.0f, 95.0f, 240.0f},
-                                {4.6f, 2.0f, 58.0f},
-                                {9.5f, -26.0f, 14.0f},
-                                {13.5f, -48.0f, -50.0f},
-                                {Length, -25.0f, -170.0f}};
-constexpr int FootKeys = int(std::size(FootPath));
+// The funnel's foot, in rows of the section: in from behind the pillar, over the carousel, then
+// straight at the viewer.
+constexpr Tornardo::FootKey FootPathRows[] = {{0.0f, 95.0f, 240.0f},
+                                              {49.68f, 2.0f, 58.0f},
+                                              {102.6f, -26.0f, 14.0f},
+                                              {145.8f, -48.0f, -50.0f},
+                                              {LengthRows, -25.0f, -170.0f}};
 
-float scatter(int index, int salt)
-{
-    std::uint32_t h = std::uint32_t(index) * 747796405u + std::uint32_t(salt) * 2891336453u + 977u;
-    h ^= h >> 16;
-    h *= 2246822519u;
-    h ^= h >> 13;
-    h *= 3266489917u;
-    h ^= h >> 16;
-    return float(h & 0xFFFFFF) / 16777216.0f;
-}
-
-float smooth01(float x)
-{
-    x = std::clamp(x, 0.0f, 1.0f);
-    return x * x * (3.0f - 2.0f * x);
-}
-
-float fract(float x) { return x - std::floor(x); }
-
-float catmullRom(float p0, float p1, float p2, float p3, float t)
-{
-    return 0.5f
-        * (2.0f * p1 + (p2 - p0) * t + (2.0f * p0 - 5.0f * p1 + 4.0f * p2 - p3) * t * t
-           + (3.0f * p1 - p0 - 3.0f * p2 + p3) * t * t * t);
-}
+float scatter(int index, int salt) { return Nightglass::scatter(index, salt, 977u); }
 
 // How far down from the cloud the funnel has reached at the local time: it touches the ground
 // in the first seconds.
@@ -91,15 +65,12 @@ float reached(float h, float touchdown) { return smooth01((h - (1.0f - touchdown
 
 Vector3 positionOf(const Matrix4& m) { return {m[12], m[13], m[14]}; }
 
-void addHitTime(Tavrin::Demo& demo, float seconds)
-{
-    demo.hitTimes.insert(std::upper_bound(demo.hitTimes.begin(), demo.hitTimes.end(), seconds), seconds);
-}
-
 }
 
 Tornardo::Tornardo(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
+    , length_(owner->rowsToSeconds(LengthRows))
+    , rollStart_(owner->rowsToSeconds(RollStartRow - float(FirstRow)))
     , scene_(owner->loadScene(SceneFile))
     , sky_(owner->loadGeometry("objects/skydome.fgm"))
     , ground_(owner->loadGeometry("objects/dustplain.fgm"))
@@ -116,6 +87,8 @@ Tornardo::Tornardo(Tavrin::Demo* owner)
 {
     smoke_.texture = demo->loadTexture("textures/smokejall.png");
     debris_.texture = demo->loadTexture("textures/dott.png");
+    for (const FootKey& key : FootPathRows)
+        footPath_.push_back({demo->rowsToSeconds(key.time), key.x, key.y});
     slabs_ = {findObject("Box01", 0, 0), findObject("Box02", 0, 0)};
     carried_.push_back(findObject("Box03", 30.0f, 100.0f));
     for (int i = 1; i <= CarouselSpheres; ++i) {
@@ -131,8 +104,8 @@ Tornardo::Tornardo(Tavrin::Demo* owner)
         debrisGrains_.push_back({0.05f + 0.08f * scatter(i, 7), scatter(i, 8), TwoPi * scatter(i, 9),
                                  0.8f + 0.9f * scatter(i, 10), 0.5f + scatter(i, 11), scatter(i, 12)});
     for (int strike : StrikeRows) {
-        strikes_.push_back(float(strike) * 15.0f / demo->bpm);
-        addHitTime(*demo, strikes_.back());
+        strikes_.push_back(demo->rowsToSeconds(float(strike)));
+        demo->addHitTime(strikes_.back());
     }
 }
 
@@ -153,7 +126,7 @@ Tornardo::SceneObject Tornardo::findObject(const std::string& name, float orbit,
 void Tornardo::findCues()
 {
     auto pending = std::count_if(carried_.begin(), carried_.end(), [](const SceneObject& o) { return o.orbit > 0.0f; });
-    for (float t = 0.0f; pending > 0 && t < Length; t += 0.05f) {
+    for (float t = 0.0f; pending > 0 && t < length_; t += 0.05f) {
         scene_->update(t * SceneSpeed);
         Vector3 foot = axisAt(0.0f, t);
         for (SceneObject& object : carried_) {
@@ -176,24 +149,24 @@ float Tornardo::cueOf(const std::string& name) const
     return -1.0f;
 }
 
-float Tornardo::spinAt(float time)
+float Tornardo::spinAt(float time) const
 {
     // The turn rate climbs from 1.6 to 7 rad/s over the snare roll; this is its integral.
-    constexpr float RollStart = float(1664 - FirstRow) * SecondsPerRow;
-    constexpr float Span = Length - RollStart;
-    float ramp = std::max(0.0f, time - RollStart);
-    return 1.6f * time + 5.4f * ramp * ramp * ramp / (3.0f * Span * Span);
+    float span = length_ - rollStart_;
+    float ramp = std::max(0.0f, time - rollStart_);
+    return 1.6f * time + 5.4f * ramp * ramp * ramp / (3.0f * span * span);
 }
 
-Vector3 Tornardo::axisAt(float height, float time)
+Vector3 Tornardo::axisAt(float height, float time) const
 {
+    const int keys = int(footPath_.size());
     int k = 0;
-    while (k + 2 < FootKeys && time > FootPath[k + 1].time)
+    while (k + 2 < keys && time > footPath_[size_t(k) + 1].time)
         ++k;
-    const FootKey& a = FootPath[std::max(k - 1, 0)];
-    const FootKey& b = FootPath[k];
-    const FootKey& c = FootPath[k + 1];
-    const FootKey& d = FootPath[std::min(k + 2, FootKeys - 1)];
+    const FootKey& a = footPath_[size_t(std::max(k - 1, 0))];
+    const FootKey& b = footPath_[size_t(k)];
+    const FootKey& c = footPath_[size_t(k) + 1];
+    const FootKey& d = footPath_[size_t(std::min(k + 2, keys - 1))];
     float t = std::clamp((time - b.time) / (c.time - b.time), 0.0f, 1.0f);
     float h = height / FunnelHeight;
     return {catmullRom(a.x, b.x, c.x, d.x, t) + std::sin(h * 4.0f + time * 0.9f) * 22.0f * h,
@@ -209,7 +182,7 @@ float Tornardo::strikeAt(float demoTime) const
     return strike;
 }
 
-float Tornardo::riserAt(float time) { return smooth01((time - (Length - 4.8f)) / 4.8f); }
+float Tornardo::riserAt(float time) const { return smooth01((time - (length_ - 4.8f)) / 4.8f); }
 
 void Tornardo::update(float time)
 {
@@ -308,7 +281,7 @@ void Tornardo::drawCarried(float time)
 {
     Matrix4 parent;
     getWorld(parent.data());
-    Orvane::Shader& chrome = *demo->builtinShaders.at(4);
+    Orvane::Shader& chrome = demo->builtinShader(Tavrin::BuiltinShader::SphericalEnvmap);
     for (const SceneObject& object : carried_) {
         bool sphere = object.node->getName().rfind("GeoSphere", 0) == 0;
         Orvane::Shader& shader = sphere ? chrome : *rockShader_;

@@ -27,6 +27,7 @@
 
 #include "nightglass/kit/GlowDither.h"
 #include "nightglass/kit/Particles.h"
+#include "orvane/Forward.h"
 #include "orvane/Matrix4.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
@@ -34,18 +35,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-namespace Orvane {
-class Shader;
-class Texture;
-namespace Utils {
-class Geometry;
-namespace SceneGraph {
-class Node;
-class Scene;
-}
-}
-}
 
 namespace Nightglass {
 
@@ -59,10 +48,17 @@ public:
     // placed and depth sorted.
     void update(float time);
 
+    // Where the funnel's foot is at a time, in the plane.
+    struct FootKey {
+        float time, x, y;
+    };
+
     // Where the funnel's axis is at a height (0 at the ground) and local time.
-    static Orvane::Vector3 axisAt(float height, float time);
+    Orvane::Vector3 axisAt(float height, float time) const;
     // How far the funnel has turned by the local time, in radians: it spins up with the snare roll.
-    static float spinAt(float time);
+    float spinAt(float time) const;
+    // The section's length in seconds at the demo's tempo.
+    float length() const { return length_; }
     // The local time the funnel takes the named object, or a negative value if it never does.
     float cueOf(const std::string& node) const;
 
@@ -84,13 +80,16 @@ private:
     void drawCarried(float time);
     void placeSmoke(float time, float pulse, float light);
     void placeDebris(float time, float pulse, float light);
-    static float riserAt(float time);
+    float riserAt(float time) const;
     Orvane::Vector3 smokePosition(int grain, float time, float spin, float& height, float& angle) const;
     Orvane::Matrix4 carriedMatrix(const SceneObject& object, float time) const;
     SceneObject findObject(const std::string& name, float orbit, float tumble);
     void findCues();
     float strikeAt(float demoTime) const;
 
+    float length_;
+    float rollStart_;
+    std::vector<FootKey> footPath_;
     Orvane::Utils::SceneGraph::Scene* scene_;
     Orvane::Utils::Geometry* sky_;
     Orvane::Utils::Geometry* ground_;

@@ -1,12 +1,7 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "tavrin/Visual.h"
-
-namespace Orvane {
-class RenderTarget;
-class Shader;
-class Texture;
-}
 
 namespace Nightglass {
 

@@ -50,8 +50,7 @@ void Explosion::restart()
 
 bool Explosion::burstMode(float t) const
 {
-    float row = 60.0f / (4.0f * demo->bpm);
-    bool burstRows = t > BurstStartRow * row && t < BurstEndRow * row;
+    bool burstRows = t > demo->rowsToSeconds(BurstStartRow) && t < demo->rowsToSeconds(BurstEndRow);
     return burstRows || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Space);
 }
 

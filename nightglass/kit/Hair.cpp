@@ -1,5 +1,7 @@
 #include "nightglass/kit/Hair.h"
 
+#include "orvane/VertexBinding.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -178,15 +180,10 @@ void HairRibbons::draw()
 {
     using Orvane::AttributeSemantic;
     vertices_.setData(strands_.ribbons().data(), int(strands_.ribbons().size()));
-    vertices_.enable(0, AttributeSemantic::Position);
-    vertices_.enable(1, AttributeSemantic::TexCoord0);
-    vertices_.enable(2, AttributeSemantic::TexCoord1);
-    vertices_.enable(3, AttributeSemantic::Color);
+    Orvane::VertexBinding binding(vertices_,
+                                  {AttributeSemantic::Position, AttributeSemantic::TexCoord0,
+                                   AttributeSemantic::TexCoord1, AttributeSemantic::Color});
     indices_.draw(Orvane::PrimitiveTypeEnum::Quads, 0, -1);
-    vertices_.disable(AttributeSemantic::Position);
-    vertices_.disable(AttributeSemantic::TexCoord0);
-    vertices_.disable(AttributeSemantic::TexCoord1);
-    vertices_.disable(AttributeSemantic::Color);
 }
 
 }

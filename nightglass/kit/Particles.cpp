@@ -2,6 +2,7 @@
 
 #include "orvane/Shader.h"
 #include "orvane/Texture.h"
+#include "orvane/VertexBinding.h"
 #include "tavrin/Demo.h"
 
 #include <array>
@@ -143,15 +144,10 @@ void Particles::sortByDistance(float scale)
 void Particles::drawQuads()
 {
     using Orvane::AttributeSemantic;
-    vertices.enable(0, AttributeSemantic::Position);
-    vertices.enable(1, AttributeSemantic::TexCoord1);
-    vertices.enable(2, AttributeSemantic::TexCoord0);
-    vertices.enable(3, AttributeSemantic::Color);
+    Orvane::VertexBinding binding(vertices,
+                                  {AttributeSemantic::Position, AttributeSemantic::TexCoord1,
+                                   AttributeSemantic::TexCoord0, AttributeSemantic::Color});
     indices.draw(Orvane::PrimitiveTypeEnum::Quads, 0, -1);
-    vertices.disable(AttributeSemantic::Position);
-    vertices.disable(AttributeSemantic::TexCoord1);
-    vertices.disable(AttributeSemantic::TexCoord0);
-    vertices.disable(AttributeSemantic::Color);
 }
 
 void Particles::drawSorted()

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "orvane/IndexBuffer.h"
 #include "orvane/VertexBuffer.h"
 #include "tavrin/Visual.h"
 
 #include <cstdint>
 #include <vector>
-
-namespace Orvane {
-class Shader;
-class Texture;
-}
 
 namespace Nightglass {
 
@@ -46,7 +42,6 @@ public:
     void drawQuads();
     void drawSorted();
 
-    int getCount() const { return count; }
     const std::vector<std::uint32_t>& getIndices() const { return indexData_; }
 
     const int count;

@@ -12,7 +12,7 @@ void drawSkyDome(Tavrin::Demo& demo, Orvane::Utils::Geometry& mesh, const Orvane
     Orvane::State::disable(Orvane::Capability::DepthTest);
     demo.setSkyCamera();
     // Built-in slot 1 is the texture shader; the tint its last user left must not carry over.
-    Orvane::Shader& shader = *demo.builtinShaders.at(1);
+    Orvane::Shader& shader = demo.builtinShader(Tavrin::BuiltinShader::TextureColor);
     shader.bind();
     shader.getParameter("texture").setTexture(horizon);
     shader.getParameter("color").setFloat4(tint);

@@ -1,11 +1,6 @@
 #pragma once
 
-namespace Orvane {
-class Texture;
-namespace Utils {
-class Geometry;
-}
-}
+#include "orvane/Forward.h"
 
 namespace Tavrin {
 class Demo;

@@ -1,6 +1,6 @@
 #include "tavrin/audio/MusicPrefetch.h"
 
-namespace Tavrin {
+namespace Tavrin::Audio {
 
 void MusicPrefetch::start(const std::string& path)
 {

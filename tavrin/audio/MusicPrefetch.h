@@ -1,12 +1,12 @@
 #pragma once
 
-#include "tavrin/DecodedAudio.h"
+#include "tavrin/audio/DecodedAudio.h"
 
 #include <future>
 #include <string>
 #include <vector>
 
-namespace Tavrin {
+namespace Tavrin::Audio {
 
 // The music decoded on a worker thread while the flow loads: started as soon as the flow names
 // the file, collected when the music starts.

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-namespace Tavrin {
+namespace Tavrin::Audio {
 
 namespace {
 

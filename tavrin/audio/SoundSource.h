@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace Tavrin {
+namespace Tavrin::Audio {
 
 // One open libsndfile handle, with the read position it uses when it reads from memory.
 class SoundHandle {

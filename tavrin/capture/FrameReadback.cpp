@@ -5,7 +5,7 @@
 
 #include <GL/glext.h>
 
-namespace Tavrin {
+namespace Tavrin::Capture {
 
 namespace Ext = Orvane::Ext;
 using Orvane::Exceptions::Exception;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace Tavrin {
+namespace Tavrin::Capture {
 
 // Reads rendered frames back through a ring of pixel buffer objects. A submitted frame is copied
 // on the GPU's side of the command stream, and only the oldest copy is mapped once the ring is

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace Tavrin {
+namespace Tavrin::Capture {
 
 namespace {
 

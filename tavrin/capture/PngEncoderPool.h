@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace Tavrin {
+namespace Tavrin::Capture {
 
 // Encodes captured frames to PNG files on worker threads while the demo renders the next ones.
 // At most two frames a worker wait in the queue, so memory stays bounded however fast the

@@ -9,11 +9,11 @@
 #include "tavrin/Demo.h"
 #include "tavrin/DemoSettings.h"
 #include "tavrin/Demoface.h"
-#include "tavrin/Music.h"
-#include "tavrin/SyncTrackFile.h"
-#include "tavrin/SyncTrackText.h"
+#include "tavrin/audio/Music.h"
 #include "tavrin/edit/RocketLink.h"
 #include "tavrin/edit/Waveform.h"
+#include "tavrin/sync/SyncTrackFile.h"
+#include "tavrin/sync/SyncTrackText.h"
 
 #include <GL/gl.h>
 
@@ -51,7 +51,7 @@ std::string joined(const std::vector<std::string>& names)
 }
 
 EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache, Demoface::Demoface& demoface,
-                         Music* music, KeyState keyState)
+                         Audio::Music* music, KeyState keyState)
     : demo_(demo)
     , cache_(cache)
     , demoface_(demoface)
@@ -126,12 +126,12 @@ void EditSession::reloadTracks(const std::string& name)
 {
     std::string path = demo_.dataFolder + name;
     if (name == demo_.trackFileName) {
-        demoface_.applyKeys(readSyncTrackFile(path));
+        demoface_.applyKeys(Sync::readSyncTrackFile(path));
     } else {
-        SyncTrackKeys keys = compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
+        Sync::SyncTrackKeys keys = Sync::compileSyncTrackText(Orvane::Utils::readTextFile(path), path);
         demoface_.applyKeys(keys);
         // The next run, and "L", read the binary file: keep it in step with the text.
-        writeSyncTrackFile(demo_.dataFolder + demo_.trackFileName, keys);
+        Sync::writeSyncTrackFile(demo_.dataFolder + demo_.trackFileName, keys);
     }
     if (rocket_)
         rocket_->tracksReloaded();
@@ -172,7 +172,7 @@ void EditSession::moveClock(float delta)
     if (!musicPlays)
         return;
     // Paused, the music is silenced and held at the playhead so that it resumes from there.
-    music_->setMuted(transport_.paused() || !demoSettings.music);
+    music_->setMuted(transport_.paused() || !demo_.demoSettings.music);
     if (transport_.takeJump() || transport_.paused())
         music_->seek(transport_.time());
 }
@@ -215,7 +215,7 @@ void EditSession::drawHud()
 // lines, hits, playhead.
 void EditSession::drawStrip()
 {
-    Orvane::Shader& shader = *demo_.builtinShaders.at(0);
+    Orvane::Shader& shader = demo_.builtinShader(BuiltinShader::ConstantColor);
     shader.bind();
     Orvane::State::pushAll();
     Orvane::State::resetMatrices();
@@ -252,7 +252,7 @@ void EditSession::drawStrip()
 // all in one batch, as there are as many as the window is wide.
 void EditSession::drawWaveform(float from, float span, float top)
 {
-    const DecodedAudio* audio = music_ != nullptr ? music_->decoded() : nullptr;
+    const Audio::DecodedAudio* audio = music_ != nullptr ? music_->decoded() : nullptr;
     if (audio == nullptr)
         return;
     std::vector<WaveColumn> columns = waveformColumns(*audio, from, from + span, demo_.width);

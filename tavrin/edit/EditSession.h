@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "orvane/Keyboard.h"
 #include "tavrin/edit/FileWatcher.h"
 #include "tavrin/edit/ReloadErrors.h"
@@ -11,13 +12,11 @@
 #include <memory>
 #include <string>
 
-namespace Orvane::Utils::Loaders {
-class DefaultResourceProxy;
-}
-
 namespace Tavrin {
 class Demo;
+namespace Audio {
 class Music;
+}
 namespace Demoface {
 class Demoface;
 }
@@ -35,7 +34,7 @@ public:
 
     // Watches demo.dataFolder. music may be null (the playhead then runs on frame time).
     EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache, Demoface::Demoface& demoface,
-                Music* music, KeyState keyState = Orvane::Keyboard::isDown);
+                Audio::Music* music, KeyState keyState = Orvane::Keyboard::isDown);
     ~EditSession();
 
     // Called when a flow file (*.flow) was saved; it throws when the flow does not load.
@@ -54,7 +53,6 @@ public:
 
     const ReloadErrors& errors() const { return errors_; }
     const Transport& transport() const { return transport_; }
-    bool hudVisible() const { return hudVisible_; }
 
 private:
     bool pressed(Orvane::Keyboard::Key key);
@@ -70,7 +68,7 @@ private:
     Demo& demo_;
     Orvane::Utils::Loaders::DefaultResourceProxy& cache_;
     Demoface::Demoface& demoface_;
-    Music* music_;
+    Audio::Music* music_;
     KeyState keyState_;
     std::function<void()> reloadFlow_;
     FileWatcher watcher_;

@@ -2,8 +2,8 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/Demoface.h"
-#include "tavrin/SyncTrackText.h"
 #include "tavrin/edit/Transport.h"
+#include "tavrin/sync/SyncTrackText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,9 +14,9 @@ namespace Tavrin::Edit {
 
 namespace {
 
-SyncTrackKeys keysOf(const SyncTracks& tracks)
+Sync::SyncTrackKeys keysOf(const Sync::SyncTracks& tracks)
 {
-    SyncTrackKeys keys;
+    Sync::SyncTrackKeys keys;
     for (size_t i = 0; i < tracks.size(); ++i)
         keys[i] = tracks[i].keys();
     return keys;
@@ -156,7 +156,7 @@ void RocketLink::report(float time)
 void RocketLink::tracksReloaded()
 {
     base_ = keysOf(demoface_.tracks());
-    for (int track = 0; track < SyncTrackCount; ++track)
+    for (int track = 0; track < Sync::SyncTrackCount; ++track)
         for (int c = 0; c < RocketComponents; ++c)
             if (editor_[size_t(track * RocketComponents + c)])
                 changedTracks_.insert(track);
@@ -167,13 +167,13 @@ void RocketLink::tracksReloaded()
 void RocketLink::save()
 {
     try {
-        SyncTrackKeys keys = keysOf(demoface_.tracks());
-        std::string text = decompileSyncTrackKeys(keys, tempo_());
+        Sync::SyncTrackKeys keys = keysOf(demoface_.tracks());
+        std::string text = Sync::decompileSyncTrackKeys(keys, tempo_());
         std::error_code ignored;
         std::filesystem::copy_file(files_.text, files_.text + "~", std::filesystem::copy_options::overwrite_existing,
                                    ignored);
         writeTextFile(files_.text, text);
-        writeSyncTrackFile(files_.binary, keys);
+        Sync::writeSyncTrackFile(files_.binary, keys);
         std::fprintf(stderr, "Rocket: saved the tracks to %s and %s\n", files_.text.c_str(), files_.binary.c_str());
     } catch (const Orvane::Exceptions::Exception& e) {
         std::fprintf(stderr, "Rocket: the tracks were not saved: %s\n", e.getMessage().c_str());

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tavrin/SyncTrackFile.h"
 #include "tavrin/edit/RocketClient.h"
 #include "tavrin/edit/RocketTracks.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <array>
 #include <functional>
@@ -64,7 +64,7 @@ private:
     Transport& transport_;
     std::function<float()> tempo_;
     TrackFiles files_;
-    SyncTrackKeys base_;
+    Sync::SyncTrackKeys base_;
     std::array<std::optional<EditorKeys>, RocketTrackCount> editor_;
     std::set<int> changedTracks_;
     std::optional<std::uint32_t> knownRow_;

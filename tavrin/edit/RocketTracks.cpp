@@ -1,6 +1,6 @@
 #include "tavrin/edit/RocketTracks.h"
 
-#include "tavrin/SyncTrack.h"
+#include "tavrin/sync/SyncTrack.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,9 +34,9 @@ public:
     {
         if (empty_)
             return;
-        std::vector<SyncKey> track;
+        std::vector<Sync::SyncKey> track;
         for (const ComponentKey& key : keys) {
-            SyncKey scalar;
+            Sync::SyncKey scalar;
             scalar.time = key.time;
             scalar.mode = key.mode;
             scalar.inValue.x = key.inValue;
@@ -50,7 +50,7 @@ public:
 
 private:
     bool empty_;
-    SyncTrack track_;
+    Sync::SyncTrack track_;
 };
 
 const ComponentKey* keyAt(const ComponentKeys& keys, float time)
@@ -76,7 +76,7 @@ std::optional<int> rocketTrackNumber(const std::string& name)
         return std::nullopt;
     int track = (name[0] - '0') * 10 + (name[1] - '0');
     const char* component = std::find(std::begin(ComponentNames), std::end(ComponentNames), name[3]);
-    if (track >= SyncTrackCount || component == std::end(ComponentNames))
+    if (track >= Sync::SyncTrackCount || component == std::end(ComponentNames))
         return std::nullopt;
     return track * RocketComponents + int(component - ComponentNames);
 }
@@ -86,19 +86,19 @@ double rocketRowSeconds(float bpm) { return 60.0 / (4.0 * double(bpm)); }
 // The same product the track text uses for "r<row>", so rows survive a trip through the text.
 float rocketRowTime(std::uint32_t row, float bpm) { return float(double(row) * rocketRowSeconds(bpm)); }
 
-std::int32_t syncModeOfRocket(std::uint8_t interpolation)
+Sync::InterpolationMode syncModeOfRocket(std::uint8_t interpolation)
 {
     switch (interpolation) {
-    case RocketStep: return Step;
-    case RocketSmooth: return Smooth;
-    default: return Linear;
+    case RocketStep: return Sync::InterpolationMode::Step;
+    case RocketSmooth: return Sync::InterpolationMode::Smooth;
+    default: return Sync::InterpolationMode::Linear;
     }
 }
 
-ComponentKeys componentOf(const std::vector<SyncKey>& keys, int component)
+ComponentKeys componentOf(const std::vector<Sync::SyncKey>& keys, int component)
 {
     ComponentKeys result;
-    for (const SyncKey& key : keys)
+    for (const Sync::SyncKey& key : keys)
         result.push_back({key.time, valueOf(key.inValue, component), valueOf(key.outValue, component), key.mode});
     return result;
 }
@@ -111,20 +111,20 @@ ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm)
     return result;
 }
 
-std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components)
+std::vector<Sync::SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components)
 {
     std::set<float> times;
     for (const ComponentKeys& keys : components)
         for (const ComponentKey& key : keys)
             times.insert(key.time);
     if (times.empty())
-        return {SyncKey{}};
+        return {Sync::SyncKey{}};
     std::vector<ComponentCurve> curves(components.begin(), components.end());
-    std::vector<SyncKey> merged;
+    std::vector<Sync::SyncKey> merged;
     for (float time : times) {
-        SyncKey key;
+        Sync::SyncKey key;
         key.time = time;
-        std::optional<std::int32_t> mode;
+        std::optional<Sync::InterpolationMode> mode;
         for (int c = 0; c < RocketComponents; ++c) {
             const ComponentKey* own = keyAt(components[size_t(c)], time);
             float in = own ? own->inValue : curves[size_t(c)].at(time);
@@ -146,16 +146,16 @@ std::vector<RocketKey> rocketKeysOf(const ComponentKeys& component, float bpm)
     ComponentCurve curve(component);
     std::map<std::uint32_t, RocketKey> byRow;
     std::optional<std::uint32_t> previousRow;
-    std::int32_t previousMode = Step;
+    Sync::InterpolationMode previousMode = Sync::InterpolationMode::Step;
     for (const ComponentKey& key : component) {
         auto row = std::uint32_t(std::max(0.0, std::round(double(key.time) / rocketRowSeconds(bpm))));
-        bool arrivesElsewhere = key.inValue != key.outValue && (!previousRow || previousMode != Step);
+        bool arrivesElsewhere
+            = key.inValue != key.outValue && (!previousRow || previousMode != Sync::InterpolationMode::Step);
         if (arrivesElsewhere && row > 0 && (!previousRow || *previousRow + 1 < row)) {
             float before = previousRow ? curve.at(rocketRowTime(row - 1, bpm)) : key.inValue;
             byRow[row - 1] = {row - 1, before, RocketStep};
         }
-        auto interpolation = std::uint8_t(key.mode >= Step && key.mode <= Smooth ? key.mode : Step);
-        byRow[row] = {row, key.outValue, interpolation};
+        byRow[row] = {row, key.outValue, std::uint8_t(key.mode)};
         previousRow = row;
         previousMode = key.mode;
     }

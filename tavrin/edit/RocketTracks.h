@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tavrin/SyncKey.h"
-#include "tavrin/SyncTrackFile.h"
+#include "tavrin/sync/SyncKey.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <array>
 #include <cstdint>
@@ -14,7 +14,7 @@ namespace Tavrin::Edit {
 // The Rocket sync editor keys one float per track at whole rows. Each of our four-component tracks
 // appears there as four tracks "NN.x" .. "NN.w", numbered 4 × NN + component.
 constexpr int RocketComponents = 4;
-constexpr int RocketTrackCount = SyncTrackCount * RocketComponents;
+constexpr int RocketTrackCount = Sync::SyncTrackCount * RocketComponents;
 
 enum RocketInterpolation : std::uint8_t { RocketStep = 0, RocketLinear = 1, RocketSmooth = 2, RocketRamp = 3 };
 
@@ -32,17 +32,17 @@ std::optional<int> rocketTrackNumber(const std::string& name);
 double rocketRowSeconds(float bpm);
 float rocketRowTime(std::uint32_t row, float bpm);
 // Rocket's ramp (a quadratic ease-in) has no counterpart; linear is the nearest of ours.
-std::int32_t syncModeOfRocket(std::uint8_t interpolation);
+Sync::InterpolationMode syncModeOfRocket(std::uint8_t interpolation);
 
 // One component of a track: the scalar keys it is built from, in time order.
 struct ComponentKey {
     float time = 0.0f;
     float inValue = 0.0f, outValue = 0.0f;
-    std::int32_t mode = Linear;
+    Sync::InterpolationMode mode = Sync::InterpolationMode::Linear;
 };
 using ComponentKeys = std::vector<ComponentKey>;
 
-ComponentKeys componentOf(const std::vector<SyncKey>& keys, int component);
+ComponentKeys componentOf(const std::vector<Sync::SyncKey>& keys, int component);
 // Keys sorted by row, one per row.
 ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm);
 
@@ -50,7 +50,7 @@ ComponentKeys componentFromRocket(const std::vector<RocketKey>& keys, float bpm)
 // contributes its own curve's value there (zero for a component without keys, as in the editor);
 // the mode comes from the first component, x to w, that has a key at that time. Components keyed
 // at the same times, as in any track we wrote, come back unchanged.
-std::vector<SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components);
+std::vector<Sync::SyncKey> mergeComponents(const std::array<ComponentKeys, RocketComponents>& components);
 
 // The editor's view of one component: each key at its nearest row (rows below zero go to row 0, a
 // later key on the same row wins) with the value after the key. A jump, which the editor cannot

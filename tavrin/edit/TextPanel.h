@@ -1,14 +1,11 @@
 #pragma once
 
+#include "orvane/Forward.h"
+
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Orvane {
-class Font;
-class Texture;
-}
 
 namespace Tavrin {
 class Demo;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace Tavrin {
+namespace Tavrin::Audio {
 struct DecodedAudio;
 }
 
@@ -16,6 +16,6 @@ struct WaveColumn {
 
 // The audio between from and to seconds cut into columns of equal time, each reduced to its
 // extremes. Columns before the start or past the end of the audio stay empty (0, 0).
-std::vector<WaveColumn> waveformColumns(const DecodedAudio& audio, float from, float to, int columns);
+std::vector<WaveColumn> waveformColumns(const Audio::DecodedAudio& audio, float from, float to, int columns);
 
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-namespace Orvane {
-class Device;
-}
+#include "orvane/Forward.h"
 
 namespace Tavrin::Flow {
 

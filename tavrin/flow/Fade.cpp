@@ -1,6 +1,6 @@
 #include "tavrin/flow/Fade.h"
 
-#include "tavrin/Curves.h"
+#include "tavrin/sync/Curves.h"
 
 namespace Tavrin::Flow {
 
@@ -28,7 +28,7 @@ float Fade::sCurveAt(float time) const
     if (start == stop)
         return time < start ? from : to;
     float progress = (time - start) / (stop - start);
-    return from + (to - from) * cosineEase(progress);
+    return from + (to - from) * Sync::cosineEase(progress);
 }
 
 }

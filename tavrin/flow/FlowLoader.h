@@ -1,14 +1,11 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "tavrin/flow/ParentNode.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-
-namespace Orvane {
-class Texture;
-}
 
 namespace Tavrin {
 class Demo;

@@ -1,11 +1,8 @@
 #pragma once
 
+#include "orvane/Forward.h"
 #include "tavrin/flow/Color.h"
 #include "tavrin/flow/VisualNode.h"
-
-namespace Orvane {
-class Texture;
-}
 
 namespace Tavrin::Flow {
 

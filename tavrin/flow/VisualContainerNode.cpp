@@ -8,7 +8,7 @@ namespace Tavrin::Flow {
 
 float VisualContainerNode::evaluate(float time)
 {
-    ProfileScope profile(typeid(*this));
+    Profile::ProfileScope profile(typeid(*this));
     pushAll();
     draw(time);
     popAll();

@@ -4,7 +4,7 @@
 
 #include <unistd.h>
 
-namespace Tavrin {
+namespace Tavrin::Install {
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace Tavrin {
+namespace Tavrin::Install {
 
 // Where the demo's fixed relative paths ("data/...") are rooted: the current folder when it holds
 // data/ (a run from the source tree), else the installed share/nightglass beside the executable's

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace Tavrin {
+namespace Tavrin::Loading {
 
 // Paces the loading screen's presents during flow loading: a swap costs far more than an element
 // (a whole vertical-sync period on a desktop, tens of milliseconds for a software renderer with

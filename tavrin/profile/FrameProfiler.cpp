@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace Tavrin {
+namespace Tavrin::Profile {
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <typeindex>
 #include <vector>
 
-namespace Tavrin {
+namespace Tavrin::Profile {
 
 // Measures where each frame's time goes: the CPU time of every effect's draw and of the whole
 // frame, and, where the driver has timer queries, the GPU time of each effect's commands. The
@@ -39,7 +39,6 @@ public:
         double cpuMs = 0, cpuMaxMs = 0, gpuMs = 0;
         int gpuSamples = 0;
     };
-    const std::map<std::string, Totals>& sections() const { return sections_; }
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -7,7 +7,7 @@
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/loaders/WithPath.h"
 
-namespace Tavrin {
+namespace Tavrin::Resources {
 
 namespace {
 

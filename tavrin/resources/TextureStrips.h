@@ -1,15 +1,13 @@
 #pragma once
 
+#include "orvane/Forward.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace Orvane {
-class Texture;
-}
-
-namespace Tavrin {
+namespace Tavrin::Resources {
 
 // Numbered images side by side in one mipmapped RGBA texture ("cell%d.png", 3: cell0.png,
 // cell1.png, cell2.png). Every load builds a strip of its own, kept here until clear, so that a

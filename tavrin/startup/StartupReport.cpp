@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-namespace Tavrin {
+namespace Tavrin::Startup {
 
 namespace {
 

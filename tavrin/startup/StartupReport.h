@@ -1,6 +1,6 @@
 #pragma once
 
-namespace Tavrin {
+namespace Tavrin::Startup {
 
 // One line on stdout for bench/startup.sh, printed right after the first frame is presented:
 // that moment as Unix time (the script subtracts the moment it started the process), the peak

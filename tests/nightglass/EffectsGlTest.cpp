@@ -66,7 +66,7 @@ public:
 
 }
 
-TEST(Effects, TheTimelineAndEveryRegisteredEffectDrawWithoutAGlError)
+TEST(EffectsGlTest, TheTimelineAndEveryRegisteredEffectDrawWithoutAGlError)
 {
     if (!TestSupport::displayAvailable())
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";

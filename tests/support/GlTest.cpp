@@ -22,8 +22,10 @@ Context& context()
 {
     static Context shared;
     if (!shared.device) {
-        shared.window = std::make_unique<Orvane::Window>(GlTest::Width, GlTest::Height, true, false);
-        shared.device = std::make_unique<Orvane::Device>(shared.window.get(), 24, 8, 0, false);
+        shared.window = std::make_unique<Orvane::Window>(GlTest::Width, GlTest::Height,
+                                                         Orvane::Window::Style{.windowed = true, .visible = false});
+        shared.device
+            = std::make_unique<Orvane::Device>(shared.window.get(), 24, 8, 0, Orvane::Device::ColourBuffer::FixedPoint);
     }
     return shared;
 }

@@ -4,8 +4,8 @@
 #include "support/GlTest.h"
 #include "support/TempDir.h"
 #include "tavrin/CommandLine.h"
-#include "tavrin/SyncTrackFile.h"
 #include "tavrin/flow/VisualContainerNode.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <tinyxml2.h>
 
@@ -72,7 +72,7 @@ TEST(Demo, RandomPointsDrawZThenYThenXFromSeedOne)
     }
 }
 
-TEST(Demo, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
+TEST(DemoGlTest, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
 {
     if (!TestSupport::displayAvailable())
         GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
@@ -85,8 +85,8 @@ TEST(Demo, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
     EyeRecordingDemo demo;
     ASSERT_EQ(demo.run(parsed.options), 0);
 
-    Tavrin::SyncTracks tracks;
-    Tavrin::applySyncTrackKeys(tracks, Tavrin::readSyncTrackFile(demo.dataFolder + demo.trackFileName));
+    Tavrin::Sync::SyncTracks tracks;
+    Tavrin::Sync::applySyncTrackKeys(tracks, Tavrin::Sync::readSyncTrackFile(demo.dataFolder + demo.trackFileName));
     // As in an unbroken run at 10 frames a second, whatever time was captured before.
     ASSERT_EQ(demo.recorder.eyes.size(), 2u);
     EXPECT_EQ(components(demo.recorder.eyes[0]), components(tracks[0].evaluate(10.0f - 1.0f / 10.0f)));

@@ -3,7 +3,7 @@
 #include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
 #include "tavrin/Demo.h"
-#include "tavrin/MusicSeeker.h"
+#include "tavrin/audio/MusicSeeker.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <vector>
 
 using Orvane::Keyboard::Key;
-using Tavrin::SyncKey;
-using Tavrin::SyncTrackKeys;
+using Tavrin::Sync::SyncKey;
+using Tavrin::Sync::SyncTrackKeys;
 
 namespace {
 
@@ -23,7 +23,7 @@ public:
     Tavrin::Visual* createVisual(const tinyxml2::XMLElement&) override { return nullptr; }
 };
 
-class RecordingMusic : public Tavrin::MusicSeeker {
+class RecordingMusic : public Tavrin::Audio::MusicSeeker {
 public:
     void seek(float seconds) override { seeks.push_back(seconds); }
     std::vector<float> seeks;
@@ -50,7 +50,7 @@ protected:
         demo.dataFolder = dir.path().string() + "/";
         demo.trackFileName = "tracks/test.track";
         std::filesystem::create_directories(dir.path() / "tracks");
-        Tavrin::writeSyncTrackFile(trackPath(), rampKeys(0, 10));
+        Tavrin::Sync::writeSyncTrackFile(trackPath(), rampKeys(0, 10));
     }
 
     std::string trackPath() const { return dir.file("tracks/test.track"); }
@@ -101,7 +101,7 @@ TEST_F(DemofaceTest, ReloadTakesTheNewFileOrKeepsTheOldTracksWhenItIsBad)
     Tavrin::Demoface::Demoface face(demo, keys());
     demo.time = 5.0f;
     demo.frameDelta = 0.02f;
-    Tavrin::writeSyncTrackFile(trackPath(), rampKeys(100, 200));
+    Tavrin::Sync::writeSyncTrackFile(trackPath(), rampKeys(100, 200));
     face.update();
     EXPECT_EQ(demo.syncValues[0].x, 5.0f) << "nothing is read before L";
 

@@ -2,12 +2,9 @@
 
 #include "assetkit/Canvas.h"
 #include "assetkit/TextRenderer.h"
+#include "orvane/Forward.h"
 
 #include <string>
-
-namespace Orvane {
-class BitmapImage;
-}
 
 namespace AssetKit {
 

@@ -28,7 +28,7 @@ public:
         , bpm_(bpm)
     {}
 
-    Tavrin::SyncTrackKeys read()
+    Tavrin::Sync::SyncTrackKeys read()
     {
         tinyxml2::XMLDocument document;
         tinyxml2::XMLError loaded = document.LoadFile(path_.c_str());
@@ -116,10 +116,10 @@ private:
         return value;
     }
 
-    Tavrin::SyncTrackKeys ourTracks() const
+    Tavrin::Sync::SyncTrackKeys ourTracks() const
     {
-        Tavrin::SyncTrackKeys keys;
-        for (int track = 0; track < Tavrin::SyncTrackCount; ++track) {
+        Tavrin::Sync::SyncTrackKeys keys;
+        for (int track = 0; track < Tavrin::Sync::SyncTrackCount; ++track) {
             std::array<Tavrin::Edit::ComponentKeys, RocketComponents> components;
             for (int c = 0; c < RocketComponents; ++c) {
                 auto found = tracks_.find(track * RocketComponents + c);
@@ -136,9 +136,9 @@ private:
     EditorTracks tracks_;
 };
 
-bool isDefaultTrack(const std::vector<Tavrin::SyncKey>& keys)
+bool isDefaultTrack(const std::vector<Tavrin::Sync::SyncKey>& keys)
 {
-    Tavrin::SyncKey fresh;
+    Tavrin::Sync::SyncKey fresh;
     return keys.size() == 1 && keys[0].time == fresh.time && keys[0].inValue == fresh.inValue
         && keys[0].outValue == fresh.outValue;
 }
@@ -152,9 +152,12 @@ std::string formatFloat(float value)
 
 }
 
-Tavrin::SyncTrackKeys readRocketProject(const std::string& path, float bpm) { return ProjectReader(path, bpm).read(); }
+Tavrin::Sync::SyncTrackKeys readRocketProject(const std::string& path, float bpm)
+{
+    return ProjectReader(path, bpm).read();
+}
 
-void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& keys, float bpm)
+void writeRocketProject(const std::string& path, const Tavrin::Sync::SyncTrackKeys& keys, float bpm)
 {
     tinyxml2::XMLDocument document;
     document.InsertEndChild(document.NewDeclaration());
@@ -162,7 +165,7 @@ void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& ke
     document.InsertEndChild(root);
     tinyxml2::XMLElement* tracks = root->InsertNewChildElement("tracks");
     std::uint32_t lastRow = 0;
-    for (int track = 0; track < Tavrin::SyncTrackCount; ++track) {
+    for (int track = 0; track < Tavrin::Sync::SyncTrackCount; ++track) {
         if (isDefaultTrack(keys[size_t(track)]))
             continue;
         for (int c = 0; c < RocketComponents; ++c) {
@@ -188,11 +191,11 @@ void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& ke
         throw Orvane::Exceptions::Exception("Cannot write " + path + ": " + document.ErrorStr());
 }
 
-int keysOffRows(const Tavrin::SyncTrackKeys& keys, float bpm)
+int keysOffRows(const Tavrin::Sync::SyncTrackKeys& keys, float bpm)
 {
     int count = 0;
     for (const auto& track : keys)
-        for (const Tavrin::SyncKey& key : track) {
+        for (const Tavrin::Sync::SyncKey& key : track) {
             double row = std::round(double(key.time) / Tavrin::Edit::rocketRowSeconds(bpm));
             bool onRow = row >= 0.0 && Tavrin::Edit::rocketRowTime(std::uint32_t(row), bpm) == key.time;
             if (!onRow)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tavrin/SyncTrackFile.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <string>
 
@@ -15,13 +15,13 @@ namespace TrackKit {
 // UnsupportedFormatException "<path>:<line>: <problem>" for malformed XML, an unknown track name,
 // a row that is not a whole number from 0, two keys on one row, a value that is not a finite
 // number or an unknown interpolation.
-Tavrin::SyncTrackKeys readRocketProject(const std::string& path, float bpm);
+Tavrin::Sync::SyncTrackKeys readRocketProject(const std::string& path, float bpm);
 
 // Every track that is not the single zero key, as four editor tracks (see rocketKeysOf for what
 // the editor cannot hold as it is). Throws Exception when the file cannot be written.
-void writeRocketProject(const std::string& path, const Tavrin::SyncTrackKeys& keys, float bpm);
+void writeRocketProject(const std::string& path, const Tavrin::Sync::SyncTrackKeys& keys, float bpm);
 
 // How many keys fall between rows, where the editor cannot hold them.
-int keysOffRows(const Tavrin::SyncTrackKeys& keys, float bpm);
+int keysOffRows(const Tavrin::Sync::SyncTrackKeys& keys, float bpm);
 
 }

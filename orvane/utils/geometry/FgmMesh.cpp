@@ -127,12 +127,11 @@ std::unique_ptr<Geometry> FgmMesh::toGeometry(int bufferMode) const
     auto geometry = std::make_unique<Geometry>();
     for (const FgmAttribute& attribute : attributes) {
         std::unique_ptr<VertexBuffer> buffer = makeVertexBuffer(attribute, vertexCount, bufferMode);
-        int slot = geometry->addVertexBuffer(buffer.get());
-        buffer.release();
+        int slot = geometry->addVertexBuffer(std::move(buffer));
         geometry->bindAttribute(slot, 0, attribute.semantic);
     }
     geometry->primitiveType = primitiveType;
-    geometry->setIndexBuffer(makeIndexBuffer(indices, bufferMode).release());
+    geometry->setIndexBuffer(makeIndexBuffer(indices, bufferMode));
     return geometry;
 }
 

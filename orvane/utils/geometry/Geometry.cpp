@@ -13,11 +13,11 @@ using Exceptions::Exception;
 
 Geometry::~Geometry() = default;
 
-int Geometry::addVertexBuffer(VertexBuffer* buffer)
+int Geometry::addVertexBuffer(std::unique_ptr<VertexBuffer>&& buffer)
 {
     for (int slot = 0; slot < MaxVertexBuffers; ++slot) {
         if (!vertexBuffers_[size_t(slot)]) {
-            vertexBuffers_[size_t(slot)].reset(buffer);
+            vertexBuffers_[size_t(slot)] = std::move(buffer);
             return slot;
         }
     }
@@ -36,7 +36,7 @@ void Geometry::removeAttribute(AttributeSemantic semantic)
     std::erase_if(bindings_, [semantic](const AttributeBinding& b) { return b.semantic == semantic; });
 }
 
-void Geometry::setIndexBuffer(IndexBuffer* buffer) { indexBuffer_.reset(buffer); }
+void Geometry::setIndexBuffer(std::unique_ptr<IndexBuffer> buffer) { indexBuffer_ = std::move(buffer); }
 
 void Geometry::swapContents(Geometry& other)
 {

@@ -40,14 +40,14 @@ public:
     Geometry(const Geometry&) = delete;
     Geometry& operator=(const Geometry&) = delete;
 
-    // Stores the buffer in the first empty slot and takes ownership; returns the slot. When all
-    // 16 are used it returns MaxVertexBuffers and the caller keeps the buffer.
-    int addVertexBuffer(VertexBuffer* buffer);
+    // Takes the buffer into the first empty slot and returns the slot. When all 16 are used it
+    // returns MaxVertexBuffers and leaves the buffer with the caller.
+    int addVertexBuffer(std::unique_ptr<VertexBuffer>&& buffer);
     // Throws Exception for a slot outside 0 to 15.
     void bindAttribute(int slot, int attributeIndex, AttributeSemantic semantic);
     void removeAttribute(AttributeSemantic semantic);
-    // Takes ownership; a previous index buffer is deleted.
-    void setIndexBuffer(IndexBuffer* buffer);
+    // A previous index buffer is deleted.
+    void setIndexBuffer(std::unique_ptr<IndexBuffer> buffer);
     // Trades buffers, index buffer, bindings and primitive type with other, so that a mesh can be
     // rebuilt under the pointer its holders keep.
     void swapContents(Geometry& other);

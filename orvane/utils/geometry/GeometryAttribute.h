@@ -27,8 +27,6 @@ public:
     // towards zero, clamped to the type's range.
     virtual void set(int index, float x, float y, float z, float w) = 0;
 
-    int getComponents() const { return components_; }
-
 protected:
     unsigned char* element(int index) const;
 

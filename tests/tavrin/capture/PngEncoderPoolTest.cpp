@@ -13,7 +13,7 @@ TEST(PngEncoderPool, WritesEveryQueuedFrameAndReportsAFailedOne)
     TestSupport::TempDir dir;
     constexpr int W = 64, H = 32, Frames = 12;
     {
-        Tavrin::PngEncoderPool pool(W, H, 3);
+        Tavrin::Capture::PngEncoderPool pool(W, H, 3);
         std::vector<unsigned char> rgb(W * H * 3);
         for (int i = 0; i < Frames; ++i) {
             std::fill(rgb.begin(), rgb.end(), (unsigned char)(i * 20));
@@ -30,7 +30,7 @@ TEST(PngEncoderPool, WritesEveryQueuedFrameAndReportsAFailedOne)
         EXPECT_EQ(bytes[W * H * 3 - 1], (unsigned char)(i * 20)) << i;
     }
 
-    Tavrin::PngEncoderPool pool(W, H, 2);
+    Tavrin::Capture::PngEncoderPool pool(W, H, 2);
     std::vector<unsigned char> rgb(W * H * 3);
     pool.encode(dir.file("missing/folder/f.png"), rgb.data());
     EXPECT_ANY_THROW(pool.finish());

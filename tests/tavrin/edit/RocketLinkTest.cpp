@@ -4,8 +4,8 @@
 #include "support/TempDir.h"
 #include "tavrin/Demo.h"
 #include "tavrin/Demoface.h"
-#include "tavrin/SyncTrackText.h"
 #include "tavrin/edit/Transport.h"
+#include "tavrin/sync/SyncTrackText.h"
 
 #include <gtest/gtest.h>
 
@@ -159,10 +159,10 @@ protected:
     {
         std::filesystem::create_directory(dir.path() / "tracks");
         // Track 0 ramps x and y from (0, 10) at row 0 to (8, 50) at row 16, with a step at row 16.
-        Tavrin::writeSyncTrackFile(dir.file("tracks/default.track"),
-                                   Tavrin::compileSyncTrackText("bpm 120\n0 r0 linear 0 10 0 0\n"
-                                                                "0 r16 step 8 50 0 0\n",
-                                                                "test.txt"));
+        Tavrin::Sync::writeSyncTrackFile(dir.file("tracks/default.track"),
+                                         Tavrin::Sync::compileSyncTrackText("bpm 120\n0 r0 linear 0 10 0 0\n"
+                                                                            "0 r16 step 8 50 0 0\n",
+                                                                            "test.txt"));
         demo.dataFolder = dir.path().string() + "/";
         demo.trackFileName = "tracks/default.track";
         demo.bpm = Bpm;
@@ -225,8 +225,8 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
     EXPECT_FLOAT_EQ(demo.syncValues[1].z, 2.0f) << "a ramp plays as linear";
 
     // "L" brings in a new file; the component the editor keys stays the editor's.
-    Tavrin::writeSyncTrackFile(dir.file("tracks/default.track"),
-                               Tavrin::compileSyncTrackText("0 0 linear 30 30 30 30\n", "test.txt"));
+    Tavrin::Sync::writeSyncTrackFile(dir.file("tracks/default.track"),
+                                     Tavrin::Sync::compileSyncTrackText("0 0 linear 30 30 30 30\n", "test.txt"));
     demoface->reload();
     frame();
     EXPECT_EQ(trackZeroAt(6), Orvane::Vector4t<float>(30, 2.5f, 30, 30));
@@ -242,9 +242,9 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
 
     editor.send(setKey(6, 24, 5.0f, 2) + std::string(1, char(5)));
     ASSERT_TRUE(editor.until([&] { return std::filesystem::exists(dir.file("tracks/default.txt")); }));
-    Tavrin::SyncTrackKeys text
-        = Tavrin::compileSyncTrackText(Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
-    Tavrin::SyncTrackKeys binary = Tavrin::readSyncTrackFile(dir.file("tracks/default.track"));
+    Tavrin::Sync::SyncTrackKeys text = Tavrin::Sync::compileSyncTrackText(
+        Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
+    Tavrin::Sync::SyncTrackKeys binary = Tavrin::Sync::readSyncTrackFile(dir.file("tracks/default.track"));
     for (int track : {0, 1}) {
         const auto& live = demoface->tracks()[size_t(track)].keys();
         ASSERT_EQ(text[size_t(track)].size(), live.size());

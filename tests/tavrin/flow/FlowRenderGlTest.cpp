@@ -13,7 +13,7 @@ using namespace Tavrin::Flow;
 
 namespace {
 
-class FlowRender : public TestSupport::GlTest {
+class FlowRenderGlTest : public TestSupport::GlTest {
 protected:
     void SetUp() override
     {
@@ -40,7 +40,7 @@ protected:
 
 }
 
-TEST_F(FlowRender, ASmallTimelineDrawsWhatItsWindowsAndFadesSay)
+TEST_F(FlowRenderGlTest, ASmallTimelineDrawsWhatItsWindowsAndFadesSay)
 {
     // At 120 bpm a sixteenth is 0.125 s: the red left half is shown from 1 s to 3 s, fading in
     // over its first second; the green square slides right by 0.25 a second.
@@ -79,7 +79,7 @@ TEST_F(FlowRender, ASmallTimelineDrawsWhatItsWindowsAndFadesSay)
     EXPECT_RGBA_NEAR(pixelAt(64, 128), 0, 0, 0, 255, 0);
 }
 
-TEST_F(FlowRender, TheSampleFlowPlaysItsSections)
+TEST_F(FlowRenderGlTest, TheSampleFlowPlaysItsSections)
 {
     std::filesystem::current_path(NIGHTGLASS_SOURCE_DIR);
     std::vector<float> progress;

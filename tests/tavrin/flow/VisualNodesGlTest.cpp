@@ -12,7 +12,7 @@ using namespace Tavrin::Flow;
 
 namespace {
 
-class FlowVisualsGl : public TestSupport::GlTest {
+class FlowVisualsGlTest : public TestSupport::GlTest {
 protected:
     void SetUp() override
     {
@@ -39,7 +39,7 @@ protected:
 
 }
 
-TEST_F(FlowVisualsGl, AnInnerBlendSwitchesBlendingOffForTheRestOfTheOuterOne)
+TEST_F(FlowVisualsGlTest, AnInnerBlendSwitchesBlendingOffForTheRestOfTheOuterOne)
 {
     play(R"(<blend><blend src="one" dst="one"><probe/></blend><probe2/>)"
          R"(<quad x="-1" y="-1" width="2" height="2"><color r="1" g="0" b="0" a="0.5"/></quad></blend>)");
@@ -52,7 +52,7 @@ TEST_F(FlowVisualsGl, AnInnerBlendSwitchesBlendingOffForTheRestOfTheOuterOne)
     EXPECT_RGBA_NEAR(pixelAt(128, 128), 255, 0, 0, 127, 1);
 }
 
-TEST_F(FlowVisualsGl, BlendMixesItsChildrenAndEndsSwitchedOff)
+TEST_F(FlowVisualsGlTest, BlendMixesItsChildrenAndEndsSwitchedOff)
 {
     Orvane::State::enable(Orvane::Capability::Blend);
     play(R"(<blend><quad x="-1" y="-1" width="2" height="2"><color r="1" g="0" b="0" a="0.5"/></quad></blend>)");
@@ -60,7 +60,7 @@ TEST_F(FlowVisualsGl, BlendMixesItsChildrenAndEndsSwitchedOff)
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(FlowVisualsGl, AQuadBelowTheAlphaThresholdDrawsNothing)
+TEST_F(FlowVisualsGlTest, AQuadBelowTheAlphaThresholdDrawsNothing)
 {
     play(R"(<quad x="-1" y="-1" width="2" height="2"><color r="1" g="0" b="0" a="0.0009"/></quad>)");
     EXPECT_RGBA_NEAR(pixelAt(128, 128), 0, 0, 255, 255, 0);
@@ -68,7 +68,7 @@ TEST_F(FlowVisualsGl, AQuadBelowTheAlphaThresholdDrawsNothing)
     EXPECT_RGBA_NEAR(pixelAt(128, 128), 255, 0, 0, 0, 1);
 }
 
-TEST_F(FlowVisualsGl, ADefaultQuadInADefaultOrthoCoversTheMiddleQuarter)
+TEST_F(FlowVisualsGlTest, ADefaultQuadInADefaultOrthoCoversTheMiddleQuarter)
 {
     play(R"(<ortho><quad><color r="0" g="1" b="0"/></quad></ortho>)");
     for (auto [x, y] : {std::pair{66, 66}, {189, 66}, {189, 189}, {66, 189}, {128, 128}}) {
@@ -81,7 +81,7 @@ TEST_F(FlowVisualsGl, ADefaultQuadInADefaultOrthoCoversTheMiddleQuarter)
     }
 }
 
-TEST_F(FlowVisualsGl, QuadsDrawInTheMatricesInForce)
+TEST_F(FlowVisualsGlTest, QuadsDrawInTheMatricesInForce)
 {
     play(
         R"(<ortho left="0" right="4" bottom="0" top="4"><translate x="1"><quad x="0" y="0" width="1" height="2"/></translate></ortho>)");
@@ -91,7 +91,7 @@ TEST_F(FlowVisualsGl, QuadsDrawInTheMatricesInForce)
     EXPECT_RGBA_NEAR(pixelAt(140, 64), 0, 0, 255, 255, 0);
 }
 
-TEST_F(FlowVisualsGl, ClearUsesItsColourAndDepth)
+TEST_F(FlowVisualsGlTest, ClearUsesItsColourAndDepth)
 {
     device().clear(Orvane::ClearTarget::All, 1, 1, 1, 1, 0.25f, 0);
     play("<clear/>");
@@ -104,7 +104,7 @@ TEST_F(FlowVisualsGl, ClearUsesItsColourAndDepth)
     EXPECT_NEAR(depthAt(128, 128), 0.5f, 1e-6f);
 }
 
-TEST_F(FlowVisualsGl, TexturedQuadsMapTheImageCornerToCornerTintedByTheColour)
+TEST_F(FlowVisualsGlTest, TexturedQuadsMapTheImageCornerToCornerTintedByTheColour)
 {
     // Bottom row first: red, green; top row: blue, white.
     const unsigned char texels[] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};

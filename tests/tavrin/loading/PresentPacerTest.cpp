@@ -10,7 +10,7 @@ constexpr std::int64_t Ms = 1'000'000;
 
 TEST(PresentPacer, WaitsThreeTimesWhatThePresentTookButASixtiethAtLeastAndATenthAtMost)
 {
-    Tavrin::PresentPacer pacer;
+    Tavrin::Loading::PresentPacer pacer;
     EXPECT_TRUE(pacer.due(0)) << "the first progress is always shown";
 
     pacer.presented(0, 2 * Ms);

@@ -2,7 +2,7 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
-#include "tavrin/SyncTrackText.h"
+#include "tavrin/sync/SyncTrackText.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
     TestSupport::TempDir dir;
 };
 
-void expectSameKeys(const Tavrin::SyncTrackKeys& a, const Tavrin::SyncTrackKeys& b)
+void expectSameKeys(const Tavrin::Sync::SyncTrackKeys& a, const Tavrin::Sync::SyncTrackKeys& b)
 {
     for (size_t track = 0; track < a.size(); ++track) {
         ASSERT_EQ(a[track].size(), b[track].size()) << "track " << track;
@@ -58,14 +58,14 @@ void expectSameKeys(const Tavrin::SyncTrackKeys& a, const Tavrin::SyncTrackKeys&
 
 TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
 {
-    Tavrin::SyncTrackKeys keys
+    Tavrin::Sync::SyncTrackKeys keys
         = TrackKit::readRocketProject(write("a.rocket", project("rootElement", EditorTracks)), Bpm);
 
     // Track 0 holds one key wherever x or y has one; y's ramp plays linear; z and w are zero.
     ASSERT_EQ(keys[0].size(), 3u);
-    EXPECT_EQ(keys[0][0].mode, Tavrin::Linear) << "from x, the first component keyed there";
+    EXPECT_EQ(keys[0][0].mode, Tavrin::Sync::InterpolationMode::Linear) << "from x, the first component keyed there";
     EXPECT_EQ(keys[0][1].time, 2.0f);
-    EXPECT_EQ(keys[0][1].mode, Tavrin::Step);
+    EXPECT_EQ(keys[0][1].mode, Tavrin::Sync::InterpolationMode::Step);
     EXPECT_EQ(keys[0][1].outValue, Orvane::Vector4t<float>(-2.5f, 8, 0, 0));
     EXPECT_EQ(keys[0][2].time, 3.0f);
     EXPECT_EQ(keys[0][2].outValue, Orvane::Vector4t<float>(-2.5f, 0, 0, 0)) << "x holds its last key";
@@ -75,8 +75,8 @@ TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
     EXPECT_EQ(keys[1].size(), 1u) << "a track the project leaves out keeps its zero key";
 
     // A ramp plays linear: row 20 is halfway from 8 to 0.
-    Tavrin::SyncTrack track;
-    Tavrin::SyncTrackKeys yOnly = TrackKit::readRocketProject(
+    Tavrin::Sync::SyncTrack track;
+    Tavrin::Sync::SyncTrackKeys yOnly = TrackKit::readRocketProject(
         write("y.rocket",
               project("sync",
                       "<track name=\"00.y\"><key row=\"16\" value=\"8\" interpolation=\"3\"/>"
@@ -86,12 +86,12 @@ TEST_F(RocketProjectTest, ImportsKeysByRowAndGoesOutAndBackUnchanged)
     EXPECT_FLOAT_EQ(track.evaluate(2.5f).y, 4.0f);
 
     // A jump goes out as a step one row early that holds the value arriving there.
-    Tavrin::SyncTrackKeys jump;
+    Tavrin::Sync::SyncTrackKeys jump;
     for (auto& keysOfTrack : jump)
-        keysOfTrack.push_back(Tavrin::SyncKey{});
-    jump[2] = Tavrin::compileSyncTrackText("bpm 120\n2 r0 linear 0 0 0 0\n2 r16 linear 8 0 0 0  20 0 0 0\n"
-                                           "2 r24 linear 0 0 0 0\n",
-                                           "jump.txt")[2];
+        keysOfTrack.push_back(Tavrin::Sync::SyncKey{});
+    jump[2] = Tavrin::Sync::compileSyncTrackText("bpm 120\n2 r0 linear 0 0 0 0\n2 r16 linear 8 0 0 0  20 0 0 0\n"
+                                                 "2 r24 linear 0 0 0 0\n",
+                                                 "jump.txt")[2];
     TrackKit::writeRocketProject(dir.file("jump.rocket"), jump, Bpm);
     track.setKeys(TrackKit::readRocketProject(dir.file("jump.rocket"), Bpm)[2]);
     EXPECT_FLOAT_EQ(track.evaluate(1.0f).x, 4.0f) << "row 8";

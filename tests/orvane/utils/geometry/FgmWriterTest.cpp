@@ -94,7 +94,7 @@ TEST(FgmWriter, InterleavedGeometryWithoutIndicesIsSplitAndIndexedInOrder)
     Geometry geometry;
     const int counts[2] = {3, 3};
     const float data[12] = {0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1};
-    geometry.addVertexBuffer(new VertexBuffer(2, counts, 2, Orvane::system_mem, data));
+    geometry.addVertexBuffer(std::make_unique<VertexBuffer>(2, counts, 2, Orvane::system_mem, data));
     geometry.bindAttribute(0, 1, AttributeSemantic::Normal);
     geometry.bindAttribute(0, 0, AttributeSemantic::Position);
     geometry.primitiveType = PrimitiveTypeEnum::Lines;
@@ -136,7 +136,7 @@ TEST(FgmWriter, MeshesTheReaderWouldRejectAreNotWritten)
     Geometry shorts;
     const int counts[1] = {2};
     const int types[1] = {VertexBuffer::Short};
-    shorts.addVertexBuffer(new VertexBuffer(1, counts, 2, Orvane::system_mem, nullptr, types));
+    shorts.addVertexBuffer(std::make_unique<VertexBuffer>(1, counts, 2, Orvane::system_mem, nullptr, types));
     shorts.bindAttribute(0, 0, AttributeSemantic::Position);
     MemoryStream stream;
     EXPECT_THROW(Orvane::Utils::writeFgm(stream, shorts), Exception);

@@ -38,11 +38,13 @@ TEST(Geometry, SlotsFillInOrderAndTheSeventeenthBufferIsRefused)
     EXPECT_EQ(geometry.getVertexCount(), 0);
     std::vector<VertexBuffer*> added;
     for (int i = 0; i < 16; ++i) {
-        added.push_back(floats(3, 5 + i));
-        EXPECT_EQ(geometry.addVertexBuffer(added.back()), i);
+        auto buffer = std::unique_ptr<VertexBuffer>(floats(3, 5 + i));
+        added.push_back(buffer.get());
+        EXPECT_EQ(geometry.addVertexBuffer(std::move(buffer)), i);
     }
     auto extra = std::unique_ptr<VertexBuffer>(floats(3, 1));
-    EXPECT_EQ(geometry.addVertexBuffer(extra.get()), 16);
+    EXPECT_EQ(geometry.addVertexBuffer(std::move(extra)), 16);
+    EXPECT_NE(extra, nullptr) << "a refused buffer stays with the caller";
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(geometry.getVertexBuffer(i), added[size_t(i)]);
     EXPECT_EQ(geometry.getVertexCount(), 5);
@@ -54,8 +56,9 @@ TEST(Geometry, AttributeInfoFollowsTheFirstBindingOfASemantic)
     Geometry geometry;
     const int counts[3] = {3, 2, 4};
     const int types[3] = {VertexBuffer::Float, VertexBuffer::Short, VertexBuffer::Byte};
-    auto* interleaved = new VertexBuffer(3, counts, 4, Orvane::system_mem, nullptr, types);
-    int slot = geometry.addVertexBuffer(interleaved);
+    auto owned = std::make_unique<VertexBuffer>(3, counts, 4, Orvane::system_mem, nullptr, types);
+    VertexBuffer* interleaved = owned.get();
+    int slot = geometry.addVertexBuffer(std::move(owned));
     geometry.bindAttribute(slot, 2, AttributeSemantic::Color);
     geometry.bindAttribute(slot, 1, AttributeSemantic::Color);
     Orvane::Utils::AttributeInfo info = geometry.getAttributeInfo(AttributeSemantic::Color);
@@ -78,8 +81,9 @@ TEST(Geometry, AttributeTypeFollowsTheDataTypeAndHoldsTheLock)
     Geometry geometry;
     const int counts[2] = {3, 2};
     const int types[2] = {VertexBuffer::Double, VertexBuffer::Short};
-    auto* buffer = new VertexBuffer(2, counts, 3, Orvane::system_mem, nullptr, types);
-    geometry.bindAttribute(geometry.addVertexBuffer(buffer), 0, AttributeSemantic::Position);
+    auto owned = std::make_unique<VertexBuffer>(2, counts, 3, Orvane::system_mem, nullptr, types);
+    VertexBuffer* buffer = owned.get();
+    geometry.bindAttribute(geometry.addVertexBuffer(std::move(owned)), 0, AttributeSemantic::Position);
     geometry.bindAttribute(0, 1, AttributeSemantic::TexCoord0);
     {
         std::unique_ptr<Geometry::Attribute> position = geometry.getAttribute(AttributeSemantic::Position);
@@ -101,7 +105,7 @@ TEST(Geometry, SetOnTwoShortComponentsTruncatesAndWritesNothingElse)
     const int counts[2] = {2, 1};
     const int types[2] = {VertexBuffer::Short, VertexBuffer::Short};
     std::int16_t data[6] = {11, 12, 13, 21, 22, 23};
-    geometry.addVertexBuffer(new VertexBuffer(2, counts, 2, Orvane::system_mem, data, types));
+    geometry.addVertexBuffer(std::make_unique<VertexBuffer>(2, counts, 2, Orvane::system_mem, data, types));
     geometry.bindAttribute(0, 0, AttributeSemantic::TexCoord1);
     auto attribute = geometry.getAttribute(AttributeSemantic::TexCoord1);
     attribute->set(1, 1.9f, -2.7f, 5, 5);
@@ -118,7 +122,7 @@ TEST(Geometry, ByteAttributesAreSignedAndUnalignedAccessWorks)
     const int counts[2] = {1, 2};
     const int types[2] = {VertexBuffer::Byte, VertexBuffer::Float};
     unsigned char data[18] = {};
-    geometry.addVertexBuffer(new VertexBuffer(2, counts, 2, Orvane::system_mem, data, types));
+    geometry.addVertexBuffer(std::make_unique<VertexBuffer>(2, counts, 2, Orvane::system_mem, data, types));
     geometry.bindAttribute(0, 0, AttributeSemantic::Color);
     geometry.bindAttribute(0, 1, AttributeSemantic::TexCoord0);
     auto colour = geometry.getAttribute(AttributeSemantic::Color);

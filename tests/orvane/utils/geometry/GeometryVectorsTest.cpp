@@ -32,13 +32,13 @@ public:
         int n = int(positions_.size() / 3);
         if (interleaved) {
             const int counts[2] = {3, 3};
-            geometry.addVertexBuffer(new VertexBuffer(2, counts, n, Orvane::system_mem, nullptr));
+            geometry.addVertexBuffer(std::make_unique<VertexBuffer>(2, counts, n, Orvane::system_mem, nullptr));
             geometry.bindAttribute(0, 0, AttributeSemantic::Position);
             geometry.bindAttribute(0, 1, AttributeSemantic::Normal);
         } else {
             const int three[1] = {3};
-            geometry.addVertexBuffer(new VertexBuffer(1, three, n, Orvane::system_mem, nullptr));
-            geometry.addVertexBuffer(new VertexBuffer(1, three, n, Orvane::system_mem, nullptr));
+            geometry.addVertexBuffer(std::make_unique<VertexBuffer>(1, three, n, Orvane::system_mem, nullptr));
+            geometry.addVertexBuffer(std::make_unique<VertexBuffer>(1, three, n, Orvane::system_mem, nullptr));
             geometry.bindAttribute(0, 0, AttributeSemantic::Position);
             geometry.bindAttribute(1, 0, AttributeSemantic::Normal);
         }
@@ -47,8 +47,8 @@ public:
             const float* p = &positions_[size_t(3 * i)];
             position->set(i, p[0], p[1], p[2], 0);
         }
-        geometry.setIndexBuffer(
-            new IndexBuffer(int(indices_.size()), Orvane::system_mem, indices_.data(), IndexBuffer::UnsignedInt));
+        geometry.setIndexBuffer(std::make_unique<IndexBuffer>(int(indices_.size()), Orvane::system_mem, indices_.data(),
+                                                              IndexBuffer::UnsignedInt));
     }
 
     Vector4t<float> normal(int i) { return geometry.getAttribute(AttributeSemantic::Normal)->get(i); }
@@ -127,13 +127,14 @@ TEST(GeometryVectors, PreconditionsAndTheirMessages)
 
     std::uint16_t shorts[3] = {0, 1, 2};
     Mesh shortIndices({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
-    shortIndices.geometry.setIndexBuffer(new IndexBuffer(3, Orvane::system_mem, shorts, IndexBuffer::UnsignedShort));
+    shortIndices.geometry.setIndexBuffer(
+        std::make_unique<IndexBuffer>(3, Orvane::system_mem, shorts, IndexBuffer::UnsignedShort));
     EXPECT_THROW(shortIndices.geometry.calcVectorsFast(AttributeSemantic::Normal, true), Exception);
 
     Mesh flatOutput({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2});
     const int two[1] = {2};
     flatOutput.geometry.bindAttribute(
-        flatOutput.geometry.addVertexBuffer(new VertexBuffer(1, two, 3, Orvane::system_mem, nullptr)), 0,
+        flatOutput.geometry.addVertexBuffer(std::make_unique<VertexBuffer>(1, two, 3, Orvane::system_mem, nullptr)), 0,
         AttributeSemantic::TexCoord0);
     EXPECT_EQ(messageOf([&] { flatOutput.geometry.calcVectorsFast(AttributeSemantic::TexCoord0, true); }),
               "Geometry::calcVectorsFast() requires an output attribute of three floats");

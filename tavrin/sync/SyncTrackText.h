@@ -1,0 +1,26 @@
+#pragma once
+
+#include "tavrin/sync/SyncTrackFile.h"
+
+#include <string>
+
+namespace Tavrin::Sync {
+
+// The readable form of the track file, one key per line:
+//
+//   # comments run from '#' to the end of the line
+//   bpm 162                          row length for the times below (default 162)
+//   <track> <time> <mode> <in x y z w> [<out x y z w>]
+//
+// track is 0..63; time is seconds ("2.5") or sixteenth-note rows ("r256"); mode is step, linear or
+// smooth; a key with one value uses it for both sides. A track's keys must come in increasing time;
+// tracks without lines keep the default single zero key.
+
+// Throws UnsupportedFormatException "<fileName>:<line>: <problem>" on the first bad line.
+SyncTrackKeys compileSyncTrackText(const std::string& text, const std::string& fileName);
+
+// Writes times that fall exactly on a row at this tempo as rows, the rest as seconds, with enough
+// digits to compile back to the same bits. Throws for a mode that has no name.
+std::string decompileSyncTrackKeys(const SyncTrackKeys& keys, float bpm = 162.0f);
+
+}
