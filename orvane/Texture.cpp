@@ -1,12 +1,15 @@
 #include "orvane/Texture.h"
 
 #include "orvane/BitmapImage.h"
+#include "orvane/ImageScaling.h"
 #include "orvane/PixelType.h"
 #include "orvane/exceptions/Exception.h"
 
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
@@ -47,6 +50,40 @@ void setWraps(GLint wrap)
 {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
+
+int channelsOf(GLenum format)
+{
+    switch (format) {
+    case GL_LUMINANCE: return 1;
+    case GL_RGB: return 3;
+    case GL_RGBA: return 4;
+    default: return 0;
+    }
+}
+
+bool isPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+// GLU's own scaling of a side that is not a power of two leaves the last row of the scaled image
+// black (a dark band across the top of a picture 7 pixels wide), so such an image is brought to
+// the size GLU would choose here first, and GLU only builds the smaller levels.
+void buildMipmaps(GLint internalFormat, int width, int height, const UploadFormat& upload, const void* pixels)
+{
+    int channels = channelsOf(upload.format);
+    if ((isPowerOfTwo(width) && isPowerOfTwo(height)) || channels == 0) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat, width, height, upload.format, upload.type, pixels);
+        return;
+    }
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    int w = std::min(nearestPowerOfTwo(width), int(largest)), h = std::min(nearestPowerOfTwo(height), int(largest));
+    if (upload.type == GL_FLOAT) {
+        auto scaled = scaleByArea(static_cast<const float*>(pixels), width, height, channels, w, h);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat, w, h, upload.format, upload.type, scaled.data());
+    } else {
+        auto scaled = scaleByArea(static_cast<const std::uint8_t*>(pixels), width, height, channels, w, h);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat, w, h, upload.format, upload.type, scaled.data());
+    }
 }
 
 }
@@ -109,7 +146,7 @@ void Texture::upload(int width, int height, const void* pixels, int pixelType, i
         // nearly doubling the texture's memory; naming the filter first avoids it.
         setFilters(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
         if (pixels != nullptr)
-            gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat_, width, height, upload.format, upload.type, pixels);
+            buildMipmaps(internalFormat_, width, height, upload, pixels);
         else
             glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, width, height, 0, upload.format, upload.type, nullptr);
     } else if (filter == Nearest || filter == Linear) {

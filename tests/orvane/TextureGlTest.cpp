@@ -103,6 +103,36 @@ TEST_F(TextureGlTest, RowsOfOddLengthUploadTightlyPacked)
     EXPECT_EQ(texels(texture, 0, GL_RGB, 18), std::vector<std::uint8_t>(pixels, pixels + 18));
 }
 
+TEST_F(TextureGlTest, ImagesOfEveryWidthKeepEveryRowWhateverTheirRowLength)
+{
+    // Two halves, the lower one dark and the upper one light, widths 1 to 9: rows whose length is
+    // not a multiple of four bytes, and sides that are not a power of two and get scaled.
+    const struct {
+        int type;
+        GLenum format;
+        int channels;
+    } kinds[] = {{Orvane::RGB8, GL_RGB, 3}, {Orvane::RGBA8, GL_RGBA, 4}, {Orvane::Luminance8, GL_LUMINANCE, 1}};
+    constexpr int Rows = 8;
+    for (const auto& kind : kinds)
+        for (int filter : {Orvane::Nearest, Orvane::Mipmapped})
+            for (int width = 1; width <= 9; ++width) {
+                SCOPED_TRACE(testing::Message()
+                             << "type " << kind.type << ", filter " << filter << ", width " << width);
+                std::vector<std::uint8_t> pixels(size_t(width * Rows * kind.channels));
+                for (size_t i = 0; i < pixels.size(); ++i)
+                    pixels[i] = int(i) / (width * kind.channels) < Rows / 2 ? 60 : 220;
+                glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+                Texture texture(width, Height, pixels.data(), kind.type, filter);
+                int stored = levelParameter(texture, 0, GL_TEXTURE_WIDTH);
+                ASSERT_EQ(levelParameter(texture, 0, GL_TEXTURE_HEIGHT), Rows);
+                std::vector<std::uint8_t> level = texels(texture, 0, kind.format, stored * Rows * kind.channels);
+                for (int y = 0; y < Rows; ++y)
+                    for (int x = 0; x < stored * kind.channels; ++x)
+                        ASSERT_NEAR(level[size_t(y * stored * kind.channels + x)], y < Rows / 2 ? 60 : 220, 1)
+                            << "row " << y;
+            }
+}
+
 TEST_F(TextureGlTest, BitmapImageBecomesATextureOfItsSizeAndPixels)
 {
     Orvane::BitmapImage image(2, 3, Orvane::RGBA8);
