@@ -471,6 +471,8 @@ std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
     float from = requiredTimeAttribute(element, "from");
     float to = requiredTimeAttribute(element, "to");
     warnAboutIgnoredChildren(element, {});
+    if (start == stop)
+        warn(element, "starts and stops at the same time, so it jumps from \"from\" to \"to\" there");
     return std::make_unique<Fade>(mode, start, stop, from, to);
 }
 

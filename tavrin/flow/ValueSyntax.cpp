@@ -2,6 +2,7 @@
 
 #include "tavrin/Demo.h"
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -13,22 +14,26 @@ namespace {
 
 constexpr int NoField = -1;
 
-// One "%i" field; strtol with base 0 reads the same forms without scanf's undefined overflow.
-bool readIntegerField(const char*& cursor, int& field)
+// One "%i" field; strtol with base 0 reads the same forms without scanf's undefined overflow. A
+// number beyond an int is clamped, and clamped says so.
+bool readIntegerField(const char*& cursor, int& field, bool& clamped)
 {
     char* end = nullptr;
+    errno = 0;
     long parsed = std::strtol(cursor, &end, 0);
     if (end == cursor)
         return false;
     cursor = end;
+    clamped = clamped || errno == ERANGE || parsed > INT_MAX || parsed < INT_MIN;
     field = parsed > INT_MAX ? INT_MAX : (parsed < INT_MIN ? INT_MIN : int(parsed));
     return true;
 }
 
 // Returns the number of fields read; end, when given, receives the end of the text read (a field
-// of -1 included, since it is part of the form).
-int readTimeFields(const char* text, int fields[4], const char** end = nullptr)
+// of -1 included, since it is part of the form), and clamped whether a field was out of range.
+int readTimeFields(const char* text, int fields[4], const char** end = nullptr, bool* clamped = nullptr)
 {
+    bool anyClamped = false;
     int count = 0;
     const char* cursor = text;
     const char* consumed = text;
@@ -36,7 +41,7 @@ int readTimeFields(const char* text, int fields[4], const char** end = nullptr)
         if (count > 0 && *cursor++ != ':')
             break;
         int field = NoField;
-        bool read = readIntegerField(cursor, field);
+        bool read = readIntegerField(cursor, field, anyClamped);
         if (read)
             consumed = cursor;
         if (!read || field == NoField)
@@ -45,6 +50,8 @@ int readTimeFields(const char* text, int fields[4], const char** end = nullptr)
     }
     if (end)
         *end = consumed;
+    if (clamped)
+        *clamped = anyClamped;
     return count;
 }
 
@@ -126,9 +133,12 @@ std::optional<std::string> timeTextProblem(const char* text)
         return std::nullopt;
     int fields[4];
     const char* end = text;
-    int count = readTimeFields(text, fields, &end);
+    bool clamped = false;
+    int count = readTimeFields(text, fields, &end, &clamped);
     if (count == 0 && end == text)
         return "is not a time";
+    if (clamped)
+        return "is out of range: a count beyond " + std::to_string(INT_MAX) + " was cut to it";
     if (!isBlank(end))
         return "has trailing text \"" + std::string(end) + "\"";
     return std::nullopt;

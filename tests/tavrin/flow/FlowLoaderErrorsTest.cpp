@@ -195,6 +195,8 @@ TEST_F(FlowLoaderErrors, SuspectNumbersAndIgnoredChildrenAreReportedWithTheirLin
         "<clear><colour/></clear>\n"
         "<demo><tempo>99</tempo></demo>\n"
         "<at time=\"1:2\" length=\"8\"><quad x=\" 0.5 \"><color r=\"#aspect\"/></quad></at>\n"
+        "<at time=\"99999999999999999999999\" length=\"4\"/>\n"
+        "<quad><x><scurve start=\"2\" stop=\"2\" from=\"0\" to=\"1\"/></x></quad>\n"
         "</flow>\n");
     testing::internal::CaptureStderr();
     auto root = loadFlow(path(), demo, options);
@@ -214,10 +216,12 @@ TEST_F(FlowLoaderErrors, SuspectNumbersAndIgnoredChildrenAreReportedWithTheirLin
         ":8: <fade> is ignored: only the first element inside <y> counts",
         ":9: unknown element \"colour\" inside <clear> ignored",
         ":10: unknown element \"tempo\" inside <demo> ignored",
+        ":12: <at> time=\"99999999999999999999999\" is out of range",
+        ":13: <scurve> starts and stops at the same time",
     };
     for (const char* warning : expected)
         EXPECT_NE(warnings.find(path() + warning), std::string::npos) << "missing: " << warning << "\nin:\n"
                                                                       << warnings;
     EXPECT_EQ(warnings.find(":11:"), std::string::npos) << "line 11 is sound:\n" << warnings;
-    EXPECT_EQ(root->children().size(), 9u) << "warnings change nothing that is loaded";
+    EXPECT_EQ(root->children().size(), 11u) << "warnings change nothing that is loaded";
 }
