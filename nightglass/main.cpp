@@ -1,5 +1,6 @@
 #include "nightglass/Nightglass.h"
 #include "orvane/MessageBox.h"
+#include "orvane/StopSignals.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/CommandLine.h"
 #include "tavrin/install/DataLocation.h"
@@ -9,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +47,9 @@ int main(int argc, char** argv)
         return 2;
     case Tavrin::ParsedCommandLine::Outcome::Run: break;
     }
+    Orvane::StopSignals::install();
+    if (commandLine.options.unattended(isatty(STDIN_FILENO) == 1))
+        Orvane::MessageBox::setBatchMode(true);
     try {
         Nightglass::Nightglass demo;
         enterBaseFolder(commandLine.options, demo);

@@ -3,6 +3,7 @@
 #include "orvane/Extensions.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
+#include "orvane/StopSignals.h"
 #include "orvane/Window.h"
 #include "orvane/exceptions/Exception.h"
 
@@ -148,6 +149,8 @@ void* Device::handle(int kind) const
 
 bool Device::handleEvent()
 {
+    if (StopSignals::requested())
+        return false;
     SDL_Event event;
     return !(SDL_PollEvent(&event) && event.type == SDL_QUIT);
 }

@@ -35,7 +35,7 @@ public:
     // shader runtime context on this platform).
     void* handle(int kind) const;
 
-    // Handles at most one pending event; false on a quit request (no swap then).
+    // Handles at most one pending event; false on a quit request or a stop signal (no swap then).
     bool present();
     // The event half of present, for times when there is nothing new to show.
     bool handleEvent();

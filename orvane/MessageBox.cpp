@@ -1,7 +1,9 @@
 #include "orvane/MessageBox.h"
 
 #include "orvane/Device.h"
+#include "orvane/MessageBoxChild.h"
 #include "orvane/ProcessState.h"
+#include "orvane/StopSignals.h"
 
 #include <SDL2/SDL.h>
 
@@ -29,16 +31,18 @@ void show(const std::string& caption, const std::string& text)
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     const ProcessState::MessageBoxes& boxes = processState().messageBoxes;
+    if (!boxes.sink && (boxes.batchMode || !displayAvailable() || StopSignals::requested()))
+        return;
+    MessageBoxChild::begin();
     if (boxes.sink) {
         boxes.sink(caption, text);
-        return;
+    } else {
+        // Owned by the demo window when there is one, so a fullscreen picture cannot hide the box.
+        Device* device = Device::current();
+        auto* owner = device != nullptr ? static_cast<SDL_Window*>(device->handle(0)) : nullptr;
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner);
     }
-    if (boxes.batchMode || !displayAvailable())
-        return;
-    // Owned by the demo window when there is one, so a fullscreen picture cannot hide the box.
-    Device* device = Device::current();
-    auto* owner = device != nullptr ? static_cast<SDL_Window*>(device->handle(0)) : nullptr;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner);
+    MessageBoxChild::end();
 }
 
 }

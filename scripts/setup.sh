@@ -10,7 +10,7 @@ packages=(
   libimgui-dev libstb-dev
   libsndfile1-dev libsoxr-dev libkissfft-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core ffmpeg
+  xvfb xauth fonts-dejavu-core xfonts-base ffmpeg
   clang
 )
 

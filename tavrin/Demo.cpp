@@ -8,6 +8,7 @@
 #include "orvane/RenderTarget.h"
 #include "orvane/Shader.h"
 #include "orvane/State.h"
+#include "orvane/StopSignals.h"
 #include "orvane/Timer.h"
 #include "orvane/Window.h"
 #include "orvane/exceptions/Exception.h"
@@ -22,7 +23,7 @@
 #include "tavrin/capture/FrameReadback.h"
 #include "tavrin/dialog/SettingsDialog.h"
 #include "tavrin/flow/FlowLoader.h"
-#include "tavrin/flow/MusicPeek.h"
+#include "tavrin/flow/FlowPeek.h"
 #include "tavrin/profile/FrameProfiler.h"
 #include "tavrin/resources/TextureStrips.h"
 #include "tavrin/startup/StartupReport.h"
@@ -69,16 +70,20 @@ int Demo::run(const RunOptions& options)
         flowFileName = options.flowFile;
     if (options.showDialog && Dialog::SettingsDialog().run(demoSettings) == Dialog::SettingsDialogModel::Quit)
         return 0;
-    // Unattended runs must never wait on a message box.
-    if (options.capture.enabled() || options.benchmarkStart)
+    // Unattended runs must never wait on a message box; the entry point also knows whether a
+    // terminal is there, which is not the Demo's business.
+    if (options.unattended(true))
         Orvane::MessageBox::setBatchMode(true);
+    Orvane::StopSignals::install();
     endAfterFirstFrame_ = options.benchmarkStart;
     int samples = 0;
     configureScreen(options, samples);
     try {
         // Decoding the music is the longest stretch of start-up: begun before the display opens,
         // it runs beside everything else on the other cores.
-        musicPrefetch_.start(Flow::peekMusicPath(flowFileName, dataFolder));
+        Flow::PeekedSettings peeked = Flow::peekFlowSettings(flowFileName, dataFolder);
+        musicPrefetch_.start(peeked.musicPath);
+        flowDataFolder_ = peeked.dataFolder;
         openDisplay(options, samples);
         load(options);
         if (options.profile)
@@ -156,7 +161,8 @@ void Demo::load(const RunOptions& options)
     resourceProxy = ownedResourceProxy_.get();
     loadBuiltins();
     loadingScreen(5);
-    demoface_ = std::make_unique<Demoface::Demoface>(*this);
+    // The tracks belong to the flow's data folder, which only its loading will set.
+    demoface_ = std::make_unique<Demoface::Demoface>(*this, flowDataFolder_);
     // The first frame draws before the first update; give it the values at the start.
     demoface_->evaluateTracks(options.start);
     loadingScreen(10);
@@ -290,6 +296,10 @@ void Demo::captureLoop(const RunOptions& options)
         inFlight.pop_front();
     };
     for (const Capture::CaptureFrame& frame : frames) {
+        if (Orvane::StopSignals::requested())
+            throw Orvane::Exceptions::Exception("The capture was stopped by a signal after "
+                                                + std::to_string(&frame - frames.data()) + " of "
+                                                + std::to_string(frames.size()) + " frames");
         // Live, a frame draws with the sync values the frame before it left; a captured frame
         // computes those itself, so it looks the same whatever was captured before it.
         demoface_->evaluateTracks(frame.time - frameDelta);

@@ -67,6 +67,9 @@ public:
     // Returns the exit status: 0 after a normal end or a cancelled dialog, 1 when an error ended it.
     int run(const RunOptions& options);
 
+    // The end of every demo, in rows: beatsToSeconds(37, 0, 2, 0).
+    static constexpr float EndRows = ((37 * 4 + 0) * 4 + 2) * 4 + 0;
+
     float beatsToSeconds(float p1, float p2, float p3, float p4) const;
     // Sixteenth-note rows of the demo's tempo in seconds.
     float rowsToSeconds(float rows) const { return rows * 60.0f / (4.0f * bpm); }
@@ -194,6 +197,8 @@ private:
     Loading::LoadingScreen loadingScreen_{*this};
     Audio::MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
+    // Where the flow keeps its data, as read ahead of loading it.
+    std::string flowDataFolder_;
 };
 
 }

@@ -10,14 +10,15 @@ namespace Tavrin::Demoface {
 
 using Orvane::Keyboard::Key;
 
-Demoface::Demoface(Demo& owner, KeyState keyState)
+Demoface::Demoface(Demo& owner, std::string dataFolder, KeyState keyState)
     : Visual(&owner)
+    , dataFolder_(std::move(dataFolder))
     , keyState_(std::move(keyState))
 {
     Sync::applySyncTrackKeys(tracks_, Sync::readSyncTrackFile(trackFilePath()));
 }
 
-std::string Demoface::trackFilePath() const { return demo->dataFolder + demo->trackFileName; }
+std::string Demoface::trackFilePath() const { return dataFolder_ + demo->trackFileName; }
 
 void Demoface::update()
 {

@@ -23,8 +23,9 @@ class Demoface : public Visual {
 public:
     using KeyState = std::function<bool(Orvane::Keyboard::Key)>;
 
-    // Reads dataFolder + trackFileName; an unreadable or damaged file throws, naming the file.
-    explicit Demoface(Demo& demo, KeyState keyState = Orvane::Keyboard::isDown);
+    // Reads dataFolder + the demo's trackFileName, now and on every reload; an unreadable or
+    // damaged file throws, naming the file.
+    Demoface(Demo& demo, std::string dataFolder, KeyState keyState = Orvane::Keyboard::isDown);
 
     // The seek keys do nothing until a music object is connected (no music configured).
     void setMusic(Audio::MusicSeeker* music) { music_ = music; }
@@ -62,6 +63,7 @@ private:
     void handleReloadKey();
 
     Sync::SyncTracks tracks_;
+    std::string dataFolder_;
     // DirectInput has no counterpart here: keys come from SDL, so no input interface is created.
     KeyState keyState_;
     Audio::MusicSeeker* music_ = nullptr;

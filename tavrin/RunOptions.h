@@ -33,6 +33,13 @@ struct RunOptions {
     bool glDebug = false;  // report every GL error with the flow node that raised it
     bool edit = false;  // live editing: hot reload, transport keys, timeline HUD
     std::optional<std::string> rocket;  // with edit: a Rocket editor's "HOST[:PORT]" (empty: default)
+
+    // Whether nobody is there to answer a message box: a capture, a start-up measure, or a run
+    // without the dialog whose standard input is not a terminal (a script, a render farm).
+    bool unattended(bool inputIsTerminal) const
+    {
+        return capture.enabled() || benchmarkStart || (!showDialog && !inputIsTerminal);
+    }
 };
 
 }

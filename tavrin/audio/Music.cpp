@@ -33,6 +33,9 @@ std::unique_ptr<MusicPlayback> Music::openOutput(const MusicOptions& options)
 {
     if (options.capture)
         return std::make_unique<Capture::CapturePlayback>();
+    // Silence needs no sound card: a muted run keeps time on the clock alone.
+    if (options.muted)
+        return std::make_unique<SilentPlayback>();
     std::string error;
     std::unique_ptr<DevicePlayback> device = DevicePlayback::open(options.bufferFrames, error);
     if (!device) {

@@ -16,7 +16,7 @@ namespace Tavrin::Audio {
 class DevicePlayback;
 
 struct MusicOptions {
-    bool muted = false;  // silent output that still drives the clock
+    bool muted = false;  // no output at all: a silent clock drives the demo time
     bool capture = false;  // no device at all; the position is set with setCaptureTime
     int bufferFrames = 1024;  // SDL callback size
     std::optional<int> latencyFrames;  // assumed output latency; unset means one buffer

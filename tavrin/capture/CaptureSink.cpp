@@ -89,8 +89,12 @@ VideoSink::VideoSink(const Settings& settings)
 
 VideoSink::~VideoSink()
 {
-    if (pipe_ != nullptr)
+    // Not finished: the capture failed or was stopped, and a cut video must not pass for one.
+    if (pipe_ != nullptr) {
         pclose(pipe_);
+        std::error_code ignored;
+        std::filesystem::remove(settings_.path, ignored);
+    }
 }
 
 void VideoSink::write(const CaptureFrame&, const unsigned char* rgb)

@@ -1,5 +1,6 @@
 #include "tavrin/dialog/SettingsDialog.h"
 
+#include "orvane/StopSignals.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/dialog/DialogBanner.h"
 
@@ -147,6 +148,8 @@ int SettingsDialog::step(DemoSettings& settings)
         }
     }
 
+    // A stop signal is the dialog being closed.
+    die |= Orvane::StopSignals::requested();
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -45,6 +47,13 @@ std::string writeEmptyFlow(const TestSupport::TempDir& dir)
 {
     std::ofstream(dir.file("empty.flow")) << "<flow><demo><data_folder>data/</data_folder></demo></flow>";
     return dir.file("empty.flow");
+}
+
+// A data folder of the test's own holds the production's sync tracks beside whatever it adds.
+void copyTracksInto(const TestSupport::TempDir& dir)
+{
+    std::filesystem::create_directories(dir.file("tracks"));
+    std::filesystem::copy_file("data/tracks/default.track", dir.file("tracks/default.track"));
 }
 
 std::vector<unsigned char> fileBytes(const std::string& path)
@@ -189,6 +198,7 @@ TEST(CaptureGlTest, VideoCarriesTheMusicAsAnAudioStream)
     sf_close(wav);
     std::ofstream(dir.file("music.flow"))
         << "<flow><demo><data_folder>" << dir.path().string() << "/</data_folder><music>tone.wav</music></demo></flow>";
+    copyTracksInto(dir);
     std::string video = dir.file("clip.mkv");
     Nightglass::Nightglass demo;
     ASSERT_EQ(demo.run(captureOptions({"--flow", dir.file("music.flow"), "--capture", video, "--from", "0", "--to", "2",
@@ -221,6 +231,46 @@ TEST(NightglassGlTest, AnErrorEndsTheRunWithStatusOneAndNamesTheFile)
         << stderrText;
 }
 
+TEST(NightglassGlTest, AnUnattendedRunThatFailsSaysWhyOnStderrAndNeverWaitsForAClick)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    // From a folder without data/, so the demo cannot start; where the display can draw message
+    // boxes, a box here would wait for ever and the time limit would end the run with 124.
+    TestSupport::TempDir dir;
+    const std::string demo = std::string(NIGHTGLASS_BINARY_DIR) + "/nightglass";
+    for (std::string options : {"--capture frames --times 1", "--no-dialog --windowed --size 64x36"}) {
+        SCOPED_TRACE(options);
+        std::string command
+            = "cd '" + dir.path().string() + "' && timeout 60 '" + demo + "' " + options + " </dev/null 2>stderr.txt";
+        int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        std::ifstream errors(dir.file("stderr.txt"));
+        std::string text((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("Orvane Exception: No data folder found"), std::string::npos) << text;
+    }
+}
+
+TEST(CaptureGlTest, AStopSignalEndsACaptureWithStatusOneAndLeavesNoCutVideo)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    // The whole production takes far longer than the three seconds before SIGTERM comes.
+    std::string command = "cd '" NIGHTGLASS_SOURCE_DIR "' && timeout --preserve-status -s TERM 3 '"
+        + std::string(NIGHTGLASS_BINARY_DIR) + "/nightglass' --capture '" + dir.file("cut.mp4")
+        + "' --size 64x36 --aa 0 </dev/null 2>'" + dir.file("stderr.txt") + "'";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("cut.mp4")));
+    std::ifstream errors(dir.file("stderr.txt"));
+    std::string text((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("stopped by a signal"), std::string::npos)
+        << text.substr(text.size() - std::min<size_t>(text.size(), 300));
+}
+
 TEST(CaptureGlTest, MusicThatCannotBeOpenedStopsTheCaptureBeforeAnyFrameWithTheReason)
 {
     if (!TestSupport::displayAvailable())
@@ -232,6 +282,7 @@ TEST(CaptureGlTest, MusicThatCannotBeOpenedStopsTheCaptureBeforeAnyFrameWithTheR
         = {'R', 'I', 'F',  'F',  36, 0, 0,    0,    'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16,  0,   0, 0, 1, 0,
            0,   0,   0x44, 0xAC, 0,  0, 0x10, 0xB1, 2,   0,   4,   0,   16,  0,   'd', 'a', 't', 'a', 0, 0, 0, 0};
     std::ofstream(dir.file("silent.wav"), std::ios::binary).write(reinterpret_cast<const char*>(header), 44);
+    copyTracksInto(dir);
     for (const auto& [music, reason] :
          {std::pair{"junk.ogg", "Format not recognised"}, std::pair{"silent.wav", "Channel count is zero"}}) {
         std::ofstream(dir.file("music.flow")) << "<flow><demo><data_folder>" << dir.path().string()

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <tuple>
 #include <vector>
@@ -91,4 +92,27 @@ TEST(DemoGlTest, EachCapturedTimeDrawsWithTheSyncValuesOfTheFrameBeforeIt)
     ASSERT_EQ(demo.recorder.eyes.size(), 2u);
     EXPECT_EQ(components(demo.recorder.eyes[0]), components(tracks[0].evaluate(10.0f - 1.0f / 10.0f)));
     EXPECT_EQ(components(demo.recorder.eyes[1]), components(tracks[0].evaluate(20.0f - 1.0f / 10.0f)));
+}
+
+TEST(DemoGlTest, TheTracksComeFromTheFlowsOwnDataFolder)
+{
+    if (!TestSupport::displayAvailable())
+        GTEST_SKIP() << "No X display: run GL tests under xvfb-run (the README's test command does).";
+    TestSupport::TempDir dir;
+    std::filesystem::create_directories(dir.file("own/tracks"));
+    Tavrin::Sync::SyncTrackKeys keys;
+    for (auto& track : keys)
+        track.push_back(Tavrin::Sync::SyncKey{});
+    keys[0][0].inValue = keys[0][0].outValue = {4, 5, 6, 0};
+    Tavrin::Sync::writeSyncTrackFile(dir.file("own/tracks/default.track"), keys);
+    std::ofstream(dir.file("own.flow")) << "<flow><demo><data_folder>" << dir.file("own/")
+                                        << "</data_folder></demo><eye/></flow>";
+    Tavrin::ParsedCommandLine parsed
+        = Tavrin::parseCommandLine({"--flow", dir.file("own.flow"), "--capture", dir.file("frames"), "--times", "1",
+                                    "--size", "64x36", "--aa", "0"});
+    ASSERT_EQ(parsed.outcome, Tavrin::ParsedCommandLine::Outcome::Run) << parsed.error;
+    EyeRecordingDemo demo;
+    ASSERT_EQ(demo.run(parsed.options), 0);
+    ASSERT_EQ(demo.recorder.eyes.size(), 1u);
+    EXPECT_EQ(components(demo.recorder.eyes[0]), components({4, 5, 6, 0}));
 }

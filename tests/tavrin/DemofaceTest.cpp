@@ -69,7 +69,7 @@ protected:
 
 TEST_F(DemofaceTest, UpdateWritesEveryTrackAtTheDemoTime)
 {
-    Tavrin::Demoface::Demoface face(demo, keys());
+    Tavrin::Demoface::Demoface face(demo, demo.dataFolder, keys());
     demo.time = 2.5f;
     demo.frameDelta = 0.016f;
     demo.syncValues[63] = {9, 9, 9, 9};
@@ -80,7 +80,7 @@ TEST_F(DemofaceTest, UpdateWritesEveryTrackAtTheDemoTime)
 
 TEST_F(DemofaceTest, HeldReloadKeyReloadsThreeTimesInOneSecondAtSixtyFps)
 {
-    Tavrin::Demoface::Demoface face(demo, keys());
+    Tavrin::Demoface::Demoface face(demo, demo.dataFolder, keys());
     down.insert(Key::L);
     demo.frameDelta = 1.0f / 60.0f;
     std::vector<int> reloadFrames;
@@ -98,7 +98,7 @@ TEST_F(DemofaceTest, HeldReloadKeyReloadsThreeTimesInOneSecondAtSixtyFps)
 
 TEST_F(DemofaceTest, ReloadTakesTheNewFileOrKeepsTheOldTracksWhenItIsBad)
 {
-    Tavrin::Demoface::Demoface face(demo, keys());
+    Tavrin::Demoface::Demoface face(demo, demo.dataFolder, keys());
     demo.time = 5.0f;
     demo.frameDelta = 0.02f;
     Tavrin::Sync::writeSyncTrackFile(trackPath(), rampKeys(100, 200));
@@ -120,18 +120,18 @@ TEST_F(DemofaceTest, ConstructionFailsNamingABadTrackFile)
 {
     std::ofstream(trackPath(), std::ios::binary | std::ios::trunc) << "junk";
     try {
-        Tavrin::Demoface::Demoface face(demo, keys());
+        Tavrin::Demoface::Demoface face(demo, demo.dataFolder, keys());
         ADD_FAILURE() << "a damaged file was accepted";
     } catch (const Orvane::Exceptions::Exception& e) {
         EXPECT_NE(e.getMessage().find(trackPath()), std::string::npos) << e.getMessage();
     }
     std::filesystem::remove(trackPath());
-    EXPECT_THROW(Tavrin::Demoface::Demoface(demo, keys()), Orvane::Exceptions::FileNotFoundException);
+    EXPECT_THROW(Tavrin::Demoface::Demoface(demo, demo.dataFolder, keys()), Orvane::Exceptions::FileNotFoundException);
 }
 
 TEST_F(DemofaceTest, ArrowsSeekByThirtyPointFiveFrameDeltasRightLast)
 {
-    Tavrin::Demoface::Demoface face(demo, keys());
+    Tavrin::Demoface::Demoface face(demo, demo.dataFolder, keys());
     RecordingMusic music;
     demo.time = 10.0f;
     demo.frameDelta = 1.0f / 60.0f;

@@ -160,6 +160,21 @@ TEST_F(MusicTest, WithoutAnOutputDeviceASilentClockKeepsTimeAndSeeks)
     EXPECT_NEAR(bins[8], 0.45f, 0.01f);
 }
 
+TEST_F(MusicTest, MutedMusicOpensNoDeviceAndShowsNoBoxYetKeepsTime)
+{
+    std::vector<std::string> boxes;
+    Orvane::MessageBox::setSink([&](const std::string&, const std::string& text) { boxes.push_back(text); });
+    MusicOptions options;
+    options.muted = true;
+    std::unique_ptr<Music> music = Music::start(writeMusic(dir), options);
+    EXPECT_FALSE(music->hasOutputDevice()) << "silence needs no sound card";
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    auto start = std::chrono::steady_clock::now();
+    music->seek(2.0f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_NEAR(music->position(), 2.0f + secondsSince(start), 0.005);
+}
+
 TEST(SilentPlayback, FollowsTheWallClockAndNeverGoesBackwards)
 {
     Tavrin::Audio::DecodedAudio audio;

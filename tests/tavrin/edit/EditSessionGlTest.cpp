@@ -141,7 +141,8 @@ protected:
         demo.width = demo.height = demo.viewportHeight = Height;
         demo.loadBuiltins();
         cache = std::make_unique<Orvane::Utils::Loaders::DefaultResourceProxy>(demo.dataFolder);
-        demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, [](Orvane::Keyboard::Key) { return false; });
+        demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, demo.dataFolder,
+                                                                [](Orvane::Keyboard::Key) { return false; });
         session = std::make_unique<Tavrin::Edit::EditSession>(
             demo, *cache, *demoface, nullptr, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; });
         session->setFlowReloader([this] { demo.reloadFlow(); });

@@ -1,4 +1,4 @@
-#include "tavrin/flow/MusicPeek.h"
+#include "tavrin/flow/FlowPeek.h"
 
 #include <tinyxml2.h>
 
@@ -6,14 +6,15 @@
 
 namespace Tavrin::Flow {
 
-std::string peekMusicPath(const std::string& flowFile, std::string dataFolder)
+PeekedSettings peekFlowSettings(const std::string& flowFile, std::string dataFolder)
 {
+    PeekedSettings settings{std::move(dataFolder), {}};
     tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
     if (document.LoadFile(flowFile.c_str()) != tinyxml2::XML_SUCCESS)
-        return {};
+        return settings;
     const tinyxml2::XMLElement* flow = document.RootElement();
     if (!flow || std::strcmp(flow->Name(), "flow") != 0)
-        return {};
+        return settings;
     std::string music;
     for (const tinyxml2::XMLElement* demo = flow->FirstChildElement("demo"); demo;
          demo = demo->NextSiblingElement("demo")) {
@@ -23,12 +24,14 @@ std::string peekMusicPath(const std::string& flowFile, std::string dataFolder)
             if (!text)
                 continue;
             if (std::strcmp(setting->Name(), "data_folder") == 0)
-                dataFolder = text;
+                settings.dataFolder = text;
             else if (std::strcmp(setting->Name(), "music") == 0)
                 music = text;
         }
     }
-    return music.empty() ? std::string() : dataFolder + music;
+    if (!music.empty())
+        settings.musicPath = settings.dataFolder + music;
+    return settings;
 }
 
 }
