@@ -2,15 +2,17 @@
 // trades tracks with the Rocket sync editor's XML projects:
 //   trackc compile <source.txt> <output.track>
 //   trackc decompile <input.track> [<output.txt>]    (standard output without a second name)
-//   trackc import-rocket [--bpm N] <project.rocket> <output.txt>
+//   trackc import-rocket [--bpm N] [--map FILE] <project.rocket> <output.txt>
 //   trackc export-rocket [--bpm N] <source.txt> <project.rocket>
-// Rocket counts rows, four to the beat, at --bpm (default 162, the production's tempo).
+// Rocket counts rows, four to the beat, at --bpm (default 162, the production's tempo). --map names
+// which of our tracks each track of another demo's project is ("NAME NN.c" lines).
 
 #include "orvane/exceptions/Exception.h"
 #include "orvane/utils/StreamReaders.h"
 #include "tavrin/sync/SyncTrackText.h"
 #include "trackkit/RocketProject.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -28,7 +30,7 @@ int usage()
     std::fprintf(stderr,
                  "usage: trackc compile <source.txt> <output.track>\n"
                  "       trackc decompile <input.track> [<output.txt>]\n"
-                 "       trackc import-rocket [--bpm N] <project.rocket> <output.txt>\n"
+                 "       trackc import-rocket [--bpm N] [--map FILE] <project.rocket> <output.txt>\n"
                  "       trackc export-rocket [--bpm N] <source.txt> <project.rocket>\n");
     return 2;
 }
@@ -60,6 +62,19 @@ std::optional<float> takeTempo(std::vector<std::string>& arguments)
     return bpm;
 }
 
+// Takes "--map FILE" out of the arguments: the file, "" without the option, nothing when FILE is missing.
+std::optional<std::string> takeMap(std::vector<std::string>& arguments)
+{
+    auto found = std::find(arguments.begin(), arguments.end(), "--map");
+    if (found == arguments.end())
+        return std::string();
+    if (found + 1 == arguments.end())
+        return std::nullopt;
+    std::string file = *(found + 1);
+    arguments.erase(found, found + 2);
+    return file;
+}
+
 void exportRocket(const std::string& source, const std::string& project, float bpm)
 {
     Tavrin::Sync::SyncTrackKeys keys = Tavrin::Sync::compileSyncTrackText(Orvane::Utils::readTextFile(source), source);
@@ -86,10 +101,12 @@ int run(std::vector<std::string> arguments)
         return 0;
     }
     std::optional<float> bpm = takeTempo(arguments);
-    if (!bpm || arguments.size() != 3)
+    std::optional<std::string> map = takeMap(arguments);
+    if (!bpm || !map || arguments.size() != 3 || (!map->empty() && command != "import-rocket"))
         return usage();
     if (command == "import-rocket") {
-        Tavrin::Sync::SyncTrackKeys keys = TrackKit::readRocketProject(arguments[1], *bpm);
+        TrackKit::TrackNameMap names = map->empty() ? TrackKit::TrackNameMap{} : TrackKit::readTrackNameMap(*map);
+        Tavrin::Sync::SyncTrackKeys keys = TrackKit::readRocketProject(arguments[1], *bpm, names);
         writeText(arguments[2], Tavrin::Sync::decompileSyncTrackKeys(keys, *bpm));
         return 0;
     }

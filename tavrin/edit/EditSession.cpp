@@ -193,7 +193,8 @@ void EditSession::drawHud()
 {
     float time = transport_.time();
     float beats = time * demo_.bpm / 60.0f;
-    int row = int(std::floor(beats * 4.0f));
+    // The same row the Rocket editor is told, which an editor's row comes back as.
+    auto row = int(rocketRowAt(time, demo_.bpm));
     int bar = int(std::floor(beats / 4.0f)) + 1, beat = int(std::floor(beats)) % 4 + 1;
     std::vector<std::string> lines = {
         formatted("%8.3f s   row %d   bar %d.%d   %.1f fps  %.1f ms", time, row, bar, beat, demo_.fps,

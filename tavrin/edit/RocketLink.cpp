@@ -1,14 +1,15 @@
 #include "tavrin/edit/RocketLink.h"
 
 #include "orvane/exceptions/Exception.h"
+#include "orvane/utils/StreamReaders.h"
 #include "tavrin/Demoface.h"
+#include "tavrin/edit/NumberedBackup.h"
 #include "tavrin/edit/Transport.h"
 #include "tavrin/sync/SyncTrackText.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace Tavrin::Edit {
 
@@ -20,22 +21,6 @@ Sync::SyncTrackKeys keysOf(const Sync::SyncTracks& tracks)
     for (size_t i = 0; i < tracks.size(); ++i)
         keys[i] = tracks[i].keys();
     return keys;
-}
-
-// A text file is replaced whole, through a temporary file, so a watcher never reads half of it.
-void writeTextFile(const std::string& path, const std::string& text)
-{
-    std::string temporary = path + ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary);
-        file << text;
-        if (!file.flush())
-            throw Orvane::Exceptions::Exception("Cannot write " + temporary);
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error)
-        throw Orvane::Exceptions::Exception("Cannot replace " + path + ": " + error.message());
 }
 
 }
@@ -98,7 +83,7 @@ void RocketLink::apply(const RocketCommand& command)
         changedTracks_.insert(int(command.track) / RocketComponents);
         break;
     case RocketCommand::SetRow:
-        transport_.seek(rocketRowTime(command.row, tempo_()));
+        transport_.seek(rocketRowPlayhead(command.row, tempo_()));
         knownRow_ = command.row;
         break;
     case RocketCommand::Pause: transport_.setPaused(command.paused); break;
@@ -144,9 +129,7 @@ void RocketLink::report(float time)
 {
     if (!client_.connected())
         return;
-    // A row's own time divides back to a hair below the row; the margin keeps it on the row.
-    double rows = std::floor(std::max(0.0, double(time) / rocketRowSeconds(tempo_())) + 1e-3);
-    auto row = std::uint32_t(std::min(rows, 4294967295.0));
+    std::uint32_t row = rocketRowAt(time, tempo_());
     if (knownRow_ == row)
         return;
     client_.reportRow(row);
@@ -163,16 +146,17 @@ void RocketLink::tracksReloaded()
     rebuildChanged();
 }
 
-// The hand-written text loses its comments here, so the old one is kept beside it with a "~".
+// Only the tracks the editor changed are written anew; the hand-written rest of the text, comments
+// and all, stays, and every earlier version is kept beside it.
 void RocketLink::save()
 {
     try {
         Sync::SyncTrackKeys keys = keysOf(demoface_.tracks());
-        std::string text = Sync::decompileSyncTrackKeys(keys, tempo_());
-        std::error_code ignored;
-        std::filesystem::copy_file(files_.text, files_.text + "~", std::filesystem::copy_options::overwrite_existing,
-                                   ignored);
-        writeTextFile(files_.text, text);
+        std::string text = std::filesystem::exists(files_.text)
+            ? Sync::updateSyncTrackText(Orvane::Utils::readTextFile(files_.text), keys, files_.text,
+                                        "keys saved from the Rocket editor")
+            : Sync::decompileSyncTrackKeys(keys, tempo_());
+        saveWithNumberedBackup(files_.text, text);
         Sync::writeSyncTrackFile(files_.binary, keys);
         std::fprintf(stderr, "Rocket: saved the tracks to %s and %s\n", files_.text.c_str(), files_.binary.c_str());
     } catch (const Orvane::Exceptions::Exception& e) {

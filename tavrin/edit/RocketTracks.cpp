@@ -1,5 +1,7 @@
 #include "tavrin/edit/RocketTracks.h"
 
+#include "tavrin/audio/DecodedAudio.h"
+#include "tavrin/audio/Music.h"
 #include "tavrin/sync/SyncTrack.h"
 
 #include <algorithm>
@@ -85,6 +87,26 @@ double rocketRowSeconds(float bpm) { return 60.0 / (4.0 * double(bpm)); }
 
 // The same product the track text uses for "r<row>", so rows survive a trip through the text.
 float rocketRowTime(std::uint32_t row, float bpm) { return float(double(row) * rocketRowSeconds(bpm)); }
+
+float rocketRowPlayhead(std::uint32_t row, float bpm)
+{
+    auto heardAfterSeek = [](float seconds) {
+        std::int64_t frame = Audio::secondsToMusicBytes(seconds) / Audio::MusicBytesPerFrame;
+        return float(double(frame) / Audio::MusicSampleRate);
+    };
+    float key = rocketRowTime(row, bpm);
+    double nextFrame = std::floor(double(key) * Audio::MusicSampleRate) + 1.0;
+    float playhead = std::max(float(nextFrame / Audio::MusicSampleRate), std::nextafter(key, INFINITY));
+    while (heardAfterSeek(playhead) <= key)
+        playhead = std::nextafter(playhead, INFINITY);
+    return playhead;
+}
+
+std::uint32_t rocketRowAt(float time, float bpm)
+{
+    double rows = std::floor(std::max(0.0, double(time) / rocketRowSeconds(bpm)) + 1e-3);
+    return std::uint32_t(std::min(rows, 4294967295.0));
+}
 
 Sync::InterpolationMode syncModeOfRocket(std::uint8_t interpolation)
 {

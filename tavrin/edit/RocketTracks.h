@@ -30,7 +30,16 @@ std::optional<int> rocketTrackNumber(const std::string& name);
 
 // Rows are sixteenth notes: four to the beat.
 double rocketRowSeconds(float bpm);
+// The time of a key on a row.
 float rocketRowTime(std::uint32_t row, float bpm);
+// Where the playhead goes for a row: the first time past the row's own time that the music, which
+// seeks to whole frames and reports its position as a float, also plays from past it. There the
+// row's own keys are in force (on a key's time a track still shows the segment before it, which
+// for a step key is the previous value) and the row comes back as itself.
+float rocketRowPlayhead(std::uint32_t row, float bpm);
+// The row a time lies in. A key's time and a row's playhead both give their row back, although a
+// row's time divides back to a hair below the row.
+std::uint32_t rocketRowAt(float time, float bpm);
 // Rocket's ramp (a quadratic ease-in) has no counterpart; linear is the nearest of ours.
 Sync::InterpolationMode syncModeOfRocket(std::uint8_t interpolation);
 

@@ -2,10 +2,13 @@
 
 #include "orvane/exceptions/Exception.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -48,6 +51,14 @@ std::string formatFloat(float value)
     return error == std::errc() ? std::string(buffer, stop) : std::string("nan");
 }
 
+// What a text holds, and where: each track's keys with the lines they came from, and the tempo in
+// force on each line (1 = the first).
+struct CompiledText {
+    SyncTrackKeys keys;
+    std::array<std::vector<int>, SyncTrackCount> keyLines;
+    std::vector<float> bpmOnLine;
+};
+
 // Reads a text file's lines one at a time, turning every problem into "<file>:<line>: <problem>".
 class Compiler {
 public:
@@ -55,17 +66,19 @@ public:
         : fileName_(std::move(fileName))
     {}
 
-    SyncTrackKeys compile(const std::string& text)
+    CompiledText compile(const std::string& text)
     {
+        std::vector<float> bpmOnLine = {bpm_};
         std::istringstream stream(text);
         for (std::string line; std::getline(stream, line);) {
             ++lineNumber_;
             compileLine(tokensOf(line));
+            bpmOnLine.push_back(bpm_);
         }
         for (auto& track : keys_)
             if (track.empty())
                 track.push_back(SyncKey{});
-        return keys_;
+        return {keys_, keyLines_, bpmOnLine};
     }
 
 private:
@@ -191,11 +204,63 @@ std::string formatKey(int track, const SyncKey& key, float bpm)
     return line + "\n";
 }
 
+bool sameKeys(const std::vector<SyncKey>& a, const std::vector<SyncKey>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SyncKey& x, const SyncKey& y) {
+        return x.time == y.time && x.mode == y.mode && x.inValue == y.inValue && x.outValue == y.outValue;
+    });
+}
+
+std::string keyLines(int track, const std::vector<SyncKey>& keys, float bpm)
+{
+    std::string lines;
+    if (!isDefaultTrack(keys))
+        for (const SyncKey& key : keys)
+            lines += formatKey(track, key, bpm);
+    return lines;
+}
+
 }
 
 SyncTrackKeys compileSyncTrackText(const std::string& text, const std::string& fileName)
 {
-    return Compiler(fileName).compile(text);
+    return Compiler(fileName).compile(text).keys;
+}
+
+std::string updateSyncTrackText(const std::string& text, const SyncTrackKeys& keys, const std::string& fileName,
+                                const std::string& note)
+{
+    CompiledText old = Compiler(fileName).compile(text);
+    std::map<int, int> changedTrackOnLine;
+    std::set<int> droppedLines;
+    std::vector<int> appended;
+    for (int track = 0; track < SyncTrackCount; ++track) {
+        if (sameKeys(old.keys[size_t(track)], keys[size_t(track)]))
+            continue;
+        const std::vector<int>& lines = old.keyLines[size_t(track)];
+        if (lines.empty()) {
+            appended.push_back(track);
+            continue;
+        }
+        changedTrackOnLine[lines.front()] = track;
+        droppedLines.insert(lines.begin(), lines.end());
+    }
+    std::string updated;
+    std::istringstream stream(text);
+    int lineNumber = 0;
+    for (std::string line; std::getline(stream, line);) {
+        ++lineNumber;
+        if (auto changed = changedTrackOnLine.find(lineNumber); changed != changedTrackOnLine.end())
+            updated += keyLines(changed->second, keys[size_t(changed->second)], old.bpmOnLine[size_t(lineNumber)]);
+        else if (!droppedLines.count(lineNumber))
+            updated += line + (stream.eof() && !text.ends_with('\n') ? "" : "\n");
+    }
+    std::string added;
+    for (int track : appended)
+        added += keyLines(track, keys[size_t(track)], old.bpmOnLine.back());
+    if (!added.empty())
+        updated += "\n# " + note + "\n" + added;
+    return updated;
 }
 
 std::string decompileSyncTrackKeys(const SyncTrackKeys& keys, float bpm)

@@ -19,6 +19,13 @@ namespace Tavrin::Sync {
 // Throws UnsupportedFormatException "<fileName>:<line>: <problem>" on the first bad line.
 SyncTrackKeys compileSyncTrackText(const std::string& text, const std::string& fileName);
 
+// The text with only the tracks whose keys differ from keys written anew: their lines go, and the
+// new ones stand where the first of them stood; a track the text had no lines for is added at the
+// end under the comment "# " + note. Comments, blank lines, tempo lines and the lines of every
+// other track stay as they were, byte for byte. Throws as compileSyncTrackText for a bad text.
+std::string updateSyncTrackText(const std::string& text, const SyncTrackKeys& keys, const std::string& fileName,
+                                const std::string& note);
+
 // Writes times that fall exactly on a row at this tempo as rows, the rest as seconds, with enough
 // digits to compile back to the same bits. Throws for a mode that has no name.
 std::string decompileSyncTrackKeys(const SyncTrackKeys& keys, float bpm = 162.0f);

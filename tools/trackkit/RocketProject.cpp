@@ -1,6 +1,8 @@
 #include "trackkit/RocketProject.h"
 
 #include "orvane/exceptions/Exception.h"
+#include "orvane/utils/StreamReaders.h"
+#include "tavrin/Demo.h"
 #include "tavrin/edit/RocketTracks.h"
 
 #include <tinyxml2.h>
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <sstream>
 
 namespace TrackKit {
 
@@ -23,9 +26,10 @@ using EditorTracks = std::map<int, std::vector<RocketKey>>;
 
 class ProjectReader {
 public:
-    ProjectReader(std::string path, float bpm)
+    ProjectReader(std::string path, float bpm, const TrackNameMap& names)
         : path_(std::move(path))
         , bpm_(bpm)
+        , names_(names)
     {}
 
     Tavrin::Sync::SyncTrackKeys read()
@@ -39,9 +43,14 @@ public:
                                              + document.ErrorStr() + ")");
         if (document.RootElement() == nullptr)
             throw UnsupportedFormatException(path_ + ": no root element");
-        for (const tinyxml2::XMLElement* track = tracksOf(*document.RootElement())->FirstChildElement("track");
-             track != nullptr; track = track->NextSiblingElement("track"))
+        const tinyxml2::XMLElement* tracks = tracksOf(*document.RootElement());
+        for (const tinyxml2::XMLElement* track = tracks->FirstChildElement("track"); track != nullptr;
+             track = track->NextSiblingElement("track"))
             readTrack(*track);
+        if (!unmapped_.empty())
+            fail(*tracks,
+                 "track names that are not 00.x to 63.w and have no line in a --map file: " + unmappedList()
+                     + " (a map has lines \"NAME NN.c\")");
         return ourTracks();
     }
 
@@ -65,9 +74,11 @@ private:
     void readTrack(const tinyxml2::XMLElement& track)
     {
         const char* name = track.Attribute("name");
-        std::optional<int> number = name ? Tavrin::Edit::rocketTrackNumber(name) : std::nullopt;
-        if (!number)
-            fail(track, "track name \"" + std::string(name ? name : "") + "\" is not one of 00.x to 63.w");
+        std::optional<int> number = name ? numberOf(name) : std::nullopt;
+        if (!number) {
+            unmapped_.push_back(name ? name : "");
+            return;
+        }
         if (tracks_.count(*number))
             fail(track, "track \"" + std::string(name) + "\" comes twice");
         std::map<std::uint32_t, RocketKey> byRow;
@@ -104,6 +115,21 @@ private:
 
     static std::string text(const char* attribute) { return attribute ? attribute : "(missing)"; }
 
+    std::optional<int> numberOf(const std::string& name) const
+    {
+        if (auto mapped = names_.find(name); mapped != names_.end())
+            return mapped->second;
+        return Tavrin::Edit::rocketTrackNumber(name);
+    }
+
+    std::string unmappedList() const
+    {
+        std::string list;
+        for (const std::string& name : unmapped_)
+            list += (list.empty() ? "\"" : ", \"") + name + "\"";
+        return list;
+    }
+
     static std::optional<unsigned long long> wholeNumber(const char* text)
     {
         if (text == nullptr || *text < '0' || *text > '9')
@@ -133,7 +159,9 @@ private:
 
     std::string path_;
     float bpm_;
+    const TrackNameMap& names_;
     EditorTracks tracks_;
+    std::vector<std::string> unmapped_;
 };
 
 bool isDefaultTrack(const std::vector<Tavrin::Sync::SyncKey>& keys)
@@ -152,9 +180,31 @@ std::string formatFloat(float value)
 
 }
 
-Tavrin::Sync::SyncTrackKeys readRocketProject(const std::string& path, float bpm)
+Tavrin::Sync::SyncTrackKeys readRocketProject(const std::string& path, float bpm, const TrackNameMap& names)
 {
-    return ProjectReader(path, bpm).read();
+    return ProjectReader(path, bpm, names).read();
+}
+
+TrackNameMap readTrackNameMap(const std::string& path)
+{
+    std::istringstream lines(Orvane::Utils::readTextFile(path));
+    TrackNameMap names;
+    int lineNumber = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++lineNumber;
+        std::istringstream fields(line.substr(0, line.find('#')));
+        std::string name, ours, extra;
+        if (!(fields >> name))
+            continue;
+        std::optional<int> number = fields >> ours ? Tavrin::Edit::rocketTrackNumber(ours) : std::nullopt;
+        if (!number || fields >> extra)
+            throw UnsupportedFormatException(path + ":" + std::to_string(lineNumber)
+                                             + ": expected \"NAME NN.c\" with NN.c one of 00.x to 63.w");
+        if (!names.emplace(name, *number).second)
+            throw UnsupportedFormatException(path + ":" + std::to_string(lineNumber) + ": \"" + name
+                                             + "\" is mapped twice");
+    }
+    return names;
 }
 
 void writeRocketProject(const std::string& path, const Tavrin::Sync::SyncTrackKeys& keys, float bpm)
@@ -182,8 +232,10 @@ void writeRocketProject(const std::string& path, const Tavrin::Sync::SyncTrackKe
             }
         }
     }
-    // The editor shows as many rows as the project says: up to the bar after the last key.
-    std::uint32_t rows = (lastRow / 16 + 2) * 16;
+    // The editor shows as many rows as the project says: the whole timeline, up to the bar after
+    // the demo's end, and up to the bar after the last key when that comes later.
+    auto endRow = std::uint32_t(Tavrin::Demo::EndRows);
+    std::uint32_t rows = (std::max(endRow, lastRow) / 16 + 1) * 16;
     root->SetAttribute("rows", rows);
     root->SetAttribute("startRow", 0);
     root->SetAttribute("endRow", rows - 1);

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 #include "tavrin/Demo.h"
 #include "tavrin/Demoface.h"
+#include "tavrin/audio/Music.h"
 #include "tavrin/edit/Transport.h"
 #include "tavrin/sync/SyncTrackText.h"
 
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -28,6 +30,7 @@ using Tavrin::Edit::rocketRowTime;
 namespace {
 
 constexpr float Bpm = 120.0f;  // eight rows a second
+constexpr const char* OriginalText = "# hand-written\nbpm 120\n0 r0 linear 0 10 0 0\n0 r16 step 8 50 0 0\n";
 
 class TestDemo : public Tavrin::Demo {
 public:
@@ -159,14 +162,14 @@ protected:
     {
         std::filesystem::create_directory(dir.path() / "tracks");
         // Track 0 ramps x and y from (0, 10) at row 0 to (8, 50) at row 16, with a step at row 16.
+        std::ofstream(dir.file("tracks/default.txt")) << OriginalText;
         Tavrin::Sync::writeSyncTrackFile(dir.file("tracks/default.track"),
-                                         Tavrin::Sync::compileSyncTrackText("bpm 120\n0 r0 linear 0 10 0 0\n"
-                                                                            "0 r16 step 8 50 0 0\n",
-                                                                            "test.txt"));
+                                         Tavrin::Sync::compileSyncTrackText(OriginalText, "test.txt"));
         demo.dataFolder = dir.path().string() + "/";
         demo.trackFileName = "tracks/default.track";
         demo.bpm = Bpm;
-        demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, [](Orvane::Keyboard::Key) { return false; });
+        demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, demo.dataFolder,
+                                                                [](Orvane::Keyboard::Key) { return false; });
     }
 
     void connect(const std::string& address)
@@ -232,7 +235,7 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
     EXPECT_EQ(trackZeroAt(6), Orvane::Vector4t<float>(30, 2.5f, 30, 30));
 
     editor.send(setRow(40));
-    ASSERT_TRUE(editor.until([&] { return transport.time() == rocketRowTime(40, Bpm); }));
+    ASSERT_TRUE(editor.until([&] { return transport.time() == Tavrin::Edit::rocketRowPlayhead(40, Bpm); }));
     editor.send(pause(true));
     ASSERT_TRUE(editor.until([&] { return transport.paused(); }));
     editor.send(pause(false));
@@ -241,7 +244,10 @@ TEST_F(RocketLinkTest, FollowsTheEditorsKeysRowPauseAndSave)
     EXPECT_EQ(editor.read(5), setRow(42)) << "playing, the demo reports each new row";
 
     editor.send(setKey(6, 24, 5.0f, 2) + std::string(1, char(5)));
-    ASSERT_TRUE(editor.until([&] { return std::filesystem::exists(dir.file("tracks/default.txt")); }));
+    ASSERT_TRUE(editor.until([&] { return std::filesystem::exists(dir.file("tracks/default.txt.~1~")); }));
+    EXPECT_EQ(Orvane::Utils::readTextFile(dir.file("tracks/default.txt.~1~")), OriginalText);
+    EXPECT_TRUE(Orvane::Utils::readTextFile(dir.file("tracks/default.txt")).starts_with("# hand-written\nbpm 120\n"))
+        << "the text keeps what the editor did not change";
     Tavrin::Sync::SyncTrackKeys text = Tavrin::Sync::compileSyncTrackText(
         Orvane::Utils::readTextFile(dir.file("tracks/default.txt")), "default.txt");
     Tavrin::Sync::SyncTrackKeys binary = Tavrin::Sync::readSyncTrackFile(dir.file("tracks/default.track"));
@@ -293,4 +299,33 @@ TEST_F(RocketLinkTest, RunsOnWithoutTheEditorAndReconnectsAfterItLeavesOrMisbeha
         EXPECT_NE(said.find("Rocket: lost the connection"), std::string::npos) << said;
     }
     EXPECT_FLOAT_EQ(trackZeroAt(8).x, 7.0f);
+}
+
+TEST(RocketRows, AnEditorRowComesBackAsItselfThroughTheMusicWithItsStepKeyInForce)
+{
+    using namespace Tavrin::Edit;
+    // Every row of a quarter of an hour, longer than any demo, at three tempos.
+    for (float bpm : {162.0f, 120.0f, 87.5f})
+        for (std::uint32_t row = 1; rocketRowTime(row, bpm) < 900.0f; ++row) {
+            float playhead = rocketRowPlayhead(row, bpm);
+            // What the music plays from after the seek: the frame the byte position truncates to.
+            std::int64_t frame = Tavrin::Audio::secondsToMusicBytes(playhead) / Tavrin::Audio::MusicBytesPerFrame;
+            float heard = float(double(frame) / Tavrin::Audio::MusicSampleRate);
+            ASSERT_EQ(rocketRowAt(playhead, bpm), row) << bpm << " bpm";
+            ASSERT_EQ(rocketRowAt(heard, bpm), row) << bpm << " bpm";
+            ASSERT_EQ(rocketRowAt(rocketRowTime(row, bpm), bpm), row) << bpm << " bpm";
+            ASSERT_GT(heard, rocketRowTime(row, bpm)) << "the row's own key is in force, at " << bpm << " bpm";
+        }
+    // A step key on row 2 shows on row 2.
+    Tavrin::Sync::SyncTrack track;
+    Tavrin::Sync::SyncKey before, after;
+    before.time = rocketRowTime(0, 162.0f);
+    before.inValue = before.outValue = {1, 1, 1, 1};
+    before.mode = Tavrin::Sync::InterpolationMode::Step;
+    after = before;
+    after.time = rocketRowTime(2, 162.0f);
+    after.inValue = after.outValue = {5, 5, 5, 5};
+    track.setKeys({before, after});
+    EXPECT_EQ(track.evaluate(rocketRowPlayhead(2, 162.0f)).x, 5.0f);
+    EXPECT_EQ(track.evaluate(rocketRowPlayhead(1, 162.0f)).x, 1.0f);
 }

@@ -105,3 +105,35 @@ TEST(SyncTrackText, TheDefaultTrackSourceCompilesWithACameraSetUp)
     EXPECT_EQ(keys[2][0].outValue, V(0, 0, 1, 0)) << "up is up: the world is z-up";
     EXPECT_GT(keys[3][0].outValue.x, 10.0f) << "a usable field of view";
 }
+
+TEST(SyncTrackText, AnUpdateRewritesOnlyTheChangedTracksAndKeepsTheRestByteForByte)
+{
+    Tavrin::Sync::SyncTrackKeys keys = compileSyncTrackText(Source, "cam.txt");
+    EXPECT_EQ(Tavrin::Sync::updateSyncTrackText(Source, keys, "cam.txt", "saved"), Source) << "nothing changed";
+
+    keys[3].resize(1);
+    keys[3][0].inValue = keys[3][0].outValue = V(9, 8, 7, 6);
+    keys[5] = keys[3];
+    keys[5][0].time = 2.5f;
+    std::string updated = Tavrin::Sync::updateSyncTrackText(Source, keys, "cam.txt", "saved from the editor");
+    EXPECT_EQ(updated, R"(# camera
+bpm 162
+0 r0     smooth 0 2 -14 0
+0 r256   linear 0 1.5 -8 0     1 2 3 4   # a jump
+0 27.125 step   0.1 0.2 0.3 0.4
+
+3 -1.5 linear 9 8 7 6
+bpm 120
+
+# saved from the editor
+5 r20 linear 9 8 7 6
+)") << "track 3 where it stood, track 5 at 120 bpm after the last tempo line";
+    Tavrin::Sync::SyncTrackKeys again = compileSyncTrackText(updated, "cam.txt");
+    for (int track : {0, 3, 5}) {
+        ASSERT_EQ(again[size_t(track)].size(), keys[size_t(track)].size()) << track;
+        for (size_t k = 0; k < keys[size_t(track)].size(); ++k) {
+            EXPECT_EQ(again[size_t(track)][k].time, keys[size_t(track)][k].time) << track;
+            EXPECT_EQ(again[size_t(track)][k].outValue, keys[size_t(track)][k].outValue) << track;
+        }
+    }
+}

@@ -2,11 +2,14 @@
 
 #include "orvane/exceptions/Exception.h"
 #include "support/TempDir.h"
+#include "tavrin/Demo.h"
 #include "tavrin/sync/SyncTrackText.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include <tinyxml2.h>
 
 namespace {
 
@@ -110,8 +113,8 @@ TEST_F(RocketProjectTest, BadProjectsAreRefusedNamingTheFileAndLine)
         {"<rootElement><tracks><track name=\"00.x\">", "malformed XML"},
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"-1\" value=\"1\"/></track>"), "row \"-1\""},
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"1.5\" value=\"1\"/></track>"), "row \"1.5\""},
-        {project("rootElement", "<track name=\"camera.x\">\n</track>"), "\"camera.x\" is not one of"},
-        {project("rootElement", "<track name=\"64.x\">\n</track>"), "\"64.x\" is not one of"},
+        {project("rootElement", "<track name=\"camera.x\">\n</track>"), "no line in a --map file: \"camera.x\""},
+        {project("rootElement", "<track name=\"64.x\">\n</track>"), "no line in a --map file: \"64.x\""},
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"1\" value=\"inf\"/></track>"), "value \"inf\""},
         {project("rootElement", "<track name=\"00.x\">\n<key row=\"1\" value=\"1\" interpolation=\"4\"/></track>"),
          "interpolation \"4\""},
@@ -129,4 +132,44 @@ TEST_F(RocketProjectTest, BadProjectsAreRefusedNamingTheFileAndLine)
             EXPECT_NE(e.getMessage().find(problem), std::string::npos) << e.getMessage();
         }
     }
+}
+
+TEST_F(RocketProjectTest, AnotherDemosProjectImportsThroughAMapAndEveryUnmappedNameIsListed)
+{
+    std::string path = write("other.rocket",
+                             project("rootElement",
+                                     "<track name=\"clear.r\"><key row=\"8\" value=\"0.5\"/></track>\n"
+                                     "<track name=\"clear.g\"><key row=\"8\" value=\"0.25\"/></track>\n"
+                                     "<track name=\"cam:fov\"><key row=\"0\" value=\"60\"/></track>\n"
+                                     "<track name=\"01.z\"><key row=\"0\" value=\"3\"/></track>\n"));
+    try {
+        TrackKit::readRocketProject(path, Bpm, TrackKit::readTrackNameMap(write("part.map", "clear.r 05.x\n")));
+        ADD_FAILURE() << "imported with names left over";
+    } catch (const Orvane::Exceptions::UnsupportedFormatException& e) {
+        EXPECT_NE(e.getMessage().find("\"clear.g\", \"cam:fov\""), std::string::npos) << e.getMessage();
+        EXPECT_EQ(e.getMessage().find("clear.r"), std::string::npos)
+            << "a mapped name is not listed: " << e.getMessage();
+    }
+    TrackKit::TrackNameMap names = TrackKit::readTrackNameMap(
+        write("whole.map", "# another demo's names\nclear.r 05.x\nclear.g 05.y  # green\n\ncam:fov 03.x\n"));
+    Tavrin::Sync::SyncTrackKeys keys = TrackKit::readRocketProject(path, Bpm, names);
+    EXPECT_EQ(keys[5][0].outValue, Orvane::Vector4t<float>(0.5f, 0.25f, 0, 0));
+    EXPECT_EQ(keys[5][0].time, 1.0f) << "row 8 at eight rows a second";
+    EXPECT_EQ(keys[3][0].outValue.x, 60.0f);
+    EXPECT_EQ(keys[1][0].outValue.z, 3.0f) << "our own names still count";
+
+    for (const char* bad : {"clear.r\n", "clear.r 64.x\n", "clear.r 05.x extra\n", "a 00.x\na 00.y\n"})
+        EXPECT_THROW(TrackKit::readTrackNameMap(write("bad.map", bad)), Orvane::Exceptions::UnsupportedFormatException)
+            << bad;
+}
+
+TEST_F(RocketProjectTest, AnExportedProjectReachesTheEndOfTheTimeline)
+{
+    Tavrin::Sync::SyncTrackKeys keys = Tavrin::Sync::compileSyncTrackText("0 r16 linear 1 2 3 4\n", "one.txt");
+    TrackKit::writeRocketProject(dir.file("short.rocket"), keys, 162.0f);
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.LoadFile(dir.file("short.rocket").c_str()), tinyxml2::XML_SUCCESS);
+    unsigned rows = document.RootElement()->UnsignedAttribute("rows");
+    EXPECT_GT(rows, unsigned(Tavrin::Demo::EndRows)) << "the last row of the demo can be reached";
+    EXPECT_EQ(rows % 16, 0u) << "on a bar";
 }
