@@ -122,7 +122,7 @@ TEST_F(TextureGlTest, ImagesOfEveryWidthKeepEveryRowWhateverTheirRowLength)
                 for (size_t i = 0; i < pixels.size(); ++i)
                     pixels[i] = int(i) / (width * kind.channels) < Rows / 2 ? 60 : 220;
                 glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-                Texture texture(width, Height, pixels.data(), kind.type, filter);
+                Texture texture(width, Rows, pixels.data(), kind.type, filter);
                 int stored = levelParameter(texture, 0, GL_TEXTURE_WIDTH);
                 ASSERT_EQ(levelParameter(texture, 0, GL_TEXTURE_HEIGHT), Rows);
                 std::vector<std::uint8_t> level = texels(texture, 0, kind.format, stored * Rows * kind.channels);
