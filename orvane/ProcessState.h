@@ -4,6 +4,7 @@
 #include "orvane/MatrixStack.h"
 #include "orvane/MessageBox.h"
 #include "orvane/State.h"
+#include "orvane/utils/Random.h"
 
 #include <cstdint>
 #include <string>
@@ -38,9 +39,7 @@ struct ProcessState {
         FT_LibraryRec_* library = nullptr;
         int starts = 0;
     } fonts;
-    struct Random {
-        std::uint32_t state = 1;
-    } random;
+    Utils::RandomGenerator random;
 };
 
 ProcessState& processState();

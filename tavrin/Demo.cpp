@@ -220,6 +220,7 @@ bool Demo::musicDrivesTime() const { return music_ && music_->hasStream(); }
 
 void Demo::renderFrame()
 {
+    countFrame();
     if (profiler_)
         profiler_->beginFrame();
     device_->clear(Orvane::ClearTarget::All, 0, 0, 0, 0, 1.0f, 0);
@@ -246,7 +247,8 @@ void Demo::frameLoop()
 {
     for (;;) {
         time = timer_->time() + startOffset_;
-        frameDelta = clampFrameDelta(timer_->delta());
+        float elapsed = timer_->delta();
+        frameDelta = clampFrameDelta(elapsed);
         fps = timer_->fps();
         if (musicDrivesTime()) {
             time = music_->position();
@@ -254,6 +256,7 @@ void Demo::frameLoop()
         }
         if (loadingScreen_.quitRequested() || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
+        followLiveTime(time, elapsed);
         renderFrame();
         if (time > endTime())
             return;
@@ -290,6 +293,7 @@ void Demo::captureLoop(const RunOptions& options)
     Capture::CaptureProgress progress(frames.size());
     Capture::FrameReadback readback(0, viewportY, width, viewportHeight);
     std::deque<Capture::CaptureFrame> inFlight;
+    std::optional<long> lastIndex;
     auto writeOldest = [&] {
         readback.collect([&](const unsigned char* rgb) { sink->write(inFlight.front(), rgb); });
         progress.report(inFlight.front());
@@ -300,6 +304,11 @@ void Demo::captureLoop(const RunOptions& options)
             throw Orvane::Exceptions::Exception("The capture was stopped by a signal after "
                                                 + std::to_string(&frame - frames.data()) + " of "
                                                 + std::to_string(frames.size()) + " frames");
+        // A frame that does not follow the one before starts from the history play would give it.
+        if (!lastIndex || frame.index != *lastIndex + 1)
+            prerollTo(frame.time, frameDelta,
+                      [&](long k) { return float(double(frame.index - k) / double(capture.fps)); });
+        lastIndex = frame.index;
         // Live, a frame draws with the sync values the frame before it left; a captured frame
         // computes those itself, so it looks the same whatever was captured before it.
         demoface_->evaluateTracks(frame.time - frameDelta);

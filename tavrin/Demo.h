@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,18 @@ public:
     // instances and the data folder and music stay as they are. A flow that fails to load throws
     // and leaves the tree and the tempo in force.
     void reloadFlow();
+    // Frames the flow has been evaluated for, drawn or pre-rolled: an effect not evaluated in the
+    // frame before starts a new showing (Flow::VisualContainerNode).
+    std::int64_t frameNumber() const { return frameNumber_; }
+    // Counts the frame about to be evaluated; the frame loops do it, and so can code that evaluates
+    // flow nodes itself.
+    void countFrame() { ++frameNumber_; }
+    // Whether the frame being evaluated is pre-rolled after a jump: simulated, not drawn.
+    bool prerolling() const { return prerollTarget_.has_value(); }
+    // While pre-rolling, the demo time of the frame the pre-roll leads to: a history whose older
+    // part cannot show there may skip that part.
+    std::optional<float> prerollTarget() const { return prerollTarget_; }
+
     // The flow's names of the effects that run at a time, for the editing HUD.
     std::vector<std::string> activeEffects(float playhead) const;
     // The loading picture with a red bar at progress (0 to 100), presented at once.
@@ -169,6 +182,15 @@ private:
     void editLoop(const RunOptions& options);
     void captureLoop(const RunOptions& options);
     void renderFrame();
+    // Before the frame at target when time jumped there: evaluates without drawing every frame that
+    // continuous play at step seconds a frame would have shown since the earliest moment the history
+    // of an effect running at target reaches back to, each with its sync values and the decoded
+    // music's spectrum (DemoPreroll.cpp). frameTime(k) is the time of the frame k steps before target.
+    void prerollTo(float target, float step, const std::function<float(long)>& frameTime);
+    // A live frame at target, elapsed wall-clock seconds after the one before.
+    void followLiveTime(float target, float elapsed);
+    void simulateFrame(float frameTime, float step);
+    void readSpectrumAt(float seconds);
     void checkGl(const char* step) const;
     void teardown();
     void startProfiling();
@@ -197,6 +219,10 @@ private:
     Loading::LoadingScreen loadingScreen_{*this};
     Audio::MusicPrefetch musicPrefetch_;
     float startOffset_ = 0.0f;
+    std::int64_t frameNumber_ = 0;
+    std::optional<float> prerollTarget_;
+    // The time of the last live frame, to tell a jump from a frame that follows it.
+    std::optional<float> lastLiveTime_;
     // Where the flow keeps its data, as read ahead of loading it.
     std::string flowDataFolder_;
 };

@@ -48,11 +48,13 @@ void Demo::editLoop(const RunOptions& options)
     if (options.rocket)
         session.connectRocket(*options.rocket);
     for (;;) {
-        frameDelta = clampFrameDelta(timer_->delta());
+        float elapsed = timer_->delta();
+        frameDelta = clampFrameDelta(elapsed);
         fps = timer_->fps();
         session.beginFrame(frameDelta);
         if (musicDrivesTime())
             music_->readSpectrum(spectrum);
+        followLiveTime(time, elapsed);
         if (loadingScreen_.quitRequested() || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
         renderFrame();

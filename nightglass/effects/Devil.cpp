@@ -102,6 +102,10 @@ void Devil::animate(float time)
     placeSparks(time, heat());
 }
 
+std::optional<float> Devil::historyStart(float, float) const { return 0.0f; }
+void Devil::begin(float) { ditherLevel_.reset(); }
+void Devil::advance(float) { ditherLevel_.update(demo->frameDelta, demo->spectrum[0]); }
+
 void Devil::draw(float time)
 {
     animate(time);
@@ -306,7 +310,6 @@ void Devil::finish(float time)
     drawGreetings(time);
     picture.unbind();
     demo->restoreScreenViewport();
-    ditherLevel_.update(demo->frameDelta, demo->spectrum[0]);
     ditherLevel_.apply(dither_, picture, 1.0f);
     disable(Orvane::Capability::DepthTest);
 }

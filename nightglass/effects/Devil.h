@@ -36,6 +36,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Nightglass {
@@ -56,6 +57,12 @@ public:
     void animate(float time);
 
     const HairStrands& hair() const { return hair_; }
+
+    // The music-smoothed dither level is the only history: the hair is posed from the scene's past.
+    std::optional<float> historyStart(float time, float demoTime) const override;
+
+    void begin(float time) override;
+    void advance(float time) override;
 
 private:
     float bass() const;

@@ -19,16 +19,8 @@ namespace {
 
 constexpr float BoundaryRows[ExplosionScene::CreditCount] = {704, 768, 832, 896};
 constexpr float FadeStartRows[ExplosionScene::CreditCount] = {676, 740, 804, 868};
-// A particle lives at most 3 s, so replaying that much rebuilds the fire after a jump in time.
-constexpr float ReplaySeconds = 3.0f;
-constexpr float ReplayStep = 1.0f / 60.0f;
-// Longer pauses between frames than this are a seek or a still capture, not a slow frame.
-constexpr float LargestFrameGap = 0.25f;
 
 }
-
-std::array<bool, ExplosionScene::CreditCount> ExplosionScene::restarted{};
-DitherLevel ExplosionScene::ditherLevel(0.6f, 0.9f);
 
 ExplosionScene::ExplosionScene(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
@@ -55,32 +47,36 @@ ExplosionScene::Credits ExplosionScene::creditsAt(float T) const
     return {-1, 0.0f};
 }
 
-int ExplosionScene::restartPassedBoundaries(float T)
+int ExplosionScene::boundariesBefore(float T) const
 {
-    int restarts = 0;
-    for (int k = 0; k < CreditCount; ++k)
-        if (!restarted[size_t(k)] && T > demo->rowsToSeconds(BoundaryRows[k])) {
-            restarted[size_t(k)] = true;
-            explosion.restart();
-            ++restarts;
-        }
-    return restarts;
+    int passed = 0;
+    for (float row : BoundaryRows)
+        passed += T > demo->rowsToSeconds(row);
+    return passed;
 }
 
-void ExplosionScene::replayMissedFrames(float x)
+std::optional<float> ExplosionScene::historyStart(float, float) const { return 0.0f; }
+
+// Each start of the fire draws from a seed of its own: the first at the start of the showing,
+// one more after each boundary.
+void ExplosionScene::begin(float)
+{
+    previousTime_ = demo->time;
+    explosion.restart(unsigned(1 + boundariesBefore(demo->time)));
+    ditherLevel.reset();
+}
+
+void ExplosionScene::advance(float x)
 {
     const float T = demo->time;
-    const float from = std::max(lastDrawn_, x - ReplaySeconds);
-    lastDrawn_ = x;
-    if (x - from <= LargestFrameGap)
-        return;
-    // The simulation reads the demo's clock for its winds and damping: run it as those frames would have.
-    for (float xi = from; xi < x - ReplayStep * 0.5f; xi += ReplayStep) {
-        demo->time = T - (x - xi);
-        restartPassedBoundaries(demo->time);
-        explosion.update(ReplayStep, xi);
-    }
-    demo->time = T;
+    int passed = boundariesBefore(T);
+    if (passed > boundariesBefore(previousTime_))
+        explosion.restart(unsigned(1 + passed));
+    previousTime_ = T;
+    std::optional<float> target = demo->prerollTarget();
+    if (!target || passed == boundariesBefore(*target))
+        explosion.update(demo->frameDelta, x);
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
 }
 
 void ExplosionScene::drawScene(float x)
@@ -137,11 +133,8 @@ void ExplosionScene::composite()
 void ExplosionScene::draw(float x)
 {
     const float T = demo->time;
-    replayMissedFrames(x);
-    restartPassedBoundaries(T);
     drawScene(x);
     composite();
-    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
     demo->restoreScreenViewport();
 
     Orvane::RenderTarget& picture = *demo->renderTargets[4];

@@ -22,6 +22,7 @@
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <array>
+#include <optional>
 
 namespace Nightglass {
 
@@ -40,21 +41,23 @@ public:
     void draw(float x) override;
 
     Credits creditsAt(float T) const;
-    // Restarts the fire once at each credit boundary T has passed; returns how many it did now.
-    int restartPassedBoundaries(float T);
+    // How many credit boundaries lie before demo time T: the fire starts afresh after each.
+    int boundariesBefore(float T) const;
+
+    // The dither level's history reaches back to the start of the showing, the fire's only to the
+    // last boundary it started afresh at: a pre-roll burns the fire from there on.
+    std::optional<float> historyStart(float x, float demoTime) const override;
 
     Explosion explosion;
     StarField stars;
+    DitherLevel ditherLevel{0.6f, 0.9f};
 
-    // Shared by every ExplosionScene and kept across frames: seeking back replays the fades but
-    // never restarts the fire twice at one boundary.
-    static std::array<bool, CreditCount> restarted;
-    static DitherLevel ditherLevel;
+    void begin(float x) override;
+    // Starts the fire afresh when a boundary passed since the frame before, then burns one frame
+    // (in a pre-roll, only once the last boundary before its target has passed).
+    void advance(float x) override;
 
 private:
-    // After a jump forward in time (a seek, a still capture) the fire burns the missed seconds
-    // first, so that it looks as it does when played through.
-    void replayMissedFrames(float x);
     void drawScene(float x);
     void composite();
 
@@ -62,7 +65,7 @@ private:
     Orvane::Texture* horizon_;
     Orvane::RenderTarget scene_;
     Dither dither_;
-    float lastDrawn_ = 0.0f;  // local time of the last frame drawn
+    float previousTime_ = 0.0f;  // the demo time of the frame before
     std::array<Orvane::Texture*, CreditCount> credits_{};
 };
 

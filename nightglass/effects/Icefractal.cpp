@@ -88,6 +88,10 @@ void Icefractal::update(float time)
     placeMotes(time, std::min(1.0f, demo->spectrum[0] * 3.0f));
 }
 
+std::optional<float> Icefractal::historyStart(float, float) const { return 0.0f; }
+void Icefractal::begin(float) { finish_.reset(); }
+void Icefractal::advance(float) { finish_.advance(); }
+
 void Icefractal::draw(float time)
 {
     update(time);

@@ -29,6 +29,7 @@
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Nightglass {
@@ -45,6 +46,12 @@ public:
     // The ice's growth front (in growth order, 0 .. 1) at a local time: it runs out from the moon
     // and has reached every tip by the crash.
     static float growthAt(float time);
+
+    // The music-smoothed dither level is the only history.
+    std::optional<float> historyStart(float time, float demoTime) const override;
+
+    void begin(float time) override;
+    void advance(float time) override;
 
 private:
     struct Mote {

@@ -13,19 +13,6 @@
 
 namespace Nightglass {
 
-using Orvane::Utils::randomSigned;
-
-namespace {
-
-Orvane::Vector4t<float> respawnColour()
-{
-    float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned(), r4 = randomSigned(), r5 = randomSigned();
-    float v = 0.4f * r1 + 0.5f;
-    return {v + 0.1f * r5, v + 0.1f * r4, v + 0.1f * r3, 0.5f * r2 + 0.5f};
-}
-
-}
-
 Logopart::Logopart(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
     , dither_(owner)
@@ -40,14 +27,39 @@ Logopart::Logopart(Tavrin::Demo* owner)
     , quads_(owner, SmokeCount)
 {
     smoke.resize(SmokeCount);
-    for (SmokeRecord& record : smoke) {
-        float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned();
-        record.position = {SmokeExtent * r3, SmokeExtent * r2, SmokeExtent * r1};
-        float r4 = randomSigned(), r5 = randomSigned(), r6 = randomSigned(), r7 = randomSigned();
-        record.colour = {1 + 0.2f * r7, 1 + 0.2f * r6, 1 + 0.2f * r5, 0.5f + 0.5f * r4};
-    }
+    begin(0.0f);
     quads_.texture = smokeSprite_;
     demo->addHitTime(demo->rowsToSeconds(HitRow));
+}
+
+std::optional<float> Logopart::historyStart(float, float) const { return 0.0f; }
+
+void Logopart::begin(float)
+{
+    random_.seed(1);
+    for (SmokeRecord& record : smoke) {
+        float r1 = random_.nextSigned(), r2 = random_.nextSigned(), r3 = random_.nextSigned();
+        record.position = {SmokeExtent * r3, SmokeExtent * r2, SmokeExtent * r1};
+        float r4 = random_.nextSigned(), r5 = random_.nextSigned(), r6 = random_.nextSigned();
+        float r7 = random_.nextSigned();
+        record.colour = {1 + 0.2f * r7, 1 + 0.2f * r6, 1 + 0.2f * r5, 0.5f + 0.5f * r4};
+    }
+    ditherLevel.reset();
+}
+
+void Logopart::advance(float)
+{
+    updateSmoke(demo->frameDelta);
+    up_ = shakyUp(demo->spectrum[0]);
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+}
+
+Orvane::Vector4t<float> Logopart::respawnColour()
+{
+    float r1 = random_.nextSigned(), r2 = random_.nextSigned(), r3 = random_.nextSigned();
+    float r4 = random_.nextSigned(), r5 = random_.nextSigned();
+    float v = 0.4f * r1 + 0.5f;
+    return {v + 0.1f * r5, v + 0.1f * r4, v + 0.1f * r3, 0.5f * r2 + 0.5f};
 }
 
 void Logopart::updateSmoke(float frameDelta)
@@ -59,6 +71,10 @@ void Logopart::updateSmoke(float frameDelta)
             record.colour = respawnColour();
         }
     }
+}
+
+void Logopart::writeSmokeQuads()
+{
     quads_.lock();
     for (int i = 0; i < SmokeCount; ++i) {
         const SmokeRecord& record = smoke[size_t(i)];
@@ -71,19 +87,17 @@ void Logopart::updateSmoke(float frameDelta)
     quads_.unlock();
 }
 
-Orvane::Vector3t<float> Logopart::shakyUp(float f0) const
+Orvane::Vector3t<float> Logopart::shakyUp(float f0)
 {
-    float a = randomSigned();
-    float b = randomSigned();
+    float a = random_.nextSigned();
+    float b = random_.nextSigned();
     return {0.1f * b * f0, 0.1f * a * f0, 1};
 }
 
 void Logopart::draw(float)
 {
-    updateSmoke(demo->frameDelta);
-    Orvane::Vector3t<float> up = shakyUp(demo->spectrum[0]);
-    drawScene(up);
-    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+    writeSmokeQuads();
+    drawScene(up_);
     drawGlowAndComposite();
     ditherLevel.apply(dither_, *demo->renderTargets[1], 1);
 

@@ -19,7 +19,10 @@
 #include "orvane/Vector.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
+#include "orvane/utils/Random.h"
+
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace Nightglass {
@@ -42,16 +45,27 @@ public:
 
     void draw(float time) override;
 
+    // The smoke, the camera's tremble and the dither level go from frame to frame, all from the
+    // start of the showing.
+    std::optional<float> historyStart(float time, float demoTime) const override;
+
     // Rises every record by the frame's drift; one that leaves the top comes back at the bottom
-    // with a new colour. Then writes the quads and sorts them far to near.
+    // with a new colour.
     void updateSmoke(float frameDelta);
     // Up, tilted by two random draws scaled by the bass level f0.
-    Orvane::Vector3t<float> shakyUp(float f0) const;
+    Orvane::Vector3t<float> shakyUp(float f0);
 
     std::vector<SmokeRecord> smoke;
     DitherLevel ditherLevel{0.8f, 0.95f};
 
+    // The smoke fills its cube anew, from the same draws every time.
+    void begin(float time) override;
+    void advance(float time) override;
+
 private:
+    void writeSmokeQuads();
+    Orvane::Vector4t<float> respawnColour();
+
     void drawScene(const Orvane::Vector3t<float>& up);
     void drawGlowAndComposite();
 
@@ -65,6 +79,8 @@ private:
     Orvane::Shader* logoShader_;
     Orvane::Texture* lines_;
     Particles quads_;
+    Orvane::Utils::RandomGenerator random_;
+    Orvane::Vector3t<float> up_{0, 0, 1};
 };
 
 }

@@ -63,8 +63,6 @@ float power90(float x)
 
 }
 
-DitherLevel Lolscene::ditherLevel(0.9f, 0.9f);
-
 Lolscene::Lolscene(Tavrin::Demo* owner)
     : VisualContainerNode(owner)
     , stars(owner)
@@ -267,6 +265,10 @@ void Lolscene::drawScene(bool withGlow)
     setDepthMask(true);
 }
 
+std::optional<float> Lolscene::historyStart(float, float) const { return 0.0f; }
+void Lolscene::begin(float) { ditherLevel.reset(); }
+void Lolscene::advance(float) { ditherLevel.update(demo->frameDelta, demo->spectrum[0]); }
+
 void Lolscene::draw(float x)
 {
     const float T = demo->time;
@@ -304,7 +306,6 @@ void Lolscene::draw(float x)
     disable(Capability::Blend);
     device.clear(Orvane::ClearTarget::Color, 0, 0, 0, 0, 1, 0);
 
-    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
     demo->restoreScreenViewport();
     ditherLevel.apply(dither_, screen, 1.0f);
 }

@@ -21,6 +21,7 @@
 #include "orvane/RenderTarget.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
+#include <optional>
 #include <vector>
 
 namespace Nightglass {
@@ -43,13 +44,17 @@ public:
     // The cloud clusters at demo time T, flying along +z and wrapping back into [-800, 800].
     void moveClouds(float T);
 
+    // The music-smoothed dither level is the only history: blob, clouds and stars follow the time.
+    std::optional<float> historyStart(float time, float demoTime) const override;
+
     StarField stars;
     Particles clouds;
     Orvane::Utils::Geometry* blob;
     std::vector<float> restPositions, restNormals, phases;
+    DitherLevel ditherLevel{0.9f, 0.9f};
 
-    // Shared by every Lolscene and kept across frames.
-    static DitherLevel ditherLevel;
+    void begin(float time) override;
+    void advance(float time) override;
 
 private:
     void drawScene(bool withGlow);

@@ -6,7 +6,6 @@
 #include "orvane/Shader.h"
 #include "orvane/Texture.h"
 #include "orvane/exceptions/Exception.h"
-#include "orvane/utils/Random.h"
 #include "orvane/utils/geometry/Geometry.h"
 #include "orvane/utils/scenegraph/Scene.h"
 #include "tavrin/Demo.h"
@@ -21,34 +20,12 @@ namespace {
 
 using Orvane::BlendOperandEnum;
 using Orvane::Capability;
-using Orvane::Utils::randomSigned;
 using SceneNode = Orvane::Utils::SceneGraph::Node;
 using Orvane::Utils::SceneGraph::Scene;
 
 constexpr float SceneSpeed = 0.7f * 0.81f;
-// The ring holds a little under two seconds of puffs: replaying that much after a jump forward
-// rebuilds every trail.
-constexpr float SmokeHistorySeconds = 2.0f;
-constexpr float ReplayStep = 1.0f / 60.0f;
-// Longer pauses between frames than this are a seek or a still capture, not a slow frame.
-constexpr float LargestFrameGap = 0.25f;
 constexpr int GlowSize = 128;
 constexpr float SphereTint[4] = {1.5f, 1.5f, 1.5f, 1};
-
-void scatter(MarsSmoke::Puff& puff, const Orvane::Vector3& at, float spread, float offset)
-{
-    float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned();
-    puff.position = {at.x + spread * r3 - offset, at.y + spread * r2 - offset, at.z + spread * r1 - offset};
-}
-
-void tint(MarsSmoke::Puff& puff, float red, float greenBlue, float alpha)
-{
-    float r4 = randomSigned(), r5 = randomSigned(), r6 = randomSigned(), r7 = randomSigned();
-    puff.color[0] = 0.05f * r7 + red;
-    puff.color[1] = 0.05f * r6 + greenBlue;
-    puff.color[2] = 0.05f * r5 + greenBlue;
-    puff.color[3] = 0.2f * r4 + alpha;
-}
 
 const SceneNode& requireNode(const Scene& scene, const std::string& name, const std::string& path)
 {
@@ -61,23 +38,39 @@ const SceneNode& requireNode(const Scene& scene, const std::string& name, const 
 
 }
 
+void MarsSmoke::scatter(Puff& puff, const Orvane::Vector3& at, float spread, float offset)
+{
+    float r1 = random_.nextSigned(), r2 = random_.nextSigned(), r3 = random_.nextSigned();
+    puff.position = {at.x + spread * r3 - offset, at.y + spread * r2 - offset, at.z + spread * r1 - offset};
+}
+
+void MarsSmoke::tint(Puff& puff, float red, float greenBlue, float alpha)
+{
+    float r4 = random_.nextSigned(), r5 = random_.nextSigned(), r6 = random_.nextSigned();
+    float r7 = random_.nextSigned();
+    puff.color[0] = 0.05f * r7 + red;
+    puff.color[1] = 0.05f * r6 + greenBlue;
+    puff.color[2] = 0.05f * r5 + greenBlue;
+    puff.color[3] = 0.2f * r4 + alpha;
+}
+
 void MarsSmoke::emitStep(const std::array<Orvane::Vector3, Emitters>& emitters)
 {
     Puff& marker = puffs[size_t(next)];
     scatter(marker, emitters[0], 6.55f, 3.0f);
     tint(marker, 0.9f, 0.9f, 0.9f);
-    marker.size = 2.5f * randomSigned() + 18.0f;
+    marker.size = 2.5f * random_.nextSigned() + 18.0f;
     marker.big = 1;
     for (int s = 1; s < Emitters; ++s) {
         next = (next + 1) % Capacity;
         Puff& puff = puffs[size_t(next)];
         scatter(puff, emitters[size_t(s)], 0.55f, 0.25f);
         tint(puff, 0.9f, 0.6f, 0.6f);
-        puff.size = 0.5f * randomSigned() + 4.0f;
+        puff.size = 0.5f * random_.nextSigned() + 4.0f;
         puff.big = 0;
-        if (randomSigned() > 0.9f) {
+        if (random_.nextSigned() > 0.9f) {
             // A spark: a pale fleck that carries no smoke.
-            float r = randomSigned();
+            float r = random_.nextSigned();
             puff.color[0] = 0.9f;
             puff.color[1] = 0.9f;
             puff.color[2] = 0.1f * r + 0.8f;
@@ -110,6 +103,7 @@ bool MarsSmoke::update(float dt, float t, const std::array<Orvane::Vector3, Emit
     pending = std::min(pending + dt, CatchUpLimit);
     if (pending <= StepSeconds)
         return false;
+    random_.seed(1);
     do {
         emitStep(emitters);
         pending -= StepSeconds;
@@ -190,7 +184,10 @@ float Mars::openingDitherLevel(float demoTime) const
 void Mars::draw(float t)
 {
     demo->setCamera(1, 1, 1000);
-    animate(t);
+    smokeQuads_.lock();
+    smoke.writeQuads(smokeQuads_, demo->aspect);
+    smokeQuads_.sortByDistance(1);
+    smokeQuads_.unlock();
     renderScene();
     filter();
     glow();
@@ -205,35 +202,22 @@ void Mars::gatherEmitters()
         emitters_[size_t(i) + 1] = spheres_[size_t(i)]->getWorldPosition();
 }
 
-void Mars::replaySmoke(float from, float t)
+std::optional<float> Mars::historyStart(float, float) const { return 0.0f; }
+
+void Mars::begin(float)
 {
-    from = std::max(from, t - SmokeHistorySeconds);
-    if (t - from <= LargestFrameGap)
-        return;
-    for (float ti = from; ti < t - ReplayStep * 0.5f; ti += ReplayStep) {
-        scene_->update(ti * SceneSpeed);
-        gatherEmitters();
-        smoke.update(ReplayStep, ti, emitters_);
-    }
+    smoke.clear();
+    ditherLevel.reset();
 }
 
-void Mars::animate(float t)
+void Mars::advance(float t)
 {
-    // Smoke left over from the effect's last showing would hang where spheres no longer are.
-    bool restarted = t < lastTime_;
-    if (restarted)
-        smoke.clear();
-    replaySmoke(restarted ? 0.0f : lastTime_, t);
-    lastTime_ = t;
     scene_->update(t * SceneSpeed);
     gatherEmitters();
-    smokeQuads_.lock();
-    if (smoke.update(demo->frameDelta, t, emitters_) || restarted)
-        smoke.writeQuads(smokeQuads_, demo->aspect);
-    smokeQuads_.sortByDistance(1);
-    smokeQuads_.unlock();
-    // The next frame's emissions start from the same generator state.
-    Orvane::Utils::seedRandom(1);
+    smoke.update(demo->frameDelta, t, emitters_);
+    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
+    if (demo->time < 40.0f)
+        ditherLevel.set(openingDitherLevel(demo->time));
 }
 
 void Mars::renderScene()
@@ -356,9 +340,6 @@ void Mars::composite(float t)
 
 void Mars::finish()
 {
-    ditherLevel.update(demo->frameDelta, demo->spectrum[0]);
-    if (demo->time < 40.0f)
-        ditherLevel.set(openingDitherLevel(demo->time));
     demo->restoreScreenViewport();
     ditherLevel.apply(dither_, *demo->renderTargets[1], 1.0f);
     disable(Capability::DepthTest);

@@ -20,8 +20,11 @@
 #include "orvane/Vector.h"
 #include "tavrin/flow/VisualContainerNode.h"
 
+#include "orvane/utils/Random.h"
+
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,7 @@ namespace Nightglass {
 
 // The smoke of the sphere scene: a ring of puff records filled in fixed steps of 0.02 s, one big
 // white puff at the marker and one small one at each sphere per step; between steps the puffs
-// rise, sway, darken and fade.
+// rise, sway, darken and fade. Every frame's emissions draw from the generator seeded with 1.
 class MarsSmoke {
 public:
     static constexpr int Capacity = 6000;
@@ -63,6 +66,10 @@ public:
 
 private:
     void drift(Puff& puff, float dt, float t) const;
+    void scatter(Puff& puff, const Orvane::Vector3& at, float spread, float offset);
+    void tint(Puff& puff, float red, float greenBlue, float alpha);
+
+    Orvane::Utils::RandomGenerator random_;
 };
 
 class Mars : public Tavrin::Flow::VisualContainerNode {
@@ -76,9 +83,8 @@ public:
     ~Mars() override;
 
     void draw(float time) override;
-    // The frame's work before drawing: the scene posed at effect time t, the smoke stepped on.
-    // Time running backwards (the effect shown again, or a seek) starts from clear air.
-    void animate(float t);
+    // The smoke and the dither level go from frame to frame from the start of the showing.
+    std::optional<float> historyStart(float time, float demoTime) const override;
 
     // The white flash over the picture at effect time t.
     float flash(float t) const;
@@ -88,15 +94,17 @@ public:
     MarsSmoke smoke;
     DitherLevel ditherLevel{0.9f, 0.9f};
 
+    // Clear air and a quiet level.
+    void begin(float t) override;
+    // The scene posed at effect time t, the smoke stepped on, the level updated.
+    void advance(float t) override;
+
 private:
     void gatherEmitters();
     void renderScene();
     void drawSky();
     void drawNode(const Orvane::Utils::SceneGraph::Node& node, Orvane::Shader& shader);
     void drawSmoke();
-    // After a jump forward in time (a seek, a still capture) the smoke of the missed seconds is
-    // laid first, so that the trails hang behind the spheres as they do when played through.
-    void replaySmoke(float from, float t);
     void filter();
     void glow();
     void composite(float t);
@@ -122,7 +130,6 @@ private:
     const Orvane::Utils::SceneGraph::Node* box1_ = nullptr;
     const Orvane::Utils::SceneGraph::Node* box2_ = nullptr;
     std::array<Orvane::Vector3, MarsSmoke::Emitters> emitters_{};
-    float lastTime_ = 0;
 };
 
 }

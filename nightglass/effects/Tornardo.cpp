@@ -192,6 +192,10 @@ void Tornardo::update(float time)
     placeDebris(time, pulse, strikeAt(demo->time));
 }
 
+std::optional<float> Tornardo::historyStart(float, float) const { return 0.0f; }
+void Tornardo::begin(float) { finish_.reset(); }
+void Tornardo::advance(float) { finish_.advance(); }
+
 void Tornardo::draw(float time)
 {
     update(time);

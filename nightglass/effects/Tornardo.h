@@ -32,6 +32,7 @@
 #include "tavrin/flow/VisualContainerNode.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +62,12 @@ public:
     float length() const { return length_; }
     // The local time the funnel takes the named object, or a negative value if it never does.
     float cueOf(const std::string& node) const;
+
+    // The music-smoothed dither level is the only history.
+    std::optional<float> historyStart(float time, float demoTime) const override;
+
+    void begin(float time) override;
+    void advance(float time) override;
 
 private:
     struct SceneObject {

@@ -62,6 +62,12 @@ float DitherLevel::update(float frameDelta, float f0)
     return level_;
 }
 
+void DitherLevel::reset()
+{
+    level_ = 0.0f;
+    pending_ = 0.0f;
+}
+
 void DitherLevel::apply(Dither& dither, Orvane::RenderTarget& source, float gamma) const
 {
     const Tavrin::Demo& demo = *dither.demo;

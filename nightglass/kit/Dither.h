@@ -24,7 +24,7 @@ public:
 };
 
 // A music level smoothed in fixed steps of 0.01 s, s = (s + (k f0)^2) d, that scales the dither:
-// louder music gives larger pattern cells.
+// louder music gives larger pattern cells. Its owner updates it once a frame, in its advance.
 class DitherLevel {
 public:
     DitherLevel(float k, float d)
@@ -35,6 +35,8 @@ public:
     float update(float frameDelta, float f0);
     float value() const { return level_; }
     void set(float level) { level_ = level; }
+    // Silence, as at the start of a showing: the level at 0 and no step begun.
+    void reset();
 
     // The dither with fade = level and tiles of the screen size / (16 or 9 x level).
     void apply(Dither& dither, Orvane::RenderTarget& source, float gamma) const;

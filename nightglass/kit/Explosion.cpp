@@ -30,12 +30,14 @@ Explosion::Explosion(Tavrin::Demo* owner)
 {
     shader = demo->loadShader("shaders/explosion.cg");
     texture = strip_;
-    restart();
+    restart(1);
     sortByDistance(1);
 }
 
-void Explosion::restart()
+void Explosion::restart(unsigned seed)
 {
+    Orvane::Utils::seedRandom(seed);
+    dampingAccumulator = 0.0f;
     for (Record& p : records) {
         p.position[0] = p.position[1] = p.position[2] = 0.0f;
         float r1 = randomSigned(), r2 = randomSigned(), r3 = randomSigned();
@@ -128,9 +130,8 @@ void Explosion::update(float dt, float t)
     unlock();
 }
 
-void Explosion::draw(float t)
+void Explosion::draw(float)
 {
-    update(demo->frameDelta, t);
     enable(Orvane::Capability::Blend);
     setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::OneMinusSrcAlpha);
     disable(Orvane::Capability::DepthTest);

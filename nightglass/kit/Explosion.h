@@ -25,13 +25,13 @@ public:
 
     explicit Explosion(Tavrin::Demo* demo);
 
-    // One simulation step with the demo's frame time, then the quads, alpha-blended without depth test.
+    // The quads the last update left, alpha-blended without depth test.
     void draw(float t) override;
     // Advances every particle by dt at the owner's time t and sorts the quads for the camera.
     void update(float dt, float t);
-    // Draws fresh records from the shared generator, as at construction: every particle back at
-    // the centre with a new velocity, age and heat.
-    void restart();
+    // Every particle back at the centre with a new velocity, age and heat, drawn from the shared
+    // generator seeded with seed, and the damping's steps begun afresh.
+    void restart(unsigned seed);
 
     // Velocity damping runs in fixed 0.02 s steps out of this accumulator, shared by every
     // Explosion so that two of them damp in the same rhythm.

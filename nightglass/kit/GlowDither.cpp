@@ -36,7 +36,6 @@ void GlowDither::end(float glow, float gamma)
     demo_->copyTarget(scene, bloom);
     demo_->blurTarget(bloom, *demo_->renderTargets[5], 2, 1, 1);
     demo_->restoreScreenViewport();
-    level.update(demo_->frameDelta, demo_->spectrum[0]);
     level.apply(dither, scene, gamma);
     State::enable(Orvane::Capability::Blend);
     State::setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, Orvane::BlendOperandEnum::One);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nightglass/kit/Dither.h"
+#include "tavrin/Demo.h"
 
 namespace Nightglass {
 
@@ -16,6 +17,9 @@ public:
     void begin(float r, float g, float b);
     // Back to the screen: the dithered scene, plus glow times its blurred copy.
     void end(float glow, float gamma);
+    // One frame of the music level, for the owner's advance; reset for its begin.
+    void advance() { level.update(demo_->frameDelta, demo_->spectrum[0]); }
+    void reset() { level.reset(); }
 
     Dither dither;
     DitherLevel level;

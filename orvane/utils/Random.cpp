@@ -4,15 +4,10 @@
 
 namespace Orvane::Utils {
 
-int random()
-{
-    std::uint32_t& state = processState().random.state;
-    state = state * 214013u + 2531011u;
-    return int((state >> 16) & 0x7FFF);
-}
+int random() { return processState().random.next(); }
 
-void seedRandom(unsigned seed) { processState().random.state = seed; }
+void seedRandom(unsigned seed) { processState().random.seed(seed); }
 
-float randomSigned() { return float(random()) / float(RandomMax) * 2.0f - 1.0f; }
+float randomSigned() { return processState().random.nextSigned(); }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace Orvane::Utils {
 
 // The process-wide pseudo-random generator the demo's layouts depend on: integers 0 to 32767
@@ -11,5 +13,24 @@ void seedRandom(unsigned seed);
 
 // random() mapped to [-1, 1] as n / 32767 * 2 - 1.
 float randomSigned();
+
+// The same sequence held by its owner: a history drawn from it depends on nothing that other code
+// draws in between.
+class RandomGenerator {
+public:
+    explicit RandomGenerator(unsigned seed = 1)
+        : state_(seed)
+    {}
+    void seed(unsigned seed) { state_ = seed; }
+    int next()
+    {
+        state_ = state_ * 214013u + 2531011u;
+        return int((state_ >> 16) & 0x7FFF);
+    }
+    float nextSigned() { return float(next()) / float(RandomMax) * 2.0f - 1.0f; }
+
+private:
+    std::uint32_t state_;
+};
 
 }

@@ -116,6 +116,17 @@ void Music::readSpectrum(float* bins)
     spectrum_.analyze(*stream_, playback_->heardFrame(), bins);
 }
 
+void Music::readSpectrumAt(float seconds, float* bins)
+{
+    if (!stream_) {
+        std::fill(bins, bins + SpectrumAnalyzer::BinCount, 0.0f);
+        return;
+    }
+    std::int64_t bytes
+        = std::clamp<std::int64_t>(secondsToMusicBytes(seconds), 0, stream_->frameCount() * MusicBytesPerFrame);
+    spectrum_.analyze(*stream_, bytes / MusicBytesPerFrame, bins);
+}
+
 float Music::lengthSeconds() const { return stream_ ? float(double(stream_->frameCount()) / MusicSampleRate) : 0.0f; }
 
 void Music::setMuted(bool muted)

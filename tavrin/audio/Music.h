@@ -62,6 +62,8 @@ public:
 
     // 128 magnitudes at the position being heard; zeros without a stream.
     void readSpectrum(float* bins);
+    // The same at a time of the decoded music, wherever the playback is, as a capture reads them.
+    void readSpectrumAt(float seconds, float* bins);
 
     bool hasStream() const { return stream_.has_value(); }
     // The decoded music, null without a stream.

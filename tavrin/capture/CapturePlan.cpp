@@ -12,9 +12,12 @@ std::vector<CaptureFrame> planCapture(const CaptureOptions& options, float endTi
 {
     std::vector<CaptureFrame> frames;
     double fps = options.fps;
+    // A listed time is its frame's: frame n shows n / fps, as in a range, whatever was asked.
     if (!options.times.empty()) {
-        for (float t : options.times)
-            frames.push_back({std::lround(t * fps), t});
+        for (float t : options.times) {
+            long frame = std::lround(t * fps);
+            frames.push_back({frame, float(frame / fps)});
+        }
         return frames;
     }
     double from = std::max(0.0f, options.from);

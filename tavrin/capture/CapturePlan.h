@@ -12,8 +12,9 @@ struct CaptureFrame {
     float time;
 };
 
-// The frames an offline capture renders: the listed times, or every 1/fps step from `from` up to
-// and including `to` (the end time when not given). A range without a frame throws.
+// The frames an offline capture renders: the frames nearest the listed times, or every 1/fps step
+// from `from` up to and including `to` (the end time when not given); frame n is at n / fps either
+// way. A range without a frame throws.
 std::vector<CaptureFrame> planCapture(const CaptureOptions& options, float endTime);
 
 // "frame_000123.png" inside folder.

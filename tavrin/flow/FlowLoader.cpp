@@ -430,7 +430,7 @@ std::unique_ptr<Node> FlowLoader::makeBlend(const XMLElement& element)
 
 std::unique_ptr<Node> FlowLoader::makeClear(const XMLElement& element)
 {
-    auto clear = std::make_unique<ClearNode>();
+    auto clear = std::make_unique<ClearNode>(&demo_);
     warnAboutIgnoredChildren(element, {"color", "depth"});
     // Replacements are owned but, unlike other parameters, not listed: they do not count.
     for (const XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {

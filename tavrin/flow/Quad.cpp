@@ -21,6 +21,8 @@ Quad::Quad(Demo* owner)
 
 float Quad::evaluate(float time)
 {
+    if (demo->prerolling())
+        return 0.0f;
     Orvane::Vector4t<float> rgba = color->colorAt(time);
     if (rgba.w < AlphaThreshold)
         return 0.0f;

@@ -156,6 +156,14 @@ void FrameProfiler::collectGpuTimes()
     pending_.clear();
 }
 
+void FrameProfiler::prerolled(long frames, double cpuMs)
+{
+    ++prerolls_;
+    prerolledFrames_ += frames;
+    prerollCpuMs_ += cpuMs;
+    prerollCpuMaxMs_ = std::max(prerollCpuMaxMs_, cpuMs);
+}
+
 std::string FrameProfiler::report() const
 {
     std::string text;
@@ -175,6 +183,11 @@ std::string FrameProfiler::report() const
     std::snprintf(line, sizeof line, "%d frames in %.2f s: %.1f frames per second%s\n", frames_, seconds,
                   seconds > 0 ? frames_ / seconds : 0.0, gl_ ? "" : " (no GPU timer queries on this driver)");
     text += line;
+    if (prerolls_ > 0) {
+        std::snprintf(line, sizeof line, "pre-roll after %d jumps: %ld frames, %.1f ms CPU, worst %.1f ms\n", prerolls_,
+                      prerolledFrames_, prerollCpuMs_, prerollCpuMaxMs_);
+        text += line;
+    }
     return text;
 }
 

@@ -31,6 +31,9 @@ public:
     void beginFrame();
     void endFrame();
 
+    // A pre-roll after a jump: how many frames it simulated and the CPU time it took on this thread.
+    void prerolled(long frames, double cpuMs);
+
     bool hasGpuTimes() const;
     std::string report() const;
 
@@ -63,6 +66,9 @@ private:
     Clock::time_point frameStart_;
     Clock::time_point runStart_;
     int frames_ = 0;
+    int prerolls_ = 0;
+    long prerolledFrames_ = 0;
+    double prerollCpuMs_ = 0, prerollCpuMaxMs_ = 0;
     struct TimerQueries;
     std::unique_ptr<TimerQueries> gl_;
 };

@@ -52,6 +52,7 @@ std::vector<unsigned char> EffectGlTest::drawAt(Tavrin::Flow::VisualContainerNod
     Orvane::State::resetMatrices();
     demo.restoreScreenViewport();
     device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+    demo.countFrame();
     visual.evaluate(t);
     return readPixels(0, 0, Width, Height);
 }

@@ -23,8 +23,9 @@ protected:
     Tavrin::Flow::VisualContainerNode& effect(const std::string& name);
     void setCamera(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ,
                    float fovDegrees = 60.0f);
-    // Clears the screen and evaluates the effect as the flow would at local time t, with the demo
-    // at absolute time demoTime; returns the screen as RGBA bytes, bottom row first.
+    // Clears the screen and evaluates the effect as the flow would in the next frame, at local time
+    // t, with the demo at absolute time demoTime; returns the screen as RGBA bytes, bottom row
+    // first. Consecutive calls are consecutive frames of one showing.
     std::vector<unsigned char> drawAt(Tavrin::Flow::VisualContainerNode& visual, float t, float demoTime,
                                       float frameDelta = 1.0f / 60.0f);
 
