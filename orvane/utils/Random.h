@@ -18,7 +18,8 @@ float randomSigned();
 // draws in between.
 class RandomGenerator {
 public:
-    explicit RandomGenerator(unsigned seed = 1)
+    RandomGenerator() = default;
+    explicit RandomGenerator(unsigned seed)
         : state_(seed)
     {}
     void seed(unsigned seed) { state_ = seed; }
@@ -30,7 +31,7 @@ public:
     float nextSigned() { return float(next()) / float(RandomMax) * 2.0f - 1.0f; }
 
 private:
-    std::uint32_t state_;
+    std::uint32_t state_ = 1;
 };
 
 }
