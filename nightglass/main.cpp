@@ -3,6 +3,7 @@
 #include "orvane/StopSignals.h"
 #include "orvane/exceptions/Exception.h"
 #include "tavrin/CommandLine.h"
+#include "tavrin/flow/FlowPeek.h"
 #include "tavrin/install/DataLocation.h"
 
 #include <cstdio>
@@ -31,6 +32,21 @@ void enterBaseFolder(Tavrin::RunOptions& options, Tavrin::Demo& demo)
                                                             std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
 }
 
+// What a script asks of the flow it would play, read from the flow's settings as a run would read them.
+int answer(const Tavrin::RunOptions& options, Tavrin::Demo& demo)
+{
+    Tavrin::Flow::PeekedSettings flow
+        = Tavrin::Flow::peekFlowSettings(options.flowFile.empty() ? demo.flowFileName : options.flowFile, demo.dataFolder);
+    if (options.query == Tavrin::Query::EndTime) {
+        demo.bpm = flow.bpm.value_or(demo.bpm);
+        std::printf("%.9g\n", double(demo.endTime()));
+        return 0;
+    }
+    // A flow without music prints an empty line: it plays silent.
+    std::printf("%s\n", flow.musicPath.empty() ? "" : std::filesystem::absolute(flow.musicPath).c_str());
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -53,6 +69,8 @@ int main(int argc, char** argv)
     try {
         Nightglass::Nightglass demo;
         enterBaseFolder(commandLine.options, demo);
+        if (commandLine.options.query != Tavrin::Query::None)
+            return answer(commandLine.options, demo);
         return demo.run(commandLine.options);
     } catch (const Orvane::Exceptions::Exception& e) {
         Orvane::MessageBox::show("Orvane Exception", e.getMessage());

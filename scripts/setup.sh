@@ -11,6 +11,7 @@ packages=(
   libsndfile1-dev libsoxr-dev libkissfft-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core xfonts-base ffmpeg
+  parallel openssh-client openssh-server rsync
   clang
 )
 

@@ -49,6 +49,19 @@ float parseTime(const std::string& text, const std::string& option)
     return value;
 }
 
+// "FIRST:LAST", frame numbers of the --fps grid from 0 on, LAST not before FIRST.
+std::pair<long, long> parseFrames(const std::string& text)
+{
+    size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        throw BadArgument("--frames expects FIRST:LAST, got \"" + text + "\"");
+    long first = parseInteger(text.substr(0, colon), "--frames");
+    long last = parseInteger(text.substr(colon + 1), "--frames");
+    if (first < 0 || last < first)
+        throw BadArgument("--frames expects frame numbers from 0 on with LAST not before FIRST, got \"" + text + "\"");
+    return {first, last};
+}
+
 void parseSize(const std::string& text, RunOptions& options)
 {
     size_t x = text.find('x');
@@ -133,6 +146,14 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
             options.capture.to = parseSeconds(value(), option);
         else if (option == "--times")
             options.capture.times = parseTimes(value());
+        else if (option == "--frames")
+            options.capture.frames = parseFrames(value());
+        else if (option == "--lossless")
+            options.capture.lossless = true;
+        else if (option == "--print-end-time")
+            options.query = Query::EndTime;
+        else if (option == "--print-music-path")
+            options.query = Query::MusicPath;
         else if (option == "--profile")
             options.profile = true;
         else if (option == "--benchmark-start")
@@ -158,6 +179,10 @@ RunOptions parse(const std::vector<std::string>& arguments, bool& help)
         options.showDialog = false;
         if (options.capture.isVideo() && !options.capture.times.empty())
             throw BadArgument("--times captures single frames: give a folder, not a video file");
+        if (!options.capture.times.empty() && options.capture.frames)
+            throw BadArgument("--times and --frames both choose the frames: give one");
+        if (options.capture.lossless && !endsWith(options.capture.path, ".mkv"))
+            throw BadArgument("--lossless writes FFV1 in Matroska: name the capture .mkv");
         if (options.rocket)
             throw BadArgument("--rocket is for a live window, not for --capture");
         if (options.edit)
@@ -209,6 +234,10 @@ std::string commandLineHelp(const std::string& programName)
           "  --fps N                 capture frame rate, default 60\n"
           "  --from S, --to S        capture range in seconds, default the whole run (0 to the end time)\n"
           "  --times T1,T2,...       capture only these times (PNG folder only)\n"
+          "  --frames FIRST:LAST     capture only frames FIRST to LAST of the --fps grid\n"
+          "  --lossless              a .mkv capture of exactly the pixels (FFV1), without sound\n"
+          "  --print-end-time        print the flow's end time in seconds and exit\n"
+          "  --print-music-path      print the path of the flow's music file and exit\n"
           "  --profile               at the end, print each effect's CPU and GPU milliseconds per frame\n"
           "                          and the frames per second\n"
           "  --benchmark-start       end after the first frame is presented, printing when that was\n"

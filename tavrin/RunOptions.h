@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Tavrin {
@@ -14,10 +15,15 @@ struct CaptureOptions {
     float from = 0.0f;
     std::optional<float> to;  // default: the end time
     std::vector<float> times;  // only these times, when not empty
+    std::optional<std::pair<long, long>> frames;  // only frames first to last of the fps grid
+    bool lossless = false;  // a video of exactly the pixels, FFV1 in Matroska, without sound
 
     bool enabled() const { return !path.empty(); }
     bool isVideo() const;
 };
+
+// What a run asked only to be told prints and does: the values scripts need of a flow.
+enum class Query { None, EndTime, MusicPath };
 
 // How this run was asked for: the dialog's five settings plus what only the command line sets.
 struct RunOptions {
@@ -33,12 +39,13 @@ struct RunOptions {
     bool glDebug = false;  // report every GL error with the flow node that raised it
     bool edit = false;  // live editing: hot reload, transport keys, timeline HUD
     std::optional<std::string> rocket;  // with edit: a Rocket editor's "HOST[:PORT]" (empty: default)
+    Query query = Query::None;
 
-    // Whether nobody is there to answer a message box: a capture, a start-up measure, or a run
-    // without the dialog whose standard input is not a terminal (a script, a render farm).
+    // Whether nobody is there to answer a message box: a capture, a start-up measure, a question
+    // of a script, or a run without the dialog whose standard input is not a terminal.
     bool unattended(bool inputIsTerminal) const
     {
-        return capture.enabled() || benchmarkStart || (!showDialog && !inputIsTerminal);
+        return capture.enabled() || benchmarkStart || query != Query::None || (!showDialog && !inputIsTerminal);
     }
 };
 

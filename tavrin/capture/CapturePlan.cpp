@@ -20,6 +20,11 @@ std::vector<CaptureFrame> planCapture(const CaptureOptions& options, float endTi
         }
         return frames;
     }
+    if (options.frames) {
+        for (long frame = options.frames->first; frame <= options.frames->second; ++frame)
+            frames.push_back({frame, float(frame / fps)});
+        return frames;
+    }
     double from = std::max(0.0f, options.from);
     double to = options.to.value_or(endTime);
     long first = long(std::ceil(from * fps - 1e-6));

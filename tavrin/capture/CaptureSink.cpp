@@ -56,6 +56,12 @@ std::vector<std::string> VideoSink::ffmpegArguments(const Settings& s)
                                      "-s",        std::to_string(s.width) + "x" + std::to_string(s.height),
                                      "-r",        std::to_string(s.fps),
                                      "-i",        "-"};
+    if (s.lossless) {
+        // Planar RGB holds the read-back pixels exactly; only the rows are turned, not resampled.
+        args.insert(args.end(), {"-vf", "vflip", "-c:v", "ffv1", "-level", "3", "-pix_fmt", "gbrp", "-slicecrc", "1",
+                                 "-g", "1", s.path});
+        return args;
+    }
     if (!s.musicPath.empty())
         args.insert(args.end(), {"-ss", std::to_string(s.musicOffset), "-i", s.musicPath});
     // GL reads rows bottom first. The encoders' 4:2:0 output needs even sizes, and letterboxed
@@ -117,8 +123,9 @@ std::unique_ptr<CaptureSink> makeCaptureSink(const CaptureOptions& options, int 
 {
     if (!options.isVideo())
         return std::make_unique<PngFolderSink>(options.path, width, height);
+    float firstFrame = options.frames ? float(double(options.frames->first) / options.fps) : std::max(0.0f, options.from);
     return std::make_unique<VideoSink>(
-        VideoSink::Settings{options.path, width, height, options.fps, musicPath, std::max(0.0f, options.from)});
+        VideoSink::Settings{options.path, width, height, options.fps, musicPath, firstFrame, options.lossless});
 }
 
 }

@@ -39,6 +39,7 @@ public:
         int width, height, fps;
         std::string musicPath;  // empty: no audio stream
         float musicOffset;  // seconds into the music where the first frame sits
+        bool lossless = false;  // FFV1 of exactly the pixels read back, without audio
     };
 
     explicit VideoSink(const Settings& settings);

@@ -2,13 +2,14 @@
 
 #include <tinyxml2.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace Tavrin::Flow {
 
 PeekedSettings peekFlowSettings(const std::string& flowFile, std::string dataFolder)
 {
-    PeekedSettings settings{std::move(dataFolder), {}};
+    PeekedSettings settings{std::move(dataFolder), {}, {}};
     tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
     if (document.LoadFile(flowFile.c_str()) != tinyxml2::XML_SUCCESS)
         return settings;
@@ -27,6 +28,8 @@ PeekedSettings peekFlowSettings(const std::string& flowFile, std::string dataFol
                 settings.dataFolder = text;
             else if (std::strcmp(setting->Name(), "music") == 0)
                 music = text;
+            else if (std::strcmp(setting->Name(), "bpm") == 0)
+                settings.bpm = std::strtof(text, nullptr);
         }
     }
     if (!music.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace Tavrin::Flow {
@@ -12,6 +13,7 @@ namespace Tavrin::Flow {
 struct PeekedSettings {
     std::string dataFolder;
     std::string musicPath;  // data folder + music file; empty when no music is named there
+    std::optional<float> bpm;  // the tempo, when the flow names one there
 };
 
 PeekedSettings peekFlowSettings(const std::string& flowFile, std::string dataFolder);

@@ -60,6 +60,10 @@ TEST(CommandLine, BadArgumentsAreErrorsNamingTheProblem)
         {"--fps", "0"},
         {"--bogus"},
         {"--capture", "a.mp4", "--times", "1"},
+        {"--frames", "5"},
+        {"--frames", "9:3"},
+        {"--capture", "out", "--frames", "1:2", "--times", "1"},
+        {"--capture", "a.mp4", "--lossless"},
     };
     for (const auto& arguments : bad) {
         ParsedCommandLine parsed = parseCommandLine(arguments);
