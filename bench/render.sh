@@ -17,7 +17,8 @@ command -v parallel >/dev/null || { echo "render.sh bench: needs GNU parallel" >
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 excerpt=(--from 50 --to 60 --fps 30 --size 640x360 "$@")
-export NIGHTGLASS=$(realpath "$program")
+NIGHTGLASS=$(realpath "$program")
+export NIGHTGLASS
 TIMEFORMAT=%R
 
 single=$({ time "$program" --capture "$work/single.mkv" --lossless "${excerpt[@]}" 2>/dev/null; } 2>&1)

@@ -218,7 +218,7 @@ while read -r id start end; do
     ((id + 1 < chunks)) && n=$((n - 1))
     ffmpeg -nostdin -v error -y -i "chunk_$id.mkv" -map 0:v -c copy -frames:v "$n" "part_$id.mkv"
     echo "file 'part_$id.mkv'" >>concat.txt
-done <jobs
+done <"$jobs"
 ffmpeg -nostdin -v error -y -f concat -safe 0 -i concat.txt -map 0:v -c copy joined.mkv
 frames=$(ffprobe -v error -count_packets -select_streams v:0 -show_entries stream=nb_read_packets -of csv=p=0 joined.mkv)
 ((frames == total)) || fail "the joined chunks hold $frames frames, not $total"
@@ -239,7 +239,7 @@ if [[ $preset == master ]]; then
 else
     gop=$((fps / 2 > 0 ? fps / 2 : 1))
     codec=(-vf "${scale}pad=ceil(iw/2)*2:ceil(ih/2)*2,scale=out_color_matrix=bt709:out_range=tv,format=yuv420p"
-           -c:v libx264 -profile:v high -preset slow -crf 18 -g $gop -keyint_min $gop -sc_threshold 0 -bf 2 -flags +cgop
+           -c:v libx264 -profile:v high -preset slow -crf 18 -g "$gop" -keyint_min "$gop" -sc_threshold 0 -bf 2 -flags +cgop
            -colorspace bt709 -color_primaries bt709 -color_trc bt709 -color_range tv
            -c:a aac -profile:a aac_low -ar 48000 -b:a 384k -movflags +faststart)
 fi
