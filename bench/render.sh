@@ -16,7 +16,7 @@ command -v parallel >/dev/null || { echo "render.sh bench: needs GNU parallel" >
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-excerpt=(--from 50 --to 60 --fps 30 --size 640x360 "$@")
+excerpt=(--from 50 --to 60 --fps 30 --size 640x360 --aspect 16:9 "$@")
 NIGHTGLASS=$(realpath "$program")
 export NIGHTGLASS
 TIMEFORMAT=%R

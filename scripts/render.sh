@@ -4,9 +4,9 @@
 # losslessly (FFV1 in Matroska) with the first frame of the next chunk, and the two renderings of
 # every seam frame must be identical; the chunks are joined without re-encoding and encoded once.
 #
-#   scripts/render.sh OUTPUT [--from S] [--to S] [--fps N] [--size WxH] [--flow FILE]
-#                     [--preset master|web] [--upscale 2160p] [--chunk SECONDS] [-j N]
-#                     [--hosts FILE] [--resume]
+#   scripts/render.sh OUTPUT [--from S] [--to S] [--fps N] [--size WxH] [--aspect 4:3|16:9|16:10]
+#                     [--flow FILE] [--preset master|web] [--upscale 2160p] [--chunk SECONDS]
+#                     [-j N] [--hosts FILE] [--resume]
 #
 # OUTPUT ends in .mkv or .mp4 (master: lossless FFV1 + FLAC, .mkv only; web: H.264 + AAC). The demo
 # is $NIGHTGLASS when set, else build/nightglass, else nightglass on the PATH, on every host.
@@ -17,7 +17,7 @@ set -euo pipefail
 
 usage()
 {
-    sed -n '/^#   scripts/,/^#  *\[--hosts/p' "$0" | sed 's/^# \{0,3\}//' >&2
+    sed -n '/^#   scripts/,/^#  *\[-j N/p' "$0" | sed 's/^# \{0,3\}//' >&2
     exit 2
 }
 fail() { echo "render.sh: $*" >&2; exit 1; }
@@ -25,13 +25,14 @@ fail() { echo "render.sh: $*" >&2; exit 1; }
 (($# >= 1)) || usage
 output=$1
 shift
-from=0 to="" fps=60 size=1920x1080 flow="" preset=master upscale="" chunk=4 slots="" hosts="" resume=0
+from=0 to="" fps=60 size=1920x1080 aspect=16:9 flow="" preset=master upscale="" chunk=4 slots="" hosts="" resume=0
 while (($#)); do
     case $1 in
         --from) from=$2; shift 2 ;;
         --to) to=$2; shift 2 ;;
         --fps) fps=$2; shift 2 ;;
         --size) size=$2; shift 2 ;;
+        --aspect) aspect=$2; shift 2 ;;
         --flow) flow=$2; shift 2 ;;
         --preset) preset=$2; shift 2 ;;
         --upscale) upscale=$2; shift 2 ;;
@@ -49,6 +50,7 @@ esac
 [[ $preset == master || $preset == web ]] || fail "--preset is master or web, not $preset"
 [[ $preset == master && $output != *.mkv ]] && fail "the master preset is FFV1 with FLAC in Matroska: name OUTPUT .mkv"
 [[ -z $upscale || $upscale == 2160p ]] || fail "--upscale takes 2160p"
+[[ $aspect == 4:3 || $aspect == 16:9 || $aspect == 16:10 ]] || fail "--aspect is 4:3, 16:9 or 16:10, not $aspect"
 [[ $size =~ ^([0-9]+)x([0-9]+)$ ]] || fail "--size expects WxH, not $size"
 if [[ -n $upscale ]]; then
     width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]}
@@ -91,7 +93,7 @@ music=$("$demo" "${flowOption[@]}" --print-music-path) || fail "$demo could not 
 
 output=$(realpath -m "$output")
 work=$output.render
-settings="$first $last $fps $size $perChunk ${flow:-production}"
+settings="$first $last $fps $size $aspect $perChunk ${flow:-production}"
 if ((resume)); then
     [[ -f $work/settings && $(<"$work/settings") == "$settings" ]] \
         || fail "nothing to resume in $work for these settings; start without --resume"
@@ -120,7 +122,7 @@ render_chunk()
         if [[ -x build/nightglass ]]; then demo=build/nightglass; else demo=nightglass; fi
     fi
     local capture=("$demo" --capture "$out" --lossless --frames "$first:$last" --fps "$RENDER_FPS"
-                   --size "$RENDER_SIZE")
+                   --size "$RENDER_SIZE" --aspect "$RENDER_ASPECT")
     [[ -n $RENDER_FLOW ]] && capture+=(--flow "$RENDER_FLOW")
     [[ -z ${DISPLAY:-} ]] && capture=(xvfb-run -a -s "-screen 0 ${RENDER_SIZE}x24 -noreset" "${capture[@]}")
     "${capture[@]}" </dev/null 2>&1 >/dev/null | tr '\r' '\n' | tee "$err" \
@@ -136,7 +138,7 @@ render_chunk()
 }
 export -f render_chunk
 # A flow of its own is read from the same path on every host.
-export RENDER_FPS=$fps RENDER_SIZE=$size RENDER_FLOW=${flow:+$(realpath "$flow")} RENDER_OUT
+export RENDER_FPS=$fps RENDER_SIZE=$size RENDER_ASPECT=$aspect RENDER_FLOW=${flow:+$(realpath "$flow")} RENDER_OUT
 
 # Local slots run in this folder, where build/nightglass finds its data, and write into the work
 # folder; a host runs in a folder of parallel's own, from which its chunks come back here.
@@ -145,7 +147,7 @@ parallelOptions=(--will-cite --colsep ' ' --line-buffer --joblog "$work/joblog" 
 if [[ -n $hosts ]]; then
     RENDER_OUT=.
     parallelOptions+=(--sshloginfile "$(realpath "$hosts")" --workdir ... --return 'chunk_{1}.mkv' --cleanup
-                      --env render_chunk --env RENDER_FPS --env RENDER_SIZE --env RENDER_FLOW --env RENDER_OUT)
+                      --env render_chunk --env RENDER_FPS --env RENDER_SIZE --env RENDER_ASPECT --env RENDER_FLOW --env RENDER_OUT)
     [[ -n ${NIGHTGLASS:-} ]] && parallelOptions+=(--env NIGHTGLASS)
     parallelDir=$work
 else

@@ -22,7 +22,7 @@ cleanup()
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$source_dir"
 
-range=(--from 58 --to 61 --fps 30 --size 96x54)
+range=(--from 58 --to 61 --fps 30 --size 96x54 --aspect 16:9)
 frames_md5() { ffmpeg -nostdin -v error "$@" -map 0:v -pix_fmt rgb24 -f framemd5 - | awk '!/^#/ { print $NF }'; }
 
 reference()
