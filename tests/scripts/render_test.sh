@@ -103,7 +103,17 @@ EOF
     ssh -F "$work/ssh_config" farm1 true || { cat "$work/sshd.log"; fail "the loopback sshd does not answer"; }
     printf '1/ssh -F %s farm1\n1/ssh -F %s farm2\n' "$work/ssh_config" "$work/ssh_config" >"$work/hosts"
 
-    NIGHTGLASS=$work/prefix/bin/nightglass render "$work/ssh.mkv" --hosts "$work/hosts" \
+    # ssh hands a host none of this shell's environment: the renderer's and the sanitizers'
+    # settings of the test run go along in a wrapper around the installed demo.
+    {
+        echo '#!/bin/sh'
+        for name in LIBGL_ALWAYS_SOFTWARE MESA_SHADER_CACHE_DISABLE LSAN_OPTIONS ASAN_OPTIONS UBSAN_OPTIONS SDL_VIDEODRIVER; do
+            [[ -v $name ]] && printf 'export %s=%q\n' "$name" "${!name}"
+        done
+        printf 'exec %q "$@"\n' "$work/prefix/bin/nightglass"
+    } >"$work/installed"
+    chmod +x "$work/installed"
+    NIGHTGLASS=$work/installed render "$work/ssh.mkv" --hosts "$work/hosts" \
         || { cat "$work/render.log"; fail "the render on two ssh logins failed"; }
     expect_same_as_single "$work/ssh.mkv"
     (($(grep -c 'Accepted publickey' "$work/sshd.log") >= 4)) || fail "the chunks did not go through sshd"
