@@ -53,6 +53,7 @@ PFNGLDELETESHADERPROC glDeleteShader;
 PFNGLDELETEPROGRAMPROC glDeleteProgram;
 PFNGLGETACTIVEUNIFORMPROC glGetActiveUniform;
 PFNGLBUFFERSUBDATAPROC glBufferSubData;
+PFNGLBLENDFUNCSEPARATEPROC glBlendFuncSeparate;
 
 namespace {
 
@@ -113,6 +114,7 @@ const Entry table[] = {
     {"glDeleteProgram", slot(glDeleteProgram)},
     {"glGetActiveUniform", slot(glGetActiveUniform)},
     {"glBufferSubData", slot(glBufferSubData)},
+    {"glBlendFuncSeparate", slot(glBlendFuncSeparate)},
 };
 
 bool hasExtension(const char* extensions, const char* name)

@@ -56,6 +56,8 @@ extern PFNGLDELETESHADERPROC glDeleteShader;
 extern PFNGLDELETEPROGRAMPROC glDeleteProgram;
 extern PFNGLGETACTIVEUNIFORMPROC glGetActiveUniform;
 extern PFNGLBUFFERSUBDATAPROC glBufferSubData;
+// Layers that keep colour and coverage apart blend the two differently.
+extern PFNGLBLENDFUNCSEPARATEPROC glBlendFuncSeparate;
 
 using ProcLookup = std::function<void*(const char* name)>;
 

@@ -1,5 +1,6 @@
 #include "orvane/State.h"
 
+#include "orvane/Extensions.h"
 #include "orvane/ProcessState.h"
 
 #include <cstring>
@@ -31,6 +32,12 @@ void State::setBlendFunc(BlendOperandEnum source, BlendOperandEnum destination)
     GLenum dst = toGl(destination);
     GLenum src = toGl(source);
     glBlendFunc(src, dst);
+}
+
+void State::setBlendFuncSeparate(BlendOperandEnum source, BlendOperandEnum destination, BlendOperandEnum sourceAlpha,
+                                 BlendOperandEnum destinationAlpha)
+{
+    Ext::glBlendFuncSeparate(toGl(source), toGl(destination), toGl(sourceAlpha), toGl(destinationAlpha));
 }
 
 void State::setDepthFunc(CompareFuncEnum func) { glDepthFunc(toGl(func)); }

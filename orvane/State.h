@@ -20,6 +20,9 @@ public:
     static void enable(Capability capability);
     static void disable(Capability capability);
     static void setBlendFunc(BlendOperandEnum source, BlendOperandEnum destination);
+    // Colour and alpha blended by factors of their own.
+    static void setBlendFuncSeparate(BlendOperandEnum source, BlendOperandEnum destination, BlendOperandEnum sourceAlpha,
+                                     BlendOperandEnum destinationAlpha);
     static void setDepthFunc(CompareFuncEnum func);
     static void setDepthMask(bool write);
     static void setViewport(int x, int y, int width, int height);

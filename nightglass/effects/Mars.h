@@ -15,6 +15,7 @@
 // Sync tracks: the camera (tracks 0-3, see the mars sections of tracks/default.txt).
 
 #include "nightglass/kit/Dither.h"
+#include "nightglass/kit/ParticleLayer.h"
 #include "nightglass/kit/Particles.h"
 #include "orvane/Forward.h"
 #include "orvane/Vector.h"
@@ -125,6 +126,7 @@ private:
     Orvane::Texture* puffTexture_;
     Dither dither_;
     Particles smokeQuads_;
+    ParticleLayer smokeLayer_;
     std::array<const Orvane::Utils::SceneGraph::Node*, SphereCount> spheres_{};
     const Orvane::Utils::SceneGraph::Node* marker_ = nullptr;
     const Orvane::Utils::SceneGraph::Node* box1_ = nullptr;

@@ -39,6 +39,7 @@ Particles::Particles(Tavrin::Demo* owner, int countValue)
     , indices(4 * countValue, Orvane::system_mem, nullptr, Orvane::IndexBuffer::UnsignedInt)
     , shader(owner->loadShader("shaders/particles.cg"))
     , order(size_t(countValue))
+    , drawn_(countValue)
     , indexData_(size_t(countValue) * 4)
     , sortScratch_(size_t(countValue))
 {
@@ -127,18 +128,28 @@ void Particles::sortByDistance(float scale)
     const auto& eye = demo->syncValues[0];
     float ex = eye.x * scale, ey = eye.y * scale, ez = eye.z * scale;
     const Vertex* quads = lock();
+    order.clear();
     for (int i = 0; i < count; ++i) {
+        if (drawsNothing(quads[4 * i]))
+            continue;
         const float* p = quads[4 * i].position;
         float dx = p[0] - ex, dy = p[1] - ey, dz = p[2] - ez;
-        order[size_t(i)] = {i, dx * dx + dy * dy + dz * dz};
+        order.push_back({i, dx * dx + dy * dy + dz * dz});
     }
     unlock();
+    sortScratch_.resize(order.size());
     sortFarToNear(order, sortScratch_);
-    for (int k = 0; k < count; ++k) {
+    drawn_ = int(order.size());
+    for (int k = 0; k < drawn_; ++k) {
         std::uint32_t first = std::uint32_t(order[size_t(k)].index) * 4;
         for (std::uint32_t c = 0; c < 4; ++c)
             indexData_[size_t(k) * 4 + c] = first + c;
     }
+}
+
+bool Particles::drawsNothing(const Vertex& corner) const
+{
+    return cullTransparent && (corner.color[3] <= 0.0f || (corner.corner[0] == 0.0f && corner.corner[1] == 0.0f));
 }
 
 void Particles::drawQuads()
@@ -147,7 +158,7 @@ void Particles::drawQuads()
     Orvane::VertexBinding binding(vertices,
                                   {AttributeSemantic::Position, AttributeSemantic::TexCoord1,
                                    AttributeSemantic::TexCoord0, AttributeSemantic::Color});
-    indices.draw(Orvane::PrimitiveTypeEnum::Quads, 0, -1);
+    indices.draw(Orvane::PrimitiveTypeEnum::Quads, 0, 4 * drawn_);
 }
 
 void Particles::drawSorted()

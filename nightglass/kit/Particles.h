@@ -37,7 +37,8 @@ public:
     void setQuadTexRect(int i, float u, float v, float du, float dv);
     void setQuadColor(int i, float r, float g, float b, float a);
 
-    // Orders the quads far to near from scale times the sync camera's eye.
+    // Orders the quads far to near from scale times the sync camera's eye; with cullTransparent,
+    // quads of alpha 0 or below or of size 0 are left out of the drawing.
     void sortByDistance(float scale);
     void drawQuads();
     void drawSorted();
@@ -51,8 +52,14 @@ public:
     Orvane::Texture* texture = nullptr;
     Vertex* locked = nullptr;
     std::vector<SortEntry> order;
+    // For shaders whose output alpha is the quad's alpha times the sprite's, blended by source
+    // alpha: such a quad changes no pixel, and drawing it only costs fill.
+    bool cullTransparent = false;
 
 private:
+    bool drawsNothing(const Vertex& corner) const;
+
+    int drawn_;
     std::vector<std::uint32_t> indexData_;
     std::vector<SortEntry> sortScratch_;
 };
