@@ -24,6 +24,7 @@
 // Stateless apart from the smoothed dither level, which settles within a fraction of a second.
 
 #include "nightglass/kit/GlowDither.h"
+#include "nightglass/kit/ParticleLayer.h"
 #include "nightglass/kit/Particles.h"
 #include "orvane/Forward.h"
 #include "tavrin/flow/VisualContainerNode.h"
@@ -79,6 +80,7 @@ private:
     Orvane::Texture* cloudStrip_;
     Particles clouds_;
     Particles motes_;
+    ParticleLayer cloudLayer_;
     std::vector<Mote> cloudLayout_;
     std::vector<Mote> moteLayout_;
     GlowDither finish_;

@@ -83,6 +83,7 @@ Tornardo::Tornardo(Tavrin::Demo* owner)
     , rockShader_(owner->loadShader("shaders/mars.cg"))
     , smoke_(owner, SmokeCount)
     , debris_(owner, DebrisCount)
+    , smokeLayer_(owner, *owner->renderTargets[0], 2)
     , finish_(owner, 0.75f, 0.9f)
 {
     smoke_.texture = demo->loadTexture("textures/smokejall.png");
@@ -209,7 +210,10 @@ void Tornardo::draw(float time)
     drawGround(time, strike);
     drawSlabs();
     drawCarried(time);
-    drawPreparedParticles(smoke_, BlendOperandEnum::OneMinusSrcAlpha);
+    // The smoke is soft and a thousand deep; the grit is fine and needs every pixel.
+    smokeLayer_.begin(ParticleLayer::Blending::Over);
+    drawPreparedParticles(smoke_, smokeLayer_, ParticleLayer::Blending::Over);
+    smokeLayer_.end();
     drawPreparedParticles(debris_, BlendOperandEnum::OneMinusSrcAlpha);
     finish_.end(0.4f + 0.5f * riser + 0.35f * strike, 1.0f);
     if (strike > 0.001f)

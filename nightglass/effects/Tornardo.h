@@ -26,6 +26,7 @@
 // Sync tracks: the camera (tracks 0-3, see the tornardo section of tracks/default.txt).
 
 #include "nightglass/kit/GlowDither.h"
+#include "nightglass/kit/ParticleLayer.h"
 #include "nightglass/kit/Particles.h"
 #include "orvane/Forward.h"
 #include "orvane/Matrix4.h"
@@ -111,6 +112,7 @@ private:
     std::vector<SceneObject> carried_;
     Particles smoke_;
     Particles debris_;
+    ParticleLayer smokeLayer_;
     std::vector<Grain> smokeGrains_;
     std::vector<Grain> debrisGrains_;
     std::vector<float> strikes_;

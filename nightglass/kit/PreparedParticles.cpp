@@ -7,18 +7,33 @@ namespace Nightglass {
 
 using Orvane::State;
 
-void drawPreparedParticles(Particles& particles, Orvane::BlendOperandEnum destination)
+namespace {
+
+void bindAndDraw(Particles& particles)
 {
     particles.shader->bind();
     particles.shader->updateState();
     if (particles.texture)
         particles.shader->getParameter("texture").setTexture(*particles.texture);
+    particles.drawQuads();
+}
+
+}
+
+void drawPreparedParticles(Particles& particles, Orvane::BlendOperandEnum destination)
+{
     State::setDepthMask(false);
     State::enable(Orvane::Capability::Blend);
     State::setBlendFunc(Orvane::BlendOperandEnum::SrcAlpha, destination);
-    particles.drawQuads();
+    bindAndDraw(particles);
     State::disable(Orvane::Capability::Blend);
     State::setDepthMask(true);
+}
+
+void drawPreparedParticles(Particles& particles, ParticleLayer& layer, ParticleLayer::Blending blending)
+{
+    layer.setBlending(blending);
+    bindAndDraw(particles);
 }
 
 }
