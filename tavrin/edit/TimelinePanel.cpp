@@ -154,6 +154,9 @@ void TimelinePanel::drawGrid(const TimelineScene& scene) const
 {
     ImDrawList* draw = ImGui::GetWindowDrawList();
     float pixelsPerSecond = canvas_.width / viewSpan_;
+    // A panel without width has no lines to space out.
+    if (!(pixelsPerSecond > 0.0f))
+        return;
     float beat = 4.0f * rowSeconds(scene.bpm), bar = 4.0f * beat;
     float bottom = canvas_.top + canvas_.height;
     if (beat * pixelsPerSecond >= MinLineSpacing)
