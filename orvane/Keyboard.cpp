@@ -22,8 +22,31 @@ SDL_Scancode scancodeOf(Key key)
     case Key::Home: return SDL_SCANCODE_HOME;
     case Key::Backspace: return SDL_SCANCODE_BACKSPACE;
     case Key::Tab: return SDL_SCANCODE_TAB;
+    case Key::T: return SDL_SCANCODE_T;
+    case Key::F: return SDL_SCANCODE_F;
+    case Key::K: return SDL_SCANCODE_K;
+    case Key::W: return SDL_SCANCODE_W;
+    case Key::A: return SDL_SCANCODE_A;
+    case Key::S: return SDL_SCANCODE_S;
+    case Key::D: return SDL_SCANCODE_D;
+    case Key::Q: return SDL_SCANCODE_Q;
+    case Key::E: return SDL_SCANCODE_E;
+    case Key::Z: return SDL_SCANCODE_Z;
+    case Key::Y: return SDL_SCANCODE_Y;
+    case Key::Shift: return SDL_SCANCODE_LSHIFT;
+    case Key::Ctrl: return SDL_SCANCODE_LCTRL;
     }
     return SDL_SCANCODE_UNKNOWN;
+}
+
+// The right-hand twin of a modifier, which counts the same.
+SDL_Scancode twinOf(Key key)
+{
+    switch (key) {
+    case Key::Shift: return SDL_SCANCODE_RSHIFT;
+    case Key::Ctrl: return SDL_SCANCODE_RCTRL;
+    default: return SDL_SCANCODE_UNKNOWN;
+    }
 }
 
 }
@@ -31,7 +54,8 @@ SDL_Scancode scancodeOf(Key key)
 bool isDown(Key key)
 {
     SDL_PumpEvents();
-    return SDL_GetKeyboardState(nullptr)[scancodeOf(key)] != 0;
+    const Uint8* state = SDL_GetKeyboardState(nullptr);
+    return state[scancodeOf(key)] != 0 || state[twinOf(key)] != 0;
 }
 
 }

@@ -57,6 +57,7 @@ void Demo::editLoop(const RunOptions& options)
         followLiveTime(time, elapsed);
         if (loadingScreen_.quitRequested() || Orvane::Keyboard::isDown(Orvane::Keyboard::Key::Escape))
             return;
+        session.beforeDrawing();
         renderFrame();
         session.drawOverlay();
         bool open = device_->present();

@@ -10,7 +10,9 @@
 #include "tavrin/DemoSettings.h"
 #include "tavrin/Demoface.h"
 #include "tavrin/audio/Music.h"
+#include "tavrin/edit/EditorGui.h"
 #include "tavrin/edit/RocketLink.h"
+#include "tavrin/edit/RocketTracks.h"
 #include "tavrin/edit/Waveform.h"
 #include "tavrin/sync/SyncTrackFile.h"
 #include "tavrin/sync/SyncTrackText.h"
@@ -29,6 +31,10 @@ namespace {
 constexpr int Margin = 8;
 constexpr int StripHeight = 48;
 constexpr float StripBarsEachSide = 4.0f;
+constexpr int MinTimelineHeight = 96;
+constexpr float LookDegreesPerPixel = 0.2f;
+// Errors of undo and redo are not about one file's reload; they stand under this name.
+const std::string UndoErrors = "undo/redo";
 
 // Sixteen rows of four to the beat.
 float barSeconds(const Demo& demo) { return demo.beatsToSeconds(0, 1, 0, 0); }
@@ -51,7 +57,7 @@ std::string joined(const std::vector<std::string>& names)
 }
 
 EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProxy& cache, Demoface::Demoface& demoface,
-                         Audio::Music* music, KeyState keyState)
+                         Audio::Music* music, KeyState keyState, std::unique_ptr<Orvane::Mouse::Pointer> pointer)
     : demo_(demo)
     , cache_(cache)
     , demoface_(demoface)
@@ -61,6 +67,8 @@ EditSession::EditSession(Demo& demo, Orvane::Utils::Loaders::DefaultResourceProx
     , transport_(barSeconds(demo), demo.time)
     , errorPanel_({255, 255, 255}, {140, 16, 16})
     , hudPanel_({230, 230, 230}, {20, 20, 28})
+    , pointer_(std::move(pointer))
+    , camera_(demo)
 {}
 
 EditSession::~EditSession() = default;
@@ -69,7 +77,11 @@ void EditSession::beginFrame(float delta)
 {
     reloadSaved();
     transport_.setBarSeconds(barSeconds(demo_));
+    frameSeconds_ = delta;
+    pointerState_ = pointer_->poll();
     readKeys();
+    readEditingKeys();
+    steerCamera(delta);
     if (rocket_)
         rocket_->receive();
     moveClock(delta);
@@ -104,7 +116,10 @@ void EditSession::reload(const std::string& name)
         std::fprintf(stderr, "Reloaded %s\n", name.c_str());
     } catch (const Orvane::Exceptions::Exception& e) {
         errors_.fail(name, e.getMessage());
+        return;
     }
+    if (name.ends_with(".flow") && timelineVisible_)
+        readTimeline();
 }
 
 // An image may be a texture of its own and a member of texture strips at once.
@@ -177,19 +192,173 @@ void EditSession::moveClock(float delta)
         music_->seek(transport_.time());
 }
 
+void EditSession::readEditingKeys()
+{
+    bool undoKey = pressed(Key::Z), redoKey = pressed(Key::Y);
+    bool ctrl = keyState_(Key::Ctrl), shift = keyState_(Key::Shift);
+    if (pressed(Key::T)) {
+        timelineVisible_ = !timelineVisible_;
+        if (timelineVisible_)
+            readTimeline();
+    }
+    if (pressed(Key::F)) {
+        camera_.toggle();
+        std::fprintf(stderr, camera_.flying() ? "Fly camera on\n" : "Fly camera off: the tracks' camera again\n");
+    }
+    if (pressed(Key::K))
+        writeCameraKey();
+    if (ctrl && (undoKey || redoKey))
+        undo(redoKey || shift);
+}
+
+// W/S forward and back, A/D sideways, E/Q up and down; the right button held looks around and the
+// wheel sets the speed, unless the pointer is on the timeline panel.
+void EditSession::steerCamera(float delta)
+{
+    bool onPanel = timelineVisible_ && gui_ && gui_->wantsPointer();
+    bool look = camera_.flying() && pointerState_.down[Orvane::Mouse::Right] && (looking_ || !onPanel);
+    if (look != looking_) {
+        looking_ = look;
+        pointer_->setCaptured(look);
+    }
+    if (!camera_.flying())
+        return;
+    auto axis = [this](Key plus, Key minus) { return float(keyState_(plus)) - float(keyState_(minus)); };
+    FlyControls controls;
+    controls.forward = axis(Key::W, Key::S);
+    controls.right = axis(Key::D, Key::A);
+    controls.rise = axis(Key::E, Key::Q);
+    if (looking_) {
+        controls.lookRight = float(pointerState_.moveX) * LookDegreesPerPixel;
+        controls.lookUp = -float(pointerState_.moveY) * LookDegreesPerPixel;
+    }
+    controls.speedNotches = onPanel ? 0 : pointerState_.wheel;
+    camera_.steer(controls, delta);
+}
+
+void EditSession::beforeDrawing() { camera_.standIn(); }
+
+// With a Rocket editor connected the editor holds the keys, and its Remote Export saves them;
+// otherwise they go into the track text.
+void EditSession::writeCameraKey()
+{
+    if (!camera_.flying()) {
+        std::fprintf(stderr, "K keys the fly camera's view: press F to fly first\n");
+        return;
+    }
+    auto row = int(rocketRowAt(transport_.time(), demo_.bpm));
+    if (rocket_ && rocket_->connected()) {
+        camera_.keyInEditor(*rocket_, demoface_.tracks(), transport_.time());
+        std::fprintf(stderr, "Rocket: keyed the fly camera at row %d in the editor\n", row);
+        return;
+    }
+    std::string path = demo_.dataFolder + trackTextName();
+    try {
+        applyEdit(camera_.keyEdit(path, transport_.time()), "Keyed the fly camera at row " + std::to_string(row));
+    } catch (const Orvane::Exceptions::Exception& e) {
+        errors_.fail(trackTextName(), e.getMessage());
+    }
+}
+
+void EditSession::applyEdit(FileEdit edit, const std::string& done)
+{
+    std::string name = nameOf(edit.path);
+    history_.apply(std::move(edit));
+    errors_.succeed(UndoErrors);
+    std::fprintf(stderr, "%s in %s\n", done.c_str(), name.c_str());
+    reload(name);
+}
+
+void EditSession::undo(bool redo)
+{
+    try {
+        std::optional<std::string> path = redo ? history_.redo() : history_.undo();
+        errors_.succeed(UndoErrors);
+        if (!path) {
+            std::fprintf(stderr, redo ? "Nothing to redo\n" : "Nothing to undo\n");
+            return;
+        }
+        std::fprintf(stderr, redo ? "Redid the change to %s\n" : "Undid the change to %s\n", nameOf(*path).c_str());
+        reload(nameOf(*path));
+    } catch (const Orvane::Exceptions::Exception& e) {
+        errors_.fail(UndoErrors, e.getMessage());
+    }
+}
+
+// The drag was made on the text the panel read; a file changed since is not written over.
+void EditSession::retime(const TimelineRequests::Retime& request)
+{
+    const std::string path = timeline_->path();
+    try {
+        FlowTimeline onDisk = FlowTimeline::read(path, demo_.bpm);
+        if (onDisk.text() != timeline_->text()) {
+            timeline_ = std::move(onDisk);
+            throw Orvane::Exceptions::Exception(path + " changed while the bar was dragged; drag it again");
+        }
+        std::string retimed = onDisk.retimed(request.bar, request.span);
+        if (retimed != onDisk.text())
+            applyEdit({path, onDisk.text(), retimed, false},
+                      "Retimed the <at> element on line " + std::to_string(request.bar.line));
+    } catch (const Orvane::Exceptions::Exception& e) {
+        errors_.fail(nameOf(path), e.getMessage());
+    }
+}
+
+void EditSession::readTimeline()
+{
+    try {
+        timeline_ = FlowTimeline::read(demo_.flowFileName, demo_.bpm);
+    } catch (const Orvane::Exceptions::Exception& e) {
+        timeline_.reset();
+        errors_.fail(nameOf(demo_.flowFileName), "the timeline panel cannot read it: " + e.getMessage());
+    }
+}
+
+// Files are reloaded by their names under the data folder, as the watcher reports them.
+std::string EditSession::nameOf(const std::string& path) const
+{
+    return path.starts_with(demo_.dataFolder) ? path.substr(demo_.dataFolder.size()) : path;
+}
+
 void EditSession::drawOverlay()
 {
     if (demo_.font == nullptr)
         return;
     Orvane::State::setViewport(0, demo_.viewportY, demo_.width, demo_.viewportHeight);
+    int bottom = timelineVisible_ ? drawTimeline() : 0;
     int panelWidth = demo_.width - 2 * Margin;
     errorPanel_.setLines(*demo_.font, errors_.lines(), panelWidth);
     errorPanel_.draw(demo_, Margin, Margin);
     if (hudVisible_)
-        drawHud();
+        drawHud(bottom);
 }
 
-void EditSession::drawHud()
+// Along the bottom of the picture; returns its height. Ctrl snaps drags to rows, Shift to beats.
+int EditSession::drawTimeline()
+{
+    if (!gui_)
+        gui_ = std::make_unique<EditorGui>();
+    bool ctrl = keyState_(Key::Ctrl), shift = keyState_(Key::Shift);
+    gui_->beginFrame(pointerState_, shift, ctrl, demo_.width, demo_.height, frameSeconds_);
+    int height = std::max(MinTimelineHeight, demo_.viewportHeight / 4);
+    TimelineScene scene;
+    scene.timeline = timeline();
+    scene.audio = music_ != nullptr ? music_->decoded() : nullptr;
+    scene.bpm = demo_.bpm;
+    scene.playhead = transport_.time();
+    scene.end = demo_.endTime();
+    scene.snap = ctrl ? SnapUnit::Row : shift ? SnapUnit::Beat : SnapUnit::Bar;
+    float top = float(demo_.height - demo_.viewportY - height);
+    TimelineRequests requests = timelinePanel_.draw(scene, 0.0f, top, float(demo_.width), float(height));
+    gui_->render();
+    if (requests.seek)
+        transport_.seek(*requests.seek);
+    if (requests.retime)
+        retime(*requests.retime);
+    return height;
+}
+
+void EditSession::drawHud(int bottom)
 {
     float time = transport_.time();
     float beats = time * demo_.bpm / 60.0f;
@@ -207,14 +376,16 @@ void EditSession::drawHud()
     if (transport_.loopStart() || transport_.loopEnd())
         lines.push_back(
             formatted("loop %.3f - %.3f", transport_.loopStart().value_or(0.0f), transport_.loopEnd().value_or(0.0f)));
+    if (const FlyCamera* fly = camera_.camera())
+        lines.push_back(formatted("fly camera, %.2f units/s (K keys it at row %d)", fly->speed(), row));
     hudPanel_.setLines(*demo_.font, lines, demo_.width - 2 * Margin);
-    hudPanel_.draw(demo_, Margin, demo_.viewportHeight - StripHeight - Margin - hudPanel_.height());
-    drawStrip();
+    hudPanel_.draw(demo_, Margin, demo_.viewportHeight - bottom - StripHeight - Margin - hudPanel_.height());
+    drawStrip(bottom);
 }
 
 // The bars around the playhead along the bottom: loop region, the music's waveform, beat and bar
 // lines, hits, playhead.
-void EditSession::drawStrip()
+void EditSession::drawStrip(int bottom)
 {
     Orvane::Shader& shader = demo_.builtinShader(BuiltinShader::ConstantColor);
     shader.bind();
@@ -224,40 +395,41 @@ void EditSession::drawStrip()
     float bar = barSeconds(demo_), beatSeconds = bar / 4.0f;
     float from = transport_.time() - StripBarsEachSide * bar;
     float span = 2.0f * StripBarsEachSide * bar;
-    float top = -1.0f + 2.0f * StripHeight / float(demo_.viewportHeight);
+    float base = -1.0f + 2.0f * float(bottom) / float(demo_.viewportHeight);
+    float top = base + 2.0f * StripHeight / float(demo_.viewportHeight);
     float pixel = 2.0f / float(demo_.width);
     auto x = [&](float t) { return -1.0f + 2.0f * (t - from) / span; };
     auto box = [&](float x0, float x1, float y0, float y1, Orvane::Vector4t<float> rgba) {
         shader.getParameter("color").setFloat4(rgba);
         demo_.drawQuad(x0, y0, x1 - x0, y1 - y0, 0, 0, 1, 1);
     };
-    box(-1.0f, 1.0f, -1.0f, top, {0.08f, 0.08f, 0.11f, 1});
+    box(-1.0f, 1.0f, base, top, {0.08f, 0.08f, 0.11f, 1});
     if (transport_.loopStart() && transport_.loopEnd())
-        box(x(*transport_.loopStart()), x(*transport_.loopEnd()), -1.0f, top, {0.15f, 0.25f, 0.5f, 1});
+        box(x(*transport_.loopStart()), x(*transport_.loopEnd()), base, top, {0.15f, 0.25f, 0.5f, 1});
     shader.getParameter("color").setFloat4(Orvane::Vector4t<float>{0.3f, 0.62f, 0.5f, 1});
-    drawWaveform(from, span, top);
+    drawWaveform(from, span, base, top);
     for (float beat = std::ceil(from / beatSeconds); beat * beatSeconds < from + span; beat += 1.0f) {
         bool barLine = std::fmod(beat, 4.0f) == 0.0f;
         float height = barLine ? 1.0f : 0.5f;
-        box(x(beat * beatSeconds), x(beat * beatSeconds) + pixel, -1.0f, -1.0f + (top + 1.0f) * height,
+        box(x(beat * beatSeconds), x(beat * beatSeconds) + pixel, base, base + (top - base) * height,
             barLine ? Orvane::Vector4t<float>{0.8f, 0.8f, 0.8f, 1} : Orvane::Vector4t<float>{0.4f, 0.4f, 0.45f, 1});
     }
     for (float hit : demo_.hitTimes)
         if (hit >= from && hit <= from + span)
-            box(x(hit) - pixel, x(hit) + pixel, -1.0f + (top + 1.0f) * 0.6f, top, {1.0f, 0.3f, 0.2f, 1});
-    box(-pixel, pixel, -1.0f, top, {1.0f, 0.85f, 0.2f, 1});
+            box(x(hit) - pixel, x(hit) + pixel, base + (top - base) * 0.6f, top, {1.0f, 0.3f, 0.2f, 1});
+    box(-pixel, pixel, base, top, {1.0f, 0.85f, 0.2f, 1});
     Orvane::State::popAll();
 }
 
 // One column a pixel wide per screen column, from the lowest to the highest sample under it;
 // all in one batch, as there are as many as the window is wide.
-void EditSession::drawWaveform(float from, float span, float top)
+void EditSession::drawWaveform(float from, float span, float base, float top)
 {
     const Audio::DecodedAudio* audio = music_ != nullptr ? music_->decoded() : nullptr;
     if (audio == nullptr)
         return;
     std::vector<WaveColumn> columns = waveformColumns(*audio, from, from + span, demo_.width);
-    float middle = (top - 1.0f) / 2.0f, halfHeight = (top + 1.0f) / 2.0f * 0.9f;
+    float middle = (top + base) / 2.0f, halfHeight = (top - base) / 2.0f * 0.9f;
     float columnWidth = 2.0f / float(demo_.width);
     Orvane::Device* device = Orvane::Device::current();
     auto corner

@@ -42,6 +42,12 @@ void saveWithNumberedBackup(const std::string& path, const std::string& text)
         if (error)
             throw Orvane::Exceptions::Exception("Cannot keep " + path + " as " + backup + ": " + error.message());
     }
+    saveReplacing(path, text);
+}
+
+void saveReplacing(const std::string& path, const std::string& text)
+{
+    std::error_code error;
     std::string temporary = path + ".saving";
     {
         std::ofstream file(temporary, std::ios::binary);

@@ -10,4 +10,8 @@ namespace Tavrin::Edit {
 // reads half of it. Throws Exception naming the file when it cannot be written.
 void saveWithNumberedBackup(const std::string& path, const std::string& text);
 
+// Replaces the file at path with text through a temporary file renamed over it, without a backup.
+// Throws as saveWithNumberedBackup does.
+void saveReplacing(const std::string& path, const std::string& text);
+
 }

@@ -21,6 +21,7 @@ namespace {
 
 const std::string ClientGreeting = "hello, synctracker!";
 const std::string ServerGreeting = "hello, demo!";
+constexpr std::uint8_t SetKeyCommand = 0;
 constexpr std::uint8_t GetTrack = 2;
 constexpr std::uint8_t SetRowCommand = 3;
 // A connect the network leaves unanswered, or a server that never greets back (another program
@@ -141,6 +142,20 @@ void RocketClient::reportRow(std::uint32_t row)
         return;
     output_ += char(SetRowCommand);
     appendU32(output_, row);
+    flush();
+}
+
+void RocketClient::sendKey(std::uint32_t track, const RocketKey& key)
+{
+    if (state_ != State::Ready)
+        return;
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &key.value, sizeof bits);
+    output_ += char(SetKeyCommand);
+    appendU32(output_, track);
+    appendU32(output_, key.row);
+    appendU32(output_, bits);
+    output_ += char(key.interpolation);
     flush();
 }
 

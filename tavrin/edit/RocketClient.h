@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tavrin/edit/RocketTracks.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -50,6 +52,8 @@ public:
     // Track numbers count the requests of this connection, from 0.
     void requestTrack(const std::string& name);
     void reportRow(std::uint32_t row);
+    // Sets a key in the editor, on one of the tracks this connection asked for.
+    void sendKey(std::uint32_t track, const RocketKey& key);
 
     const std::string& address() const { return address_; }
 

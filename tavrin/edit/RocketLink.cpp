@@ -136,6 +136,16 @@ void RocketLink::report(float time)
     knownRow_ = row;
 }
 
+void RocketLink::setKey(int track, int component, float time, float value, Sync::InterpolationMode mode)
+{
+    auto rocketTrack = std::uint32_t(track * RocketComponents + component);
+    RocketKey key{rocketRowAt(time, tempo_()), value, std::uint8_t(mode)};
+    client_.sendKey(rocketTrack, key);
+    editorKeys(rocketTrack)[key.row] = key;
+    changedTracks_.insert(track);
+    rebuildChanged();
+}
+
 void RocketLink::tracksReloaded()
 {
     base_ = keysOf(demoface_.tracks());

@@ -49,6 +49,11 @@ public:
 
     bool connected() const { return client_.connected(); }
 
+    // Sets a key in the editor on the row of time, for one component of a track, and puts it in
+    // force here as if the editor had sent it. As with the editor's own keys, that component is
+    // the editor's from then on.
+    void setKey(int track, int component, float time, float value, Sync::InterpolationMode mode);
+
 private:
     using EditorKeys = std::map<std::uint32_t, RocketKey>;
 

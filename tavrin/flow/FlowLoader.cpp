@@ -14,13 +14,16 @@
 #include "tavrin/flow/PerspectiveNode.h"
 #include "tavrin/flow/Quad.h"
 #include "tavrin/flow/Rotate.h"
+#include "tavrin/flow/SyncValue.h"
 #include "tavrin/flow/TimeStretch.h"
 #include "tavrin/flow/Translate.h"
 #include "tavrin/flow/ValueSyntax.h"
+#include "tavrin/sync/SyncTrackFile.h"
 
 #include <tinyxml2.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -103,7 +106,11 @@ private:
     std::unique_ptr<Node> makeClear(const XMLElement& element);
 
     std::unique_ptr<Node> parseParameter(const XMLElement& element);
-    std::unique_ptr<Fade> parseFade(const XMLElement& element);
+    std::unique_ptr<Node> parseParameterElement(const XMLElement& element);
+    std::unique_ptr<Fade> parseFade(const XMLElement& element, FadeMode mode);
+    std::unique_ptr<SyncValue> parseSync(const XMLElement& element);
+    int syncTrackAttribute(const XMLElement& element) const;
+    int syncComponentAttribute(const XMLElement& element) const;
     std::unique_ptr<Color> parseColor(const XMLElement& element);
     std::unique_ptr<VectorNode> parseVector(const XMLElement& element);
     void readParameterAttributes(const XMLElement& element, std::initializer_list<ParameterSlot> slots) const;
@@ -447,25 +454,30 @@ std::unique_ptr<Node> FlowLoader::parseParameter(const XMLElement& element)
     if (const XMLElement* inner = element.FirstChildElement()) {
         for (const XMLElement* extra = inner->NextSiblingElement(); extra; extra = extra->NextSiblingElement())
             warn(*extra, "is ignored: only the first element inside <" + std::string(element.Name()) + "> counts");
-        return parseFade(*inner);
+        return parseParameterElement(*inner);
     }
     const char* text = element.GetText();
     if (!text)
-        throw elementError(element, "needs a value or a fade/scurve element");
+        throw elementError(element, "needs a value or a fade/scurve element, or a sync element reading a track");
     float value = parseValue(text, demo_);
     warnAboutText(element, nullptr, text, valueTextProblem(text), value);
     return std::make_unique<Node>(value);
 }
 
-std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
+std::unique_ptr<Node> FlowLoader::parseParameterElement(const XMLElement& element)
 {
-    FadeMode mode;
     if (named(element, "fade"))
-        mode = FadeMode::Linear;
-    else if (named(element, "scurve"))
-        mode = FadeMode::SCurve;
-    else
-        throw Exception("unknown tag: " + std::string(element.Name()) + " (" + location(element) + ")");
+        return parseFade(element, FadeMode::Linear);
+    if (named(element, "scurve"))
+        return parseFade(element, FadeMode::SCurve);
+    if (named(element, "sync"))
+        return parseSync(element);
+    throw Exception("unknown tag: " + std::string(element.Name()) + " (" + location(element)
+                    + "); a parameter holds a value or one of <fade>, <scurve>, <sync>");
+}
+
+std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element, FadeMode mode)
+{
     float start = requiredTimeAttribute(element, "start");
     float stop = requiredTimeAttribute(element, "stop");
     float from = requiredTimeAttribute(element, "from");
@@ -474,6 +486,42 @@ std::unique_ptr<Fade> FlowLoader::parseFade(const XMLElement& element)
     if (start == stop)
         warn(element, "starts and stops at the same time, so it jumps from \"from\" to \"to\" there");
     return std::make_unique<Fade>(mode, start, stop, from, to);
+}
+
+std::unique_ptr<SyncValue> FlowLoader::parseSync(const XMLElement& element)
+{
+    int track = syncTrackAttribute(element);
+    int component = syncComponentAttribute(element);
+    float scale = valueAttribute(element, "scale", 1.0f);
+    float offset = valueAttribute(element, "offset", 0.0f);
+    warnAboutIgnoredChildren(element, {});
+    return std::make_unique<SyncValue>(demo_, track, component, scale, offset);
+}
+
+int FlowLoader::syncTrackAttribute(const XMLElement& element) const
+{
+    const char* text = element.Attribute("track");
+    if (!text)
+        throw elementError(element, "needs a \"track\" attribute (0 to " + std::to_string(Sync::SyncTrackCount - 1) + ")");
+    int track = -1;
+    const char* end = text + std::strlen(text);
+    auto [stop, problem] = std::from_chars(text, end, track);
+    if (problem != std::errc() || stop != end || track < 0 || track >= Sync::SyncTrackCount)
+        throw elementError(element, "reads track \"" + std::string(text) + "\", which is not a number from 0 to "
+                                        + std::to_string(Sync::SyncTrackCount - 1));
+    return track;
+}
+
+int FlowLoader::syncComponentAttribute(const XMLElement& element) const
+{
+    const char* text = element.Attribute("component");
+    if (!text)
+        return 0;
+    static const char* const names[] = {"x", "y", "z", "w"};
+    for (int component = 0; component < 4; ++component)
+        if (std::strcmp(text, names[component]) == 0)
+            return component;
+    throw elementError(element, "has the component \"" + std::string(text) + "\", which is not x, y, z or w");
 }
 
 std::unique_ptr<Color> FlowLoader::parseColor(const XMLElement& element)

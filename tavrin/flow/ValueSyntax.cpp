@@ -55,6 +55,18 @@ int readTimeFields(const char* text, int fields[4], const char** end = nullptr, 
     return count;
 }
 
+// The fields right-aligned into sixteenth notes: the last field is rows, the one before beats, and
+// so on; all stay 0 for a text without a time.
+void alignTimeFields(const char* text, float aligned[4])
+{
+    if (!text)
+        return;
+    int fields[4];
+    int count = readTimeFields(text, fields);
+    for (int i = 0; i < count; ++i)
+        aligned[4 - count + i] = float(fields[i]);
+}
+
 bool isBlank(const char* text)
 {
     while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r')
@@ -100,16 +112,24 @@ const BlendWord* findBlendWord(const char* word)
 
 float parseTime(const char* text, const Demo& demo)
 {
-    if (!text)
-        return 0.0f;
-    int fields[4];
-    int count = readTimeFields(text, fields);
-    if (count == 0)
+    if (timeFieldCount(text) == 0)
         return 0.0f;
     float aligned[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    for (int i = 0; i < count; ++i)
-        aligned[4 - count + i] = float(fields[i]);
+    alignTimeFields(text, aligned);
     return demo.beatsToSeconds(aligned[0], aligned[1], aligned[2], aligned[3]);
+}
+
+float parseRows(const char* text)
+{
+    float aligned[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    alignTimeFields(text, aligned);
+    return ((aligned[0] * 4 + aligned[1]) * 4 + aligned[2]) * 4 + aligned[3];
+}
+
+int timeFieldCount(const char* text)
+{
+    int fields[4];
+    return text ? readTimeFields(text, fields) : 0;
 }
 
 float parseValue(const char* text, const Demo& demo)

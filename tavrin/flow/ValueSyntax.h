@@ -16,6 +16,10 @@ namespace Tavrin::Flow {
 // at the demo's current tempo. Reading stops at the first character that does not fit or at a
 // field of -1; a null text, a text without digits or a first field of -1 gives 0.
 float parseTime(const char* text, const Demo& demo);
+// The same time in sixteenth notes, before the tempo applies: parseTime is this many rows.
+float parseRows(const char* text);
+// How many fields a time text has, 1 to 4 (0 for a text without a time).
+int timeFieldCount(const char* text);
 
 // "#resolution.x", "#resolution.y" and "#aspect" read the demo's display; anything else is a
 // float with leading blanks skipped and trailing text ignored (0 when there is none).

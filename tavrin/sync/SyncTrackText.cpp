@@ -204,19 +204,84 @@ std::string formatKey(int track, const SyncKey& key, float bpm)
     return line + "\n";
 }
 
-bool sameKeys(const std::vector<SyncKey>& a, const std::vector<SyncKey>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SyncKey& x, const SyncKey& y) {
-        return x.time == y.time && x.mode == y.mode && x.inValue == y.inValue && x.outValue == y.outValue;
-    });
-}
-
 std::string keyLines(int track, const std::vector<SyncKey>& keys, float bpm)
 {
     std::string lines;
     if (!isDefaultTrack(keys))
         for (const SyncKey& key : keys)
             lines += formatKey(track, key, bpm);
+    return lines;
+}
+
+bool sameKey(const SyncKey& x, const SyncKey& y)
+{
+    return x.time == y.time && x.mode == y.mode && x.inValue == y.inValue && x.outValue == y.outValue;
+}
+
+bool sameKeys(const std::vector<SyncKey>& a, const std::vector<SyncKey>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameKey);
+}
+
+// What an update does to the lines of a text, by line number (1 = the first): text put before a
+// line, a line's replacement (empty: the line goes) and text put after it.
+struct LineEdits {
+    std::map<int, std::string> before, replaced, after;
+};
+
+// A key line rewritten keeps the comment it ended in.
+std::string rewrittenLine(const std::string& line, int track, const SyncKey& key, float bpm)
+{
+    std::string rewritten = formatKey(track, key, bpm);
+    size_t comment = line.find('#');
+    if (comment == std::string::npos)
+        return rewritten;
+    rewritten.pop_back();
+    return rewritten + "  " + line.substr(comment) + "\n";
+}
+
+// Keys are matched by time: a key at the same time is kept or rewritten on its line, one without a
+// counterpart goes, and a new one follows the line of the key before it.
+void diffTrack(int track, const CompiledText& old, const std::vector<SyncKey>& keys,
+               const std::vector<std::string>& lines, LineEdits& edits)
+{
+    const std::vector<SyncKey>& oldKeys = old.keys[size_t(track)];
+    const std::vector<int>& oldLines = old.keyLines[size_t(track)];
+    auto drop = [&](size_t k) { edits.replaced[oldLines[k]] = ""; };
+    if (isDefaultTrack(keys)) {
+        for (size_t k = 0; k < oldLines.size(); ++k)
+            drop(k);
+        return;
+    }
+    size_t next = 0;
+    std::optional<int> anchor;
+    for (const SyncKey& key : keys) {
+        for (; next < oldKeys.size() && oldKeys[next].time < key.time; ++next) {
+            drop(next);
+            anchor = oldLines[next];
+        }
+        if (next < oldKeys.size() && oldKeys[next].time == key.time) {
+            int line = oldLines[next++];
+            if (!sameKey(oldKeys[next - 1], key))
+                edits.replaced[line]
+                    = rewrittenLine(lines[size_t(line - 1)], track, key, old.bpmOnLine[size_t(line - 1)]);
+            anchor = line;
+        } else if (anchor) {
+            edits.after[*anchor] += formatKey(track, key, old.bpmOnLine[size_t(*anchor)]);
+        } else {
+            edits.before[oldLines.front()] += formatKey(track, key, old.bpmOnLine[size_t(oldLines.front() - 1)]);
+        }
+    }
+    for (; next < oldKeys.size(); ++next)
+        drop(next);
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -231,29 +296,25 @@ std::string updateSyncTrackText(const std::string& text, const SyncTrackKeys& ke
                                 const std::string& note)
 {
     CompiledText old = Compiler(fileName).compile(text);
-    std::map<int, int> changedTrackOnLine;
-    std::set<int> droppedLines;
+    std::vector<std::string> lines = linesOf(text);
+    LineEdits edits;
     std::vector<int> appended;
     for (int track = 0; track < SyncTrackCount; ++track) {
         if (sameKeys(old.keys[size_t(track)], keys[size_t(track)]))
             continue;
-        const std::vector<int>& lines = old.keyLines[size_t(track)];
-        if (lines.empty()) {
+        if (old.keyLines[size_t(track)].empty())
             appended.push_back(track);
-            continue;
-        }
-        changedTrackOnLine[lines.front()] = track;
-        droppedLines.insert(lines.begin(), lines.end());
+        else
+            diffTrack(track, old, keys[size_t(track)], lines, edits);
     }
     std::string updated;
-    std::istringstream stream(text);
-    int lineNumber = 0;
-    for (std::string line; std::getline(stream, line);) {
-        ++lineNumber;
-        if (auto changed = changedTrackOnLine.find(lineNumber); changed != changedTrackOnLine.end())
-            updated += keyLines(changed->second, keys[size_t(changed->second)], old.bpmOnLine[size_t(lineNumber)]);
-        else if (!droppedLines.count(lineNumber))
-            updated += line + (stream.eof() && !text.ends_with('\n') ? "" : "\n");
+    for (int number = 1; number <= int(lines.size()); ++number) {
+        updated += edits.before[number];
+        if (auto replacement = edits.replaced.find(number); replacement != edits.replaced.end())
+            updated += replacement->second;
+        else
+            updated += lines[size_t(number - 1)] + (number == int(lines.size()) && !text.ends_with('\n') ? "" : "\n");
+        updated += edits.after[number];
     }
     std::string added;
     for (int track : appended)

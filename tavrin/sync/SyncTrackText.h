@@ -19,10 +19,13 @@ namespace Tavrin::Sync {
 // Throws UnsupportedFormatException "<fileName>:<line>: <problem>" on the first bad line.
 SyncTrackKeys compileSyncTrackText(const std::string& text, const std::string& fileName);
 
-// The text with only the tracks whose keys differ from keys written anew: their lines go, and the
-// new ones stand where the first of them stood; a track the text had no lines for is added at the
-// end under the comment "# " + note. Comments, blank lines, tempo lines and the lines of every
-// other track stay as they were, byte for byte. Throws as compileSyncTrackText for a bad text.
+// The text with only the keys that differ from keys written anew, matched by time within each
+// track: a changed key is rewritten on its line (keeping the line's comment), a key that is gone
+// loses its line, and a new key goes right after the line of the key before it in its track (before
+// the track's first line when there is none). A track that becomes the single zero key loses all
+// its lines; a track the text had no lines for is added at the end under the comment "# " + note.
+// Comments, blank lines, tempo lines and every other line stay as they were, byte for byte.
+// Throws as compileSyncTrackText for a bad text.
 std::string updateSyncTrackText(const std::string& text, const SyncTrackKeys& keys, const std::string& fileName,
                                 const std::string& note);
 

@@ -6,6 +6,7 @@
 #include "orvane/State.h"
 #include "orvane/Texture.h"
 #include "orvane/utils/File.h"
+#include "orvane/utils/StreamReaders.h"
 #include "orvane/utils/geometry/FgmWriter.h"
 #include "orvane/utils/loaders/DefaultResourceProxy.h"
 #include "orvane/utils/scenegraph/FsgWriter.h"
@@ -29,6 +30,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <thread>
 
 using Orvane::State;
@@ -123,6 +125,27 @@ void saveScene(const std::filesystem::path& path, const Orvane::Utils::FgmMesh& 
     std::filesystem::rename(temporary, path);
 }
 
+// The pointer a test moves: what it holds is polled, motion and the wheel once.
+class ScriptedPointer : public Orvane::Mouse::Pointer {
+public:
+    ScriptedPointer(Orvane::Mouse::State& state, bool& captured)
+        : state_(state)
+        , captured_(captured)
+    {}
+
+    Orvane::Mouse::State poll() override
+    {
+        Orvane::Mouse::State now = state_;
+        state_.moveX = state_.moveY = state_.wheel = 0;
+        return now;
+    }
+    void setCaptured(bool captured) override { captured_ = captured; }
+
+private:
+    Orvane::Mouse::State& state_;
+    bool& captured_;
+};
+
 class EditSessionGlTest : public GlTest {
 protected:
     void SetUp() override
@@ -144,7 +167,8 @@ protected:
         demoface = std::make_unique<Tavrin::Demoface::Demoface>(demo, demo.dataFolder,
                                                                 [](Orvane::Keyboard::Key) { return false; });
         session = std::make_unique<Tavrin::Edit::EditSession>(
-            demo, *cache, *demoface, nullptr, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; });
+            demo, *cache, *demoface, nullptr, [this](Orvane::Keyboard::Key key) { return held.count(key) > 0; },
+            std::make_unique<ScriptedPointer>(pointer, captured));
         session->setFlowReloader([this] { demo.reloadFlow(); });
     }
 
@@ -219,9 +243,43 @@ protected:
         session->beginFrame(0.0f);
     }
 
+    // A frame as the edit loop runs it, the overlay drawn over a black picture.
+    void frame()
+    {
+        session->beginFrame(0.0f);
+        session->beforeDrawing();
+        device().clear(Orvane::ClearTarget::All, 0, 0, 0, 1, 1, 0);
+        session->drawOverlay();
+    }
+
+    // Rows counted from the top, as the pointer counts them.
+    static TestSupport::Rgba windowPixel(int x, int row) { return pixelAt(x, Height - 1 - row); }
+
+    // Where the timeline panel shows a bar on a row: blue well above red.
+    static std::vector<int> barColumns(int row)
+    {
+        std::vector<int> columns;
+        for (int x = 0; x < Width; ++x) {
+            TestSupport::Rgba pixel = windowPixel(x, row);
+            if (pixel[2] > pixel[0] + 40 && pixel[2] > 100)
+                columns.push_back(x);
+        }
+        return columns;
+    }
+
+    void pointAt(int x, int y, bool leftDown)
+    {
+        pointer.x = x;
+        pointer.y = y;
+        pointer.down[Orvane::Mouse::Left] = leftDown;
+        frame();
+    }
+
     TestSupport::TempDir data;
     TestDemo demo;
     std::set<Orvane::Keyboard::Key> held;
+    Orvane::Mouse::State pointer;
+    bool captured = false;
     std::unique_ptr<Orvane::Utils::Loaders::DefaultResourceProxy> cache;
     std::unique_ptr<Tavrin::Demoface::Demoface> demoface;
     std::unique_ptr<Tavrin::Edit::EditSession> session;
@@ -482,4 +540,159 @@ TEST_F(EditSessionGlTest, TheHudNamesTheEffectsAtThePlayheadAndDrawsTheMusicWher
         EXPECT_LT(silent[1], 40) << y;
         EXPECT_LT(afterTheEnd[1], 40) << y;
     }
+}
+
+TEST_F(EditSessionGlTest, DraggingABarsEndRetimesOnlyItsElementOnBarLinesAndUndoRedoRestoreTheBytes)
+{
+    using Key = Orvane::Keyboard::Key;
+    const std::string original = R"(<?xml version="1.0"?>
+<flow>
+  <!-- At 120 bpm a bar is 2 s: the sections are 128 s each. -->
+  <demo><bpm>120</bpm></demo>
+  <at time="0" length="0:64:0:0"><dome/></at>
+	<at length="64:0:0"   time="64:0:0" ><mars/></at>   <!-- the one to drag -->
+</flow>
+)";
+    demo.flowFileName = data.file("main.flow");
+    demo.nodeCountFile = data.file("count.dat");
+    save(demo.flowFileName, original);
+    demo.reloadFlow();
+    tap({Key::T});
+    ASSERT_NE(session->timeline(), nullptr);
+    ASSERT_EQ(session->timeline()->bars().size(), 2u);
+
+    // The panel fills the bottom 96 rows; the bars stand in its first lane, the whole timeline
+    // (to the demo's end at 297 s) across the width.
+    const int lane = Height - 96 + 10;
+    pointAt(0, 0, false);
+    pointAt(0, 0, false);
+    std::vector<int> bars = barColumns(lane);
+    ASSERT_FALSE(bars.empty()) << "no bar drawn";
+    EXPECT_LE(bars.front(), 2) << "from 0 s, where the playhead's two columns stand over it";
+    int marsEnd = bars.back();
+    EXPECT_NEAR(marsEnd, 256.0 / 297.0 * Width, 2.0);
+    EXPECT_TRUE(barColumns(Height - 40).empty()) << "one lane is enough";
+
+    // Its end grabbed and pulled 40 pixels left, snapped to a bar line.
+    pointAt(marsEnd - 2, lane, false);
+    pointAt(marsEnd - 2, lane, true);
+    pointAt(marsEnd - 42, lane, true);
+    pointAt(marsEnd - 42, lane, false);
+    std::string dragged = Orvane::Utils::readTextFile(demo.flowFileName);
+    size_t value = original.find("64:0:0\"   time");
+    ASSERT_NE(value, std::string::npos);
+    EXPECT_EQ(dragged.substr(0, value), original.substr(0, value)) << dragged;
+    size_t valueEnd = dragged.find('"', value);
+    EXPECT_EQ(dragged.substr(valueEnd), original.substr(value + 6)) << dragged;
+    std::string length = dragged.substr(value, valueEnd - value);
+    ASSERT_TRUE(length.ends_with(":0:0")) << length;
+    int sectionBars = std::stoi(length);
+    EXPECT_NEAR(sectionBars, ((marsEnd - 42) * 297.0 / Width - 128.0) / 2.0, 1.0) << "to the bar line nearest the pointer";
+    float newEnd = 128.0f + 2.0f * float(sectionBars);
+    EXPECT_EQ(demo.activeEffects(newEnd - 1.0f), std::vector<std::string>{"mars"}) << "reloaded";
+    EXPECT_TRUE(demo.activeEffects(newEnd + 1.0f).empty());
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    frame();
+    EXPECT_LT(barColumns(lane).back(), marsEnd - 30) << "the panel shows the file as it is now";
+
+    tap({Key::Ctrl, Key::Z});
+    EXPECT_EQ(Orvane::Utils::readTextFile(demo.flowFileName), original);
+    EXPECT_EQ(demo.activeEffects(250.0f), std::vector<std::string>{"mars"});
+    tap({Key::Ctrl, Key::Y});
+    EXPECT_EQ(Orvane::Utils::readTextFile(demo.flowFileName), dragged);
+    tap({Key::Ctrl, Key::Shift, Key::Z});
+    EXPECT_EQ(Orvane::Utils::readTextFile(demo.flowFileName), dragged) << "nothing more to redo";
+    tap({Key::Ctrl, Key::Z});
+    EXPECT_EQ(Orvane::Utils::readTextFile(demo.flowFileName), original);
+    EXPECT_FALSE(std::filesystem::exists(demo.flowFileName + ".~1~"));
+
+    // A click where no bar is seeks there.
+    pointAt(Width / 2, Height - 20, false);
+    pointAt(Width / 2, Height - 20, true);
+    pointAt(Width / 2, Height - 20, false);
+    EXPECT_NEAR(session->transport().time(), 297.0f / 2.0f, 297.0f / Width * 1.5f);
+    frame();
+    TestSupport::Rgba playhead = windowPixel(Width / 2, Height - 20);
+    EXPECT_GT(playhead[0], 200);
+    EXPECT_GT(playhead[1], 170);
+    EXPECT_LT(playhead[2], 100);
+}
+
+TEST_F(EditSessionGlTest, TheFlyCameraStandsInForTheTracksAndKeysItsPoseIntoTheTrackTextUndoably)
+{
+    using Key = Orvane::Keyboard::Key;
+    const std::string original = "# The camera.\n"
+                                 "bpm 120\n"
+                                 "0 r0   linear 0 -10 0 0   # eye\n"
+                                 "0 r64  linear 0 -20 0 0\n"
+                                 "1 r0   linear 0 0 0 0\n"
+                                 "2 r0   step 0 0 1 0\n"
+                                 "\n"
+                                 "3 r0   step 60 0 0 0   # field of view\n"
+                                 "9 r0   step 1 2 3 4\n";
+    save(data.path() / "tracks/default.txt", original);
+    session->reload("tracks/default.txt");
+    demo.bpm = 120.0f;
+    tap({Key::P});
+    tap({Key::PageDown});
+    tap({Key::PageDown});
+    ASSERT_FLOAT_EQ(demo.time, 4.0f);
+    demoface->evaluateTracks(demo.time);
+
+    tap({Key::F});
+    ASSERT_TRUE(session->camera().flying());
+    // Forward for half a second while turning 10 degrees right with the right button held.
+    held = {Key::W};
+    pointer.down[Orvane::Mouse::Right] = true;
+    pointer.moveX = 50;
+    session->beginFrame(0.5f);
+    EXPECT_TRUE(captured);
+    held.clear();
+    pointer.down[Orvane::Mouse::Right] = false;
+    session->beginFrame(0.0f);
+    EXPECT_FALSE(captured);
+    Tavrin::Edit::CameraPose pose = session->camera().camera()->pose();
+    // Turned first, then flown along the new view.
+    float step = 0.5f * session->camera().camera()->speed(), turn = 10.0f * 3.14159265f / 180.0f;
+    EXPECT_NEAR(pose.eye.x, step * std::sin(turn), 1e-4f);
+    EXPECT_NEAR(pose.eye.y, -15.0f + step * std::cos(turn), 1e-4f);
+    EXPECT_NEAR(pose.target.x, (15.0f + step) * std::sin(turn), 1e-3f) << "turned right";
+    session->beforeDrawing();
+    EXPECT_EQ(demo.syncValues[0], Orvane::Vector4(pose.eye.x, pose.eye.y, pose.eye.z, 0)) << "stands in";
+    EXPECT_EQ(demo.syncValues[1], Orvane::Vector4(pose.target.x, pose.target.y, pose.target.z, 0));
+
+    tap({Key::K});
+    EXPECT_TRUE(session->errors().empty()) << session->errors().lines().front();
+    std::string keyed = Orvane::Utils::readTextFile(data.file("tracks/default.txt"));
+    EXPECT_EQ(Orvane::Utils::readTextFile(data.file("tracks/default.txt.~1~")), original);
+    // The four keys at row 32 beside their tracks' other keys; every other line as it was.
+    std::string rest;
+    std::istringstream lines(keyed);
+    int added = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(" r32 ") != std::string::npos)
+            ++added;
+        else
+            rest += line + "\n";
+    EXPECT_EQ(added, 4) << keyed;
+    EXPECT_EQ(rest, original) << keyed;
+    auto compiled = Tavrin::Sync::compileSyncTrackText(keyed, "default.txt");
+    auto keyedAt = [&](const Tavrin::Sync::SyncTrackKeys& keys, int track) {
+        Tavrin::Sync::SyncTrack curve;
+        curve.setKeys(keys[size_t(track)]);
+        return curve.evaluate(4.0f);
+    };
+    EXPECT_EQ(keyedAt(compiled, 0), Orvane::Vector4(pose.eye.x, pose.eye.y, pose.eye.z, 0));
+    EXPECT_EQ(keyedAt(compiled, 1), Orvane::Vector4(pose.target.x, pose.target.y, pose.target.z, 0));
+    EXPECT_EQ(keyedAt(compiled, 2), Orvane::Vector4(pose.up.x, pose.up.y, pose.up.z, 0));
+    EXPECT_EQ(keyedAt(compiled, 3), Orvane::Vector4(pose.fov, 0, 0, 0));
+    EXPECT_EQ(demoface->tracks()[0].evaluate(4.0f), keyedAt(compiled, 0)) << "in force";
+    EXPECT_EQ(keyedAt(Tavrin::Sync::readSyncTrackFile(data.file("tracks/default.track")), 1), keyedAt(compiled, 1))
+        << "and in the binary file the next run reads";
+
+    tap({Key::Ctrl, Key::Z});
+    EXPECT_EQ(Orvane::Utils::readTextFile(data.file("tracks/default.txt")), original);
+    EXPECT_EQ(demoface->tracks()[0].evaluate(4.0f), Orvane::Vector4(0, -15, 0, 0));
+    tap({Key::F});
+    EXPECT_FALSE(session->camera().flying());
 }

@@ -5,6 +5,7 @@
 #include "tavrin/Demo.h"
 #include "tavrin/Demoface.h"
 #include "tavrin/audio/Music.h"
+#include "tavrin/edit/CameraEditing.h"
 #include "tavrin/edit/Transport.h"
 #include "tavrin/sync/SyncTrackText.h"
 
@@ -299,6 +300,34 @@ TEST_F(RocketLinkTest, RunsOnWithoutTheEditorAndReconnectsAfterItLeavesOrMisbeha
         EXPECT_NE(said.find("Rocket: lost the connection"), std::string::npos) << said;
     }
     EXPECT_FLOAT_EQ(trackZeroAt(8).x, 7.0f);
+}
+
+TEST_F(RocketLinkTest, AFlyCameraKeyGoesToTheEditorAsSetKeysOfItsPoseAndIsInForceAtOnce)
+{
+    FakeEditor editor([this] { frame(); });
+    connect(editor.address());
+    ASSERT_EQ(editor.greet().size(), 256u);
+    ASSERT_EQ(editor.read(5), setRow(0));
+    demoface->evaluateTracks(1.0f);
+    Tavrin::Edit::CameraEditing camera(demo);
+    camera.toggle();
+    camera.steer({1.0f, 0.5f, 0.0f, 30.0f, 10.0f, 0}, 0.5f);
+    Tavrin::Edit::CameraPose pose = camera.camera()->pose();
+
+    // 1.03 s lies in row 8 at 120 bpm.
+    camera.keyInEditor(*link, demoface->tracks(), 1.03f);
+    const Orvane::Vector3* parts[] = {&pose.eye, &pose.target, &pose.up};
+    std::string expected;
+    for (std::uint32_t track = 0; track < 3; ++track)
+        for (std::uint32_t c = 0; c < 3; ++c)
+            expected += setKey(4 * track + c, 8, parts[track]->data()[c], 1);
+    expected += setKey(12, 8, pose.fov, 1);
+    EXPECT_EQ(editor.read(expected.size()), expected) << "eye, target, up and field of view on row 8, linear as the "
+                                                         "keys around them";
+    demoface->evaluateTracks(rocketRowTime(8, Bpm));
+    EXPECT_EQ(demo.syncValues[0], Orvane::Vector4(pose.eye.x, pose.eye.y, pose.eye.z, 0)) << "w keeps its curve";
+    EXPECT_EQ(demo.syncValues[2], Orvane::Vector4(pose.up.x, pose.up.y, pose.up.z, 0));
+    EXPECT_EQ(demo.syncValues[3].x, pose.fov);
 }
 
 TEST(RocketRows, AnEditorRowComesBackAsItselfThroughTheMusicWithItsStepKeyInForce)

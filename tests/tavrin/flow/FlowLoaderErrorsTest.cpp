@@ -110,6 +110,28 @@ TEST_F(FlowLoaderErrors, AnUnknownRampNamesTheTag)
     std::string message = failureOf(R"(<flow><translate><x><linear start="0"/></x></translate></flow>)");
     EXPECT_EQ(message.rfind("unknown tag: linear", 0), 0u) << message;
     EXPECT_NE(message.find(path() + ":1"), std::string::npos) << message;
+    EXPECT_NE(message.find("<fade>, <scurve>, <sync>"), std::string::npos) << "what a parameter takes: " << message;
+}
+
+TEST_F(FlowLoaderErrors, ASyncParameterNeedsATrackFromTheRangeAndAKnownComponent)
+{
+    struct Case {
+        const char* body;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"<quad><x><sync component=\"y\"/></x></quad>", ":2: <sync> needs a \"track\" attribute (0 to 63)"},
+        {"<quad><x><sync track=\"64\"/></x></quad>", "<sync> reads track \"64\", which is not a number from 0 to 63"},
+        {"<quad><x><sync track=\"-1\"/></x></quad>", "<sync> reads track \"-1\""},
+        {"<quad><x><sync track=\"3a\"/></x></quad>", "<sync> reads track \"3a\""},
+        {"<translate><y><sync track=\"3\" component=\"q\"/></y></translate>",
+         ":2: <sync> has the component \"q\", which is not x, y, z or w"},
+    };
+    for (const Case& c : cases) {
+        std::string message = failureOf("<flow>\n" + std::string(c.body) + "</flow>");
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.body << " gave: " << message;
+        EXPECT_EQ(message.rfind(path(), 0), 0u) << message;
+    }
 }
 
 TEST_F(FlowLoaderErrors, InlineFilesCannotIncludeThemselves)

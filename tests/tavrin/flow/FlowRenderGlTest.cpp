@@ -4,6 +4,7 @@
 #include "orvane/State.h"
 #include "support/GlTest.h"
 #include "support/TempDir.h"
+#include "tavrin/sync/SyncTrack.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -116,4 +117,43 @@ TEST_F(FlowRenderGlTest, TheSampleFlowPlaysItsSections)
     std::vector<std::uint8_t> last = readPixels(0, 0, Width, Height);
     for (size_t i = 0; i < last.size(); i += 4)
         ASSERT_LE(std::max({last[i], last[i + 1], last[i + 2]}), 2) << "pixel " << i / 4;
+}
+
+TEST_F(FlowRenderGlTest, AQuadsColourAndATranslateFollowSyncTracksScaledAndOffset)
+{
+    // Red is 0.25 + 0.5 x track 12's y; the square moves right by track 5's x. Inside the window
+    // the timeline's clock starts again, but tracks run on the demo's.
+    FlowTest::writeFile(dir.file("synced.flow"), R"(<flow>
+        <ortho><at time="0" length="1:0:0:0">
+          <translate><x><sync track="5"/></x>
+            <quad x="-0.25" y="-0.25" width="0.5" height="0.5">
+              <color g="0" b="0"><r><sync track="12" component="y" scale="0.5" offset="0.25"/></r></color>
+            </quad>
+          </translate>
+        </at></ortho>
+      </flow>)");
+    auto root = loadFlow(dir.file("synced.flow"), demo, options);
+    Tavrin::Sync::SyncTrack brightness, slide;
+    brightness.setKeys({{0.0f, {0, 0, 0, 0}, {0, 0, 0, 0}, Tavrin::Sync::InterpolationMode::Linear},
+                        {2.0f, {0, 1, 0, 0}, {0, 1, 0, 0}, Tavrin::Sync::InterpolationMode::Linear}});
+    slide.setKeys({{0.0f, {0, 0, 0, 0}, {0, 0, 0, 0}, Tavrin::Sync::InterpolationMode::Step},
+                   {1.5f, {0.5f, 0, 0, 0}, {0.5f, 0, 0, 0}, Tavrin::Sync::InterpolationMode::Step}});
+    auto frameWithTracksAt = [&](float time) {
+        demo.syncValues[12] = brightness.evaluate(time);
+        demo.syncValues[5] = slide.evaluate(time);
+        frame(*root, 0.5f);
+    };
+
+    frameWithTracksAt(0.0f);
+    EXPECT_RGBA_NEAR(pixelAt(128, 128), 64, 0, 0, 255, 1);
+    frameWithTracksAt(1.0f);
+    EXPECT_RGBA_NEAR(pixelAt(128, 128), 128, 0, 0, 255, 1);
+    {
+        SCOPED_TRACE("not moved yet");
+        EXPECT_RGBA_NEAR(pixelAt(176, 128), 0, 0, 0, 0, 0);
+    }
+    frameWithTracksAt(2.0f);
+    SCOPED_TRACE("moved right by a quarter of the screen");
+    EXPECT_RGBA_NEAR(pixelAt(176, 128), 191, 0, 0, 255, 1);
+    EXPECT_RGBA_NEAR(pixelAt(100, 128), 0, 0, 0, 0, 0);
 }

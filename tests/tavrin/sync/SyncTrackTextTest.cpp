@@ -137,3 +137,35 @@ bpm 120
         }
     }
 }
+
+TEST(SyncTrackText, AnUpdateTouchesOnlyTheLinesOfChangedKeysAndPutsNewKeysBesideTheirNeighbours)
+{
+    using Tavrin::Sync::InterpolationMode;
+    Tavrin::Sync::SyncTrackKeys keys = compileSyncTrackText(Source, "cam.txt");
+    keys[0][1].outValue = V(5, 6, 7, 8);
+    keys[0].insert(keys[0].begin() + 1,
+                   {float(100 * 60.0 / (4 * 162.0)), V(1, 1, 1, 1), V(1, 1, 1, 1), InterpolationMode::Linear});
+    keys[3].insert(keys[3].begin(), {-2.0f, V(2, 2, 2, 2), V(2, 2, 2, 2), InterpolationMode::Step});
+    std::string updated = Tavrin::Sync::updateSyncTrackText(Source, keys, "cam.txt", "saved");
+    EXPECT_EQ(updated, R"(# camera
+bpm 162
+0 r0     smooth 0 2 -14 0
+0 r100 linear 1 1 1 1
+0 r256 linear 0 1.5 -8 0  5 6 7 8  # a jump
+0 27.125 step   0.1 0.2 0.3 0.4
+
+3 -2 step 2 2 2 2
+3 -1.5   linear 60 0 0 0
+bpm 120
+3 r8     smooth 1e-3 -0 0 7
+)") << "each section keeps its keys; the rewritten key keeps its comment";
+    Tavrin::Sync::SyncTrackKeys again = compileSyncTrackText(updated, "cam.txt");
+    for (int track : {0, 3}) {
+        ASSERT_EQ(again[size_t(track)].size(), keys[size_t(track)].size()) << track;
+        for (size_t k = 0; k < keys[size_t(track)].size(); ++k) {
+            EXPECT_EQ(again[size_t(track)][k].time, keys[size_t(track)][k].time) << track;
+            EXPECT_EQ(again[size_t(track)][k].inValue, keys[size_t(track)][k].inValue) << track;
+            EXPECT_EQ(again[size_t(track)][k].outValue, keys[size_t(track)][k].outValue) << track;
+        }
+    }
+}
