@@ -43,7 +43,6 @@ Icefractal::Icefractal(Tavrin::Demo* owner)
     , cloudStrip_(owner->loadTextureStrip("textures/cloudparticle%i.png", 3))
     , clouds_(owner, CloudCount)
     , motes_(owner, MoteCount)
-    , cloudLayer_(owner, *owner->renderTargets[0], 2)
     , finish_(owner, 0.9f, 0.9f)
 {
     clouds_.texture = cloudStrip_;
@@ -105,10 +104,7 @@ void Icefractal::draw(float time)
     setDepthMask(true);
     drawMoon(time);
     drawIce(time, pulse, flash);
-    // The clouds are soft and fill the sky; the motes are fine and need every pixel.
-    cloudLayer_.begin(ParticleLayer::Blending::Over);
-    drawPreparedParticles(clouds_, cloudLayer_, ParticleLayer::Blending::Over);
-    cloudLayer_.end();
+    drawPreparedParticles(clouds_, BlendOperandEnum::OneMinusSrcAlpha);
     drawPreparedParticles(motes_, BlendOperandEnum::One);
     finish_.end(0.55f + 0.5f * flash + 0.2f * pulse, 1.0f);
     if (flash > 0.001f)

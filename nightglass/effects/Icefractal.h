@@ -24,7 +24,6 @@
 // Stateless apart from the smoothed dither level, which settles within a fraction of a second.
 
 #include "nightglass/kit/GlowDither.h"
-#include "nightglass/kit/ParticleLayer.h"
 #include "nightglass/kit/Particles.h"
 #include "orvane/Forward.h"
 #include "tavrin/flow/VisualContainerNode.h"
@@ -80,7 +79,6 @@ private:
     Orvane::Texture* cloudStrip_;
     Particles clouds_;
     Particles motes_;
-    ParticleLayer cloudLayer_;
     std::vector<Mote> cloudLayout_;
     std::vector<Mote> moteLayout_;
     GlowDither finish_;
