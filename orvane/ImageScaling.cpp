@@ -38,8 +38,40 @@ T fromSum(float value)
 {
     if constexpr (std::is_same_v<T, float>)
         return value;
-    else
-        return T(std::clamp(std::lround(value), 0L, 255L));
+    else  // sums of non-negative samples and weights: adding a half rounds them
+        return T(std::min(value + 0.5f, 255.0f));
+}
+
+// Each output sample of a row of channels-sized pixels from its taps, in order.
+template <typename T, int Channels>
+void scaleRow(const T* in, const std::vector<Tap>& across, float* out)
+{
+    for (const Tap& tap : across) {
+        const T* source = in + size_t(tap.first) * Channels;
+        for (float weight : tap.weights) {
+            for (int c = 0; c < Channels; ++c)
+                out[c] += weight * float(source[c]);
+            source += Channels;
+        }
+        out += Channels;
+    }
+}
+
+template <typename T>
+void scaleRow(const T* in, const std::vector<Tap>& across, int channels, float* out)
+{
+    switch (channels) {
+    case 1: scaleRow<T, 1>(in, across, out); return;
+    case 3: scaleRow<T, 3>(in, across, out); return;
+    case 4: scaleRow<T, 4>(in, across, out); return;
+    default:
+        for (const Tap& tap : across) {
+            for (size_t k = 0; k < tap.weights.size(); ++k)
+                for (int c = 0; c < channels; ++c)
+                    out[c] += tap.weights[k] * float(in[(size_t(tap.first) + k) * size_t(channels) + size_t(c)]);
+            out += channels;
+        }
+    }
 }
 
 }
@@ -63,19 +95,8 @@ std::vector<T> scaleByArea(const T* pixels, int width, int height, int channels,
     std::vector<Tap> across = tapsFor(width, newWidth), down = tapsFor(height, newHeight);
     const size_t inRow = size_t(width) * size_t(channels), outRow = size_t(newWidth) * size_t(channels);
     std::vector<float> rows(outRow * size_t(height), 0.0f);
-    for (int y = 0; y < height; ++y) {
-        const T* in = pixels + size_t(y) * inRow;
-        float* out = rows.data() + size_t(y) * outRow;
-        for (int x = 0; x < newWidth; ++x) {
-            const Tap& tap = across[size_t(x)];
-            float* sample = out + size_t(x) * size_t(channels);
-            for (size_t k = 0; k < tap.weights.size(); ++k) {
-                const T* source = in + (size_t(tap.first) + k) * size_t(channels);
-                for (int c = 0; c < channels; ++c)
-                    sample[c] += tap.weights[k] * float(source[c]);
-            }
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        scaleRow(pixels + size_t(y) * inRow, across, channels, rows.data() + size_t(y) * outRow);
     std::vector<T> scaled(outRow * size_t(newHeight));
     std::vector<float> sum(outRow);
     for (int y = 0; y < newHeight; ++y) {
