@@ -14,6 +14,7 @@
 // Sync tracks: the camera (tracks 0-3, see the logopart section of tracks/default.txt).
 
 #include "nightglass/kit/Dither.h"
+#include "nightglass/kit/ParticleLayer.h"
 #include "nightglass/kit/Particles.h"
 #include "orvane/Forward.h"
 #include "orvane/Vector.h"
@@ -79,6 +80,7 @@ private:
     Orvane::Shader* logoShader_;
     Orvane::Texture* lines_;
     Particles quads_;
+    ParticleLayer smokeLayer_;
     Orvane::Utils::RandomGenerator random_;
     Orvane::Vector3t<float> up_{0, 0, 1};
 };
