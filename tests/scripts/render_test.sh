@@ -59,7 +59,7 @@ render()
 case $mode in
 local)
     reference
-    render "$work/local.mkv" -j 2 || { cat "$work/render.log"; fail "the render on two local slots failed"; }
+    NIGHTGLASS=$build/nightglass render "$work/local.mkv" -j 2 || { cat "$work/render.log"; fail "the render on two local slots failed"; }
     expect_same_as_single "$work/local.mkv"
     ;;
 
